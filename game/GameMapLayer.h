@@ -1,0 +1,127 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "display/geom/Point.h"
+#include "game/CellHash.h"
+#include "game/Truncate.h"
+
+namespace game {
+
+// One sparse layer of the cell grid: the set of filled cells, each carrying
+// one shared value of type T (which may be null). Filled means the cell's key
+// is present, whatever its value.
+//
+// Only cells with |x| + |y| <= supportedRange can be stored: beyond that the
+// key would not give the cell back, so the layer would report or save
+// another cell. Storing such a cell throws; asking about one answers empty.
+template <typename T>
+class GameMapLayer : public CellHash {
+public:
+    using Value = std::shared_ptr<T>;
+    // One cell as written to the level file: [x, y].
+    using CellPair = std::array<double, 2>;
+
+    std::unordered_map<std::int32_t, Value> cells;
+
+    void toggleFilled(std::int32_t x, std::int32_t y) { setFilled(x, y, !isFilled(x, y), nullptr); }
+
+    // The cell's value, or null when it is empty.
+    Value get(std::int32_t x, std::int32_t y) const {
+        if (!isSupported(x, y)) return nullptr;
+        auto found = cells.find(locationHash(x, y));
+        return found == cells.end() ? nullptr : found->second;
+    }
+
+    bool isFilled(std::int32_t x, std::int32_t y) const {
+        return isSupported(x, y) && cells.contains(locationHash(x, y));
+    }
+
+    // Stores value under the cell (replacing an earlier one) or empties it.
+    // Throws std::out_of_range when filling a cell outside the supported area.
+    void setFilled(std::int32_t x, std::int32_t y, bool filled, Value value = nullptr) {
+        if (!isSupported(x, y)) {
+            if (filled) throw std::out_of_range(unsupportedCellMessage(x, y));
+            return;
+        }
+        if (filled)
+            cells.insert_or_assign(locationHash(x, y), std::move(value));
+        else
+            cells.erase(locationHash(x, y));
+    }
+
+    // Calls callback(location, value) for every filled cell, in the hash
+    // map's order. The cells are listed first, so the callback may change
+    // the layer without upsetting the walk.
+    template <typename Callback>
+    void forEach(Callback&& callback) const {
+        std::vector<std::pair<std::int32_t, Value>> snapshot(cells.begin(), cells.end());
+        for (const auto& [key, value] : snapshot) {
+            std::shared_ptr<gfx::geom::Point> location = locationFromHash(key);
+            callback(location, value);
+        }
+    }
+
+    // Every filled cell as [x, y], x ascending, then y ascending.
+    std::vector<CellPair> toArray() const {
+        std::vector<CellPair> result;
+        result.reserve(cells.size());
+        forEach([&](const std::shared_ptr<gfx::geom::Point>& location, const Value&) {
+            result.push_back({location->x, location->y});
+        });
+        std::sort(result.begin(), result.end(), [](const CellPair& a, const CellPair& b) {
+            if (a[0] != b[0]) return a[0] < b[0];
+            return a[1] < b[1];
+        });
+        return result;
+    }
+
+    // Replaces the contents with one cell per entry. An entry lists the
+    // cell's x and y; fractions are truncated toward zero, missing elements
+    // count as 0, further elements are ignored. makeValue is called once per
+    // entry, in order, and a later entry for the same cell wins.
+    // If an entry lies outside the supported area, throws std::out_of_range
+    // naming the entry, and the layer keeps its previous contents.
+    void loadArray(const std::vector<std::vector<double>>& entries,
+                   const std::function<Value()>& makeValue) {
+        std::unordered_map<std::int32_t, Value> loaded;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const std::vector<double>& entry = entries[i];
+            double ex = entry.size() > 0 ? entry[0] : 0;
+            double ey = entry.size() > 1 ? entry[1] : 0;
+            std::int32_t x = truncate(ex);
+            std::int32_t y = truncate(ey);
+            if (!isSupported(x, y))
+                throw std::out_of_range("entry " + std::to_string(i) + " [" + formatNumber(ex) +
+                                        "," + formatNumber(ey) +
+                                        "] is outside the supported area |x| + |y| <= " +
+                                        std::to_string(supportedRange));
+            loaded.insert_or_assign(locationHash(x, y), makeValue());
+        }
+        cells = std::move(loaded);
+    }
+
+private:
+    static std::string formatNumber(double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.10g", value);
+        return text;
+    }
+
+    static std::string unsupportedCellMessage(std::int32_t x, std::int32_t y) {
+        return "cell (" + std::to_string(x) + ", " + std::to_string(y) +
+               ") is outside the supported area |x| + |y| <= " + std::to_string(supportedRange);
+    }
+};
+
+}  // namespace game

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <charconv>
+#include <concepts>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace game {
+
+namespace trace_detail {
+
+inline void append(std::string& line, std::string_view text) { line += text; }
+inline void append(std::string& line, const char* text) { line += text; }
+inline void append(std::string& line, const std::string& text) { line += text; }
+inline void append(std::string& line, bool value) { line += value ? "true" : "false"; }
+
+template <typename N>
+    requires(std::integral<N> || std::floating_point<N>) && (!std::same_as<N, bool>)
+void append(std::string& line, N value) {
+    // Shortest form that reads back as the same number.
+    char text[64];
+    auto result = std::to_chars(text, text + sizeof text, value);
+    line.append(text, result.ptr);
+}
+
+constexpr std::string_view baseName(std::string_view path) {
+    auto slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace trace_detail
+
+// Writes one diagnostic line "source:line: message" to standard output, each
+// extra value appended after a comma ("GameMap:48: saved map to,path").
+template <typename... Extras>
+void trace(std::string_view source, int line, std::string_view message, const Extras&... extras) {
+    std::string text;
+    text += source;
+    text += ':';
+    trace_detail::append(text, line);
+    text += ": ";
+    text += message;
+    ((text += ',', trace_detail::append(text, extras)), ...);
+    text += '\n';
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace game
+
+// A trace line naming the calling source file (without its folder) and line.
+#define VYN_TRACE(...) ::game::trace(::game::trace_detail::baseName(__FILE__), __LINE__, __VA_ARGS__)
