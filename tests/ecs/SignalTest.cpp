@@ -1,0 +1,206 @@
+#include "ecs/signals/Signal0.h"
+#include "ecs/signals/Signal1.h"
+#include "ecs/signals/Signal2.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ecs::signals::Signal0;
+using ecs::signals::Signal1;
+using ecs::signals::Signal2;
+
+// Records which listeners ran, by name.
+struct Log {
+  std::vector<std::string> calls;
+  Signal0::Listener named(const std::string& name) {
+    return [this, name] { calls.push_back(name); };
+  }
+};
+
+struct Receiver {
+  std::vector<int> seen;
+  void onValue(int value) { seen.push_back(value); }
+};
+
+TEST(Signal, CallsListenersInOrderOfAddition) {
+  Signal0 signal;
+  Log log;
+  signal.add(log.named("A"));
+  signal.add(log.named("B"));
+  signal.add(log.named("C"));
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(signal.numListeners(), 3);
+}
+
+TEST(Signal, SameBoundMethodIsOneListenerAndRemovesByAFreshBinding) {
+  Signal1<int> signal;
+  Receiver r;
+  signal.add({&r, &Receiver::onValue});
+  signal.add({&r, &Receiver::onValue});
+  signal.addOnce({&r, &Receiver::onValue});  // already there: left as a permanent listener
+  EXPECT_EQ(signal.numListeners(), 1);
+  signal.dispatch(4);
+  signal.dispatch(5);
+  EXPECT_EQ(r.seen, (std::vector<int>{4, 5}));
+  signal.remove({&r, &Receiver::onValue});
+  EXPECT_EQ(signal.numListeners(), 0);
+  signal.dispatch(6);
+  EXPECT_EQ(r.seen.size(), 2u);
+}
+
+TEST(Signal, TwoDistinctClosuresAreTwoListeners) {
+  Signal0 signal;
+  int calls = 0;
+  auto body = [&calls] { ++calls; };
+  signal.add(body);
+  signal.add(body);
+  EXPECT_EQ(signal.numListeners(), 2);
+  signal.dispatch();
+  EXPECT_EQ(calls, 2);
+}
+
+TEST(Signal, OnceListenersRunOnceAndPermanentOnesAddedLaterKeepRunning) {
+  Signal0 signal;
+  Log log;
+  signal.addOnce(log.named("once1"));
+  signal.addOnce(log.named("once2"));
+  signal.dispatch();
+  EXPECT_EQ(signal.numListeners(), 0);
+  signal.add(log.named("always"));
+  signal.dispatch();
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"once1", "once2", "always", "always"}));
+}
+
+TEST(Signal, ListenerAddedDuringDispatchRunsLastFromTheNextDispatch) {
+  Signal0 signal;
+  Log log;
+  auto late = log.named("late");
+  signal.add([&] {
+    log.calls.push_back("adder");
+    signal.add(late);
+  });
+  signal.add(log.named("second"));
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"adder", "second"}));
+  EXPECT_EQ(signal.numListeners(), 3);
+  log.calls.clear();
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"adder", "second", "late"}));
+}
+
+TEST(Signal, ListenerRemovedBeforeItsTurnIsSkipped) {
+  Signal0 signal;
+  Log log;
+  auto victim = log.named("victim");
+  signal.add([&] {
+    log.calls.push_back("remover");
+    signal.remove(victim);
+  });
+  signal.add(victim);
+  signal.add(log.named("after"));
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"remover", "after"}));
+  EXPECT_EQ(signal.numListeners(), 2);
+}
+
+TEST(Signal, ListenerRemovingItselfDoesNotStopTheWalk) {
+  Signal0 signal;
+  Log log;
+  Signal0::Listener self;
+  self = [&] {
+    log.calls.push_back("self");
+    signal.remove(self);  // drops the signal's copy of this very closure
+  };
+  signal.add(log.named("before"));
+  signal.add(self);
+  signal.add(log.named("after"));
+  signal.dispatch();
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"before", "self", "after", "before", "after"}));
+}
+
+TEST(Signal, RemovingAnAbsentListenerChangesNothing) {
+  Signal1<int> signal;
+  Receiver r, other;
+  signal.add({&r, &Receiver::onValue});
+  signal.remove({&other, &Receiver::onValue});
+  signal.remove([](int) {});
+  EXPECT_EQ(signal.numListeners(), 1);
+}
+
+TEST(Signal, RemoveAllEmptiesTheSignalAndEndsARunningWalk) {
+  Signal0 signal;
+  Log log;
+  signal.add(log.named("A"));
+  signal.add([&] {
+    log.calls.push_back("clear");
+    signal.removeAll();
+  });
+  signal.add(log.named("C"));
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"A", "clear"}));
+  EXPECT_EQ(signal.numListeners(), 0);
+  signal.dispatch();
+  EXPECT_EQ(log.calls.size(), 2u);
+  // The signal works as before afterwards.
+  signal.add(log.named("new"));
+  signal.dispatch();
+  EXPECT_EQ(log.calls.back(), "new");
+}
+
+TEST(Signal, NestedDispatchOfTheSameSignalKeepsTheOuterWalkIntact) {
+  Signal1<int> signal;
+  std::vector<std::string> calls;
+  Signal1<int>::Listener onceInner = [&](int depth) { calls.push_back("once@" + std::to_string(depth)); };
+  signal.add([&](int depth) {
+    calls.push_back("outer@" + std::to_string(depth));
+    if (depth == 0) signal.dispatch(1);
+  });
+  signal.addOnce(onceInner);
+  signal.add([&](int depth) { calls.push_back("last@" + std::to_string(depth)); });
+  signal.dispatch(0);
+  // The one-shot listener ran in the inner dispatch; the outer walk still
+  // reaches the last listener, stepping over the parked record.
+  EXPECT_EQ(calls, (std::vector<std::string>{"outer@0", "outer@1", "once@1", "last@1", "last@0"}));
+  EXPECT_EQ(signal.numListeners(), 2);
+  EXPECT_FALSE(signal.dispatching());
+}
+
+TEST(Signal, ThrowingListenerLeavesTheSignalUsable) {
+  Signal0 signal;
+  Log log;
+  auto late = log.named("late");
+  signal.add([&] {
+    signal.add(late);
+    throw std::runtime_error("boom");
+  });
+  EXPECT_THROW(signal.dispatch(), std::runtime_error);
+  EXPECT_FALSE(signal.dispatching());
+  EXPECT_EQ(signal.numListeners(), 2);
+  // The listener added before the throw has joined the list.
+  int steps = 0;
+  for (auto it = signal.iterator(); it.hasNext(); it.next()) ++steps;
+  EXPECT_EQ(steps, 2);
+}
+
+TEST(Signal, CarriesValuesToListeners) {
+  Signal2<std::string, int> signal;
+  std::string seenName;
+  int seenValue = 0;
+  signal.add([&](const std::string& name, int value) {
+    seenName = name;
+    seenValue = value;
+  });
+  signal.dispatch("moon", 20);
+  EXPECT_EQ(seenName, "moon");
+  EXPECT_EQ(seenValue, 20);
+}
+
+}  // namespace
