@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace game {
+
+// The level file: a JSON object whose "blocks" and "items" are arrays of
+// [x, y] cell entries. Reading is lenient about layout; writing produces one
+// exact compact form. Every failure is a std::runtime_error whose message
+// starts with the path.
+class MapFile {
+public:
+    // Per entry the numbers that matter: x and y, or fewer when the entry
+    // is shorter (a missing element counts as 0 when loaded).
+    using Entries = std::vector<std::vector<double>>;
+    using CellPair = std::array<double, 2>;
+
+    struct Contents {
+        Entries blocks;
+        Entries items;
+    };
+
+    // Reads and checks the whole file. Keys may come in any order, other
+    // keys and further elements of an entry are ignored, and a null element
+    // counts as 0. Missing, unreadable or malformed input throws.
+    static Contents read(const std::string& path);
+
+    // {"blocks":[[x,y],...],"items":[[x,y],...]} with no whitespace, each
+    // number as "%.10g".
+    static std::string format(const std::vector<CellPair>& blocks,
+                              const std::vector<CellPair>& items);
+
+    // Replaces the file with text, or throws and leaves it as it was: the
+    // text goes to a temporary file beside it, which is renamed over it.
+    static void write(const std::string& path, const std::string& text);
+};
+
+}  // namespace game

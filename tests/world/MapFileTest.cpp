@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "game/MapFile.h"
+#include "tests/world/TempFolder.h"
+
+using game::MapFile;
+
+namespace {
+
+// The message of the error that f throws, or "" when it throws none.
+template <typename F>
+std::string errorOf(F&& f) {
+    try {
+        f();
+    } catch (const std::runtime_error& error) {
+        return error.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(MapFile, FormatIsCompactAndExact) {
+    EXPECT_EQ(MapFile::format({{-1, 5}, {0, 5}, {0, 6}}, {{2, 3}}),
+              R"({"blocks":[[-1,5],[0,5],[0,6]],"items":[[2,3]]})");
+    EXPECT_EQ(MapFile::format({}, {}), R"({"blocks":[],"items":[]})");
+    EXPECT_EQ(MapFile::format({{11584, -11584}}, {{-0.0, 1e10}}),
+              R"({"blocks":[[11584,-11584]],"items":[[-0,1e+10]]})");
+}
+
+TEST(MapFile, ReadTakesTheFirstTwoNumbersOfEachEntry) {
+    TempFolder folder;
+    std::string path = folder.write(
+        "map.json", "\xEF\xBB\xBF \n{ \"items\" : [[1.9, -2.2], [4], [], [null, 3, \"note\"]],\n"
+                    "  \"extra\": {\"a\": 1}, \"blocks\": [[0, 0, 7]] }\n");
+    MapFile::Contents contents = MapFile::read(path);
+    EXPECT_EQ(contents.blocks, (MapFile::Entries{{0, 0}}));
+    EXPECT_EQ(contents.items, (MapFile::Entries{{1.9, -2.2}, {4}, {}, {0, 3}}));
+}
+
+TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
+    TempFolder folder;
+    struct Case {
+        std::string text, problem;
+    };
+    // The parser's own wording is the library's; only its start is fixed.
+    const Case cases[] = {
+        {"", "not valid JSON: parse error at line 1, column 1"},
+        {"{\"blocks\":[],\n\"items\":[] trailing", "not valid JSON: parse error at line 2"},
+        {"[[0,0]]", "not a JSON object"},
+        {R"({"blocks":[]})", R"("items" is missing)"},
+        {R"({"items":[]})", R"("blocks" is missing)"},
+        {R"({"blocks":{},"items":[]})", R"("blocks" is not an array)"},
+        {R"({"blocks":[],"items":[[1,2],3]})", R"("items" entry 1 is not an array)"},
+        {R"({"blocks":[[1,"2"]],"items":[]})", R"("blocks" entry 0 element 1 is not a number)"},
+        {R"({"blocks":[[true]],"items":[]})", R"("blocks" entry 0 element 0 is not a number)"},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder.write("map.json", c.text);
+        std::string error = errorOf([&] { MapFile::read(path); });
+        if (c.problem.starts_with("not valid JSON"))
+            EXPECT_TRUE(error.starts_with(path + ": " + c.problem)) << error;
+        else
+            EXPECT_EQ(error, path + ": " + c.problem) << c.text;
+    }
+
+    std::string missing = folder.file("none.json");
+    EXPECT_EQ(errorOf([&] { MapFile::read(missing); }),
+              missing + ": cannot be read: No such file or directory");
+    std::filesystem::create_directory(folder.file("folder.json"));
+    EXPECT_EQ(errorOf([&] { MapFile::read(folder.file("folder.json")); }),
+              folder.file("folder.json") + ": cannot be read: Is a directory");
+}
+
+TEST(MapFile, WriteReplacesTheFileWholeAndLeavesNothingBehind) {
+    TempFolder folder;
+    std::string path = folder.write("map.json", std::string(500, 'x'));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+    MapFile::write(path, "{}");
+    EXPECT_EQ(TempFolder::read(path), "{}");
+    EXPECT_EQ(folder.entryCount(), 1u);
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+
+    std::string fresh = folder.file("new.json");
+    MapFile::write(fresh, "[]");
+    EXPECT_EQ(TempFolder::read(fresh), "[]");
+}
+
+TEST(MapFile, WriteIntoAFolderThatCannotExistFails) {
+    // Permission bits do not stop root; a folder below a regular file
+    // cannot be created or written by anyone.
+    TempFolder folder;
+    std::string plain = folder.write("plain", "keep");
+    std::string path = plain + "/map.json";
+    EXPECT_EQ(errorOf([&] { MapFile::write(path, "{}"); }),
+              path + ": cannot be written: Not a directory");
+    EXPECT_EQ(TempFolder::read(plain), "keep");
+    EXPECT_EQ(folder.entryCount(), 1u);
+}
+
+TEST(MapFile, FailedWriteLeavesTheOldFileByteIdentical) {
+    TempFolder folder;
+    const std::string old = R"({"blocks":[[1,1]],"items":[]})";
+    std::string path = folder.write("map.json", old);
+
+    // A file-size limit makes the write itself fail part-way, for root too.
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    std::string error = errorOf([&] { MapFile::write(path, std::string(4096, 'y')); });
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(error, path + ": cannot be written: File too large");
+    EXPECT_EQ(TempFolder::read(path), old);
+    EXPECT_EQ(folder.entryCount(), 1u);
+}
