@@ -1,0 +1,57 @@
+#include "game/GameMap.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "game/MapFile.h"
+#include "game/Trace.h"
+
+namespace game {
+
+namespace {
+
+// Fills layer from entries, turning an unsupported cell into an error that
+// names the file and the key.
+template <typename T, typename MakeValue>
+void loadLayer(GameMapLayer<T>& layer, const MapFile::Entries& entries, const MakeValue& makeValue,
+               const std::string& path, const char* key) {
+    try {
+        layer.loadArray(entries, makeValue);
+    } catch (const std::out_of_range& error) {
+        throw std::runtime_error(path + ": \"" + key + "\" " + error.what());
+    }
+}
+
+}  // namespace
+
+GameMap::GameMap(std::string path)
+    : path(std::move(path)),
+      reloadSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<GameMap>>>()) {
+    blocks = std::make_shared<GameMapLayer<bool>>();
+    items = std::make_shared<GameMapLayer<components::Item>>();
+    reload();
+}
+
+void GameMap::save() {
+    MapFile::write(path, MapFile::format(blocks->toArray(), items->toArray()));
+    trace("GameMap", 48, "saved map to", path);
+}
+
+void GameMap::reload() {
+    MapFile::Contents contents = MapFile::read(path);
+
+    // Both layers are built aside first, so a fault leaves the map whole.
+    GameMapLayer<bool> loadedBlocks;
+    GameMapLayer<components::Item> loadedItems;
+    loadLayer(loadedBlocks, contents.blocks, [] { return std::make_shared<bool>(true); }, path,
+              "blocks");
+    loadLayer(loadedItems, contents.items, [] { return std::make_shared<components::Item>(1); },
+              path, "items");
+    blocks->cells = std::move(loadedBlocks.cells);
+    items->cells = std::move(loadedItems.cells);
+
+    // During construction no one can listen yet and the map has no owner.
+    reloadSignal->dispatch(weak_from_this().lock());
+}
+
+}  // namespace game

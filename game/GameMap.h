@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "components/Item.h"
+#include "ecs/signals/Signal1.h"
+#include "game/GameMapLayer.h"
+
+namespace game {
+
+// The level component: two cell layers, the file they come from and a
+// signal that announces every change of their contents. Always held by
+// std::shared_ptr, since reloadSignal carries the map itself.
+class GameMap : public std::enable_shared_from_this<GameMap> {
+public:
+    // The level file the game plays, relative to the working directory.
+    static constexpr const char* levelFile = "assets/map.json";
+
+    // Read by reload, written by save.
+    std::string path;
+    // Dispatched after every reload and after every edit.
+    std::shared_ptr<ecs::signals::Signal1<std::shared_ptr<GameMap>>> reloadSignal;
+    // Cells that hold a shard, each with its Item.
+    std::shared_ptr<GameMapLayer<components::Item>> items;
+    // Solid cells; loaded ones carry true, ones added by the editor null.
+    std::shared_ptr<GameMapLayer<bool>> blocks;
+
+    // Loads the level at once; throws as reload does.
+    explicit GameMap(std::string path);
+
+    // Writes the layers to path in the exact level-file form and traces the
+    // save. On failure throws std::runtime_error naming the path; the old
+    // file and the layers stay as they were.
+    void save();
+
+    // Refills both layers in place from path (one new Item per item cell)
+    // and dispatches reloadSignal. On any fault in the file throws
+    // std::runtime_error naming the path and the problem, and leaves both
+    // layers as they were.
+    void reload();
+};
+
+}  // namespace game

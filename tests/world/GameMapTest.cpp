@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "game/GameMap.h"
+#include "game/Random.h"
+#include "tests/world/TempFolder.h"
+
+using game::GameMap;
+
+namespace {
+
+using Cells = std::vector<std::array<double, 2>>;
+
+std::string errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const std::runtime_error& error) {
+        return error.what();
+    }
+    return "";
+}
+
+struct Counter {
+    int calls = 0;
+    std::shared_ptr<GameMap> last;
+    void onReload(const std::shared_ptr<GameMap>& map) {
+        ++calls;
+        last = map;
+    }
+};
+
+}  // namespace
+
+TEST(GameMap, LoadsLenientlyWithFreshItemsPerCell) {
+    TempFolder folder;
+    std::string path = folder.write(
+        "map.json", R"({"items":[[1.9,-2.2],[5],[5,0]],"blocks":[[0,0,7]],"extra":1})");
+    game::Random::seed(7);
+    auto map = std::make_shared<GameMap>(path);
+    EXPECT_EQ(map->path, path);
+    EXPECT_EQ(map->blocks->toArray(), (Cells{{0, 0}}));
+    EXPECT_TRUE(*map->blocks->get(0, 0));
+    EXPECT_EQ(map->items->toArray(), (Cells{{1, -2}, {5, 0}}));
+
+    auto item = map->items->get(1, -2);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->id, 1);
+    EXPECT_NE(item.get(), map->items->get(5, 0).get());
+    // Three items were made, in entry order; the duplicate cell keeps the last.
+    game::Random::seed(7);
+    double first = game::Random::next();
+    game::Random::next();
+    double third = game::Random::next();
+    EXPECT_EQ(item->animationTime, first);
+    EXPECT_EQ(map->items->get(5, 0)->animationTime, third);
+}
+
+TEST(GameMap, SaveWritesSortedExactTextAndTracesIt) {
+    TempFolder folder;
+    std::string path = folder.write(
+        "map.json", "{\"blocks\": [[0, 6], [0, 5], [-1, 5], [0, 5]],\n \"items\": [[2, 3]]}\n");
+    auto map = std::make_shared<GameMap>(path);
+    Counter counter;
+    map->reloadSignal->add({&counter, &Counter::onReload});
+    auto blocksBefore = map->blocks->cells;
+    auto itemsBefore = map->items->cells;
+
+    testing::internal::CaptureStdout();
+    map->save();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "GameMap:48: saved map to," + path + "\n");
+    EXPECT_EQ(TempFolder::read(path), R"({"blocks":[[-1,5],[0,5],[0,6]],"items":[[2,3]]})");
+    EXPECT_EQ(counter.calls, 0);
+    EXPECT_EQ(map->blocks->cells, blocksBefore);
+    EXPECT_EQ(map->items->cells, itemsBefore);
+
+    map->items->cells.clear();
+    map->blocks->cells.clear();
+    testing::internal::CaptureStdout();
+    map->save();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(TempFolder::read(path), R"({"blocks":[],"items":[]})");
+}
+
+TEST(GameMap, ReloadRefillsTheSameLayersAndSignalsOnce) {
+    TempFolder folder;
+    std::string path = folder.write("map.json", R"({"blocks":[[1,1]],"items":[[2,2]]})");
+    auto map = std::make_shared<GameMap>(path);
+    auto blocks = map->blocks;
+    auto items = map->items;
+    auto oldItem = items->get(2, 2);
+    Counter counter;
+    map->reloadSignal->add({&counter, &Counter::onReload});
+
+    folder.write("map.json", R"({"blocks":[[3,4]],"items":[[2,2]]})");
+    map->reload();
+    EXPECT_EQ(counter.calls, 1);
+    EXPECT_EQ(counter.last, map);
+    EXPECT_EQ(map->blocks, blocks);
+    EXPECT_EQ(map->items, items);
+    EXPECT_EQ(blocks->toArray(), (Cells{{3, 4}}));
+    EXPECT_NE(items->get(2, 2), oldItem);
+}
+
+TEST(GameMap, FaultyFileLeavesTheMapAsItWas) {
+    TempFolder folder;
+    const std::string good = R"({"blocks":[[1,1],[2,1]],"items":[[0,3]]})";
+    std::string path = folder.write("map.json", good);
+    auto map = std::make_shared<GameMap>(path);
+    Counter counter;
+    map->reloadSignal->add({&counter, &Counter::onReload});
+    auto item = map->items->get(0, 3);
+
+    struct Case {
+        std::string text, problem;
+    };
+    const Case cases[] = {
+        {"{\"blocks\":[[5,5]]", "not valid JSON"},
+        {R"({"blocks":[[5,5]]})", R"("items" is missing)"},
+        {R"({"blocks":[[5,5]],"items":[[1,2],"x"]})", R"("items" entry 1 is not an array)"},
+        // The blocks are fine and would load; the bad item must stop them too.
+        {R"({"blocks":[[5,5]],"items":[[0,0],[-11580,-5]]})",
+         R"("items" entry 1 [-11580,-5] is outside the supported area |x| + |y| <= 11584)"},
+        {R"({"blocks":[[5,5],[20000,0]],"items":[]})",
+         R"("blocks" entry 1 [20000,0] is outside the supported area |x| + |y| <= 11584)"},
+    };
+    for (const Case& c : cases) {
+        folder.write("map.json", c.text);
+        std::string error = errorOf([&] { map->reload(); });
+        EXPECT_TRUE(error.starts_with(path + ": " + c.problem)) << error;
+        EXPECT_EQ(map->blocks->toArray(), (Cells{{1, 1}, {2, 1}})) << c.text;
+        EXPECT_EQ(map->items->get(0, 3), item) << c.text;
+        EXPECT_EQ(map->items->cells.size(), 1u);
+    }
+    std::filesystem::remove(path);
+    EXPECT_EQ(errorOf([&] { map->reload(); }), path + ": cannot be read: No such file or directory");
+    EXPECT_EQ(map->blocks->cells.size(), 2u);
+    EXPECT_EQ(counter.calls, 0);
+
+    EXPECT_THROW(std::make_shared<GameMap>(path), std::runtime_error);
+}
+
+TEST(GameMap, FailedSaveReportsAndChangesNothing) {
+    TempFolder folder;
+    const std::string old = R"({"blocks": [[2, 2]], "items": []})";
+    std::string path = folder.write("map.json", old);
+    auto map = std::make_shared<GameMap>(path);
+    map->blocks->setFilled(7, 7, true);
+
+    // The replacement cannot be created where save puts it first: a folder
+    // stands there, which stops root as well.
+    std::filesystem::create_directory(path + ".saving");
+    testing::internal::CaptureStdout();
+    std::string error = errorOf([&] { map->save(); });
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(error.starts_with(path + ": cannot be written: ")) << error;
+    EXPECT_EQ(TempFolder::read(path), old);
+    EXPECT_EQ(map->blocks->toArray(), (Cells{{2, 2}, {7, 7}}));
+}
