@@ -1,0 +1,79 @@
+// The drawing list of one display object: the vector commands the program
+// sent, kept in call order, and the box they cover.
+#ifndef VYN_RUNTIME_COMMON_DRAWLIST_H
+#define VYN_RUNTIME_COMMON_DRAWLIST_H
+
+#include <variant>
+#include <vector>
+
+#include "runtime/common/Bounds.h"
+
+namespace gfxrt {
+
+// Cap and joint styles by their position in the program's enumerations,
+// whose first value (0, also used when none is given) is the round one.
+enum class CapStyle { Round = 0, None = 1, Square = 2 };
+enum class JointStyle { Round = 0, Miter = 1, Bevel = 2 };
+
+struct LineStyle {
+  double thickness = -1;  // below 0: no line; 0: a hairline one pixel wide
+  int color = 0;
+  double alpha = 1;
+  bool pixelHinting = false;
+  int scaleMode = 0;  // 0 normal (scales with the object); otherwise kept in pixels
+  int caps = 0;
+  int joints = 0;
+  double miterLimit = 3;
+
+  bool drawsLines() const { return thickness >= 0; }
+};
+
+struct BeginFill {
+  int color;
+  double alpha;
+};
+struct EndFill {};
+struct SetLineStyle {
+  LineStyle style;
+};
+struct MoveTo {
+  double x, y;
+};
+struct LineTo {
+  double x, y;
+};
+struct DrawRect {
+  double x, y, width, height;
+};
+struct DrawEllipse {
+  double x, y, width, height;
+};
+
+using DrawCommand = std::variant<BeginFill, EndFill, SetLineStyle, MoveTo, LineTo, DrawRect, DrawEllipse>;
+
+class DrawList {
+ public:
+  void clear();
+  void append(const DrawCommand& command);
+
+  const std::vector<DrawCommand>& commands() const { return commands_; }
+  bool isEmpty() const { return commands_.empty(); }
+
+  // Box of everything the commands may paint, line widths included, in the
+  // object's own coordinates; generous rather than tight.
+  Bounds bounds() const;
+
+ private:
+  void includePoint(double x, double y);
+
+  std::vector<DrawCommand> commands_;
+  Bounds shape_;           // every point the commands touch
+  double lineMargin_ = 0;  // how far lines may reach beyond their points
+  bool hasHairline_ = false;
+  double penX_ = 0;
+  double penY_ = 0;
+};
+
+}  // namespace gfxrt
+
+#endif

@@ -1,0 +1,89 @@
+// A node of the native display tree: one display object of the program, with
+// its transform, its drawing list and its children in stacking order.
+//
+// Nodes are shared: the program's handle (see NodeRegistry) and the parent
+// each hold a reference, so a node the program has released lives on while it
+// is still on the tree. The parent link is a plain back-pointer.
+#ifndef VYN_RUNTIME_COMMON_NODE_H
+#define VYN_RUNTIME_COMMON_NODE_H
+
+#include <cairo.h>
+
+#include <memory>
+#include <vector>
+
+#include "runtime/common/Bounds.h"
+#include "runtime/common/DrawList.h"
+
+namespace gfxrt {
+
+enum class NodeKind { Shape, Container, TextField, Stage };
+
+class Node : public std::enable_shared_from_this<Node> {
+ public:
+  explicit Node(NodeKind kind);
+  virtual ~Node();
+  Node(const Node&) = delete;
+  Node& operator=(const Node&) = delete;
+
+  int id() const { return id_; }
+  NodeKind kind() const { return kind_; }
+  bool canHaveChildren() const { return kind_ == NodeKind::Container || kind_ == NodeKind::Stage; }
+  // Shapes are never the target of input; containers and text fields are.
+  bool isInteractive() const { return kind_ != NodeKind::Shape; }
+
+  // Properties as the program set them (rotation in degrees).
+  double x = 0;
+  double y = 0;
+  double rotation = 0;
+  double scaleX = 1;
+  double scaleY = 1;
+  double alpha = 1;
+  bool visible = true;
+  bool mouseEnabled = true;
+
+  DrawList& graphics() { return graphics_; }
+  const DrawList& graphics() const { return graphics_; }
+
+  Node* parent() const { return parent_; }
+  const std::vector<std::shared_ptr<Node>>& children() const { return children_; }
+  // Appends the child on top, taking it from its previous parent if any.
+  void addChild(const std::shared_ptr<Node>& child);
+  // Out-of-range indices change nothing.
+  void removeChildAt(int index);
+  // Moves a child to the index (clamped to the last position).
+  void setChildIndex(const Node* child, int index);
+  int indexOf(const Node* child) const;
+
+  // Whether the transform can be drawn at all (finite, no zero scale).
+  bool hasDrawableTransform() const;
+  // From the object's coordinates to its parent's.
+  cairo_matrix_t localMatrix() const;
+  // From the object's coordinates to the stage's.
+  cairo_matrix_t globalMatrix() const;
+
+  // What the object paints itself, in its own coordinates.
+  virtual Bounds contentBounds() const;
+  // Its content and all its visible descendants, in its own coordinates.
+  Bounds bounds() const;
+
+  // Size in the parent's coordinates, like a Flash-style display object: the
+  // box of its bounds after scale and rotation. Setting it changes the scale.
+  double width() const;
+  double height() const;
+  virtual void setWidth(double value);
+  virtual void setHeight(double value);
+
+ private:
+  void detachChildAt(std::size_t index);
+
+  int id_;
+  NodeKind kind_;
+  DrawList graphics_;
+  Node* parent_ = nullptr;
+  std::vector<std::shared_ptr<Node>> children_;
+};
+
+}  // namespace gfxrt
+
+#endif

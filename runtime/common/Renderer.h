@@ -1,0 +1,35 @@
+// Draws a stage's display tree with Cairo: the background colour first, then
+// every visible object in stacking order under its composed transform and
+// alpha. Objects whose box lies wholly outside the target are skipped.
+#ifndef VYN_RUNTIME_COMMON_RENDERER_H
+#define VYN_RUNTIME_COMMON_RENDERER_H
+
+#include <cairo.h>
+
+#include "runtime/common/Bounds.h"
+#include "runtime/common/FontRegistry.h"
+#include "runtime/common/Stage.h"
+
+namespace gfxrt {
+
+class Renderer {
+ public:
+  explicit Renderer(FontRegistry& fonts) : fonts_(fonts) {}
+
+  // Draws onto a surface whose pixels are stage pixels.
+  void render(cairo_surface_t* target, const Stage& stage);
+  // How many objects painted something in the last render.
+  int paintedCount() const { return painted_; }
+
+ private:
+  void drawNode(cairo_t* cr, const Node& node, double alpha);
+  bool onScreen(cairo_t* cr, const Bounds& local) const;
+
+  FontRegistry& fonts_;
+  Bounds viewport_;
+  int painted_ = 0;
+};
+
+}  // namespace gfxrt
+
+#endif

@@ -1,0 +1,30 @@
+#include "runtime/common/Runtime.h"
+
+#include <cstdio>
+
+namespace gfxrt {
+
+Runtime& Runtime::instance() {
+  static Runtime* runtime = new Runtime();
+  return *runtime;
+}
+
+void Runtime::setLoader(const rt_loader_callbacks* callbacks) {
+  logger_ = (callbacks && callbacks->version >= 1) ? callbacks->log : nullptr;
+}
+
+void Runtime::log(const std::string& message) {
+  if (logger_) {
+    logger_(message.c_str());
+  } else {
+    std::fprintf(stderr, "gfxrt: %s\n", message.c_str());
+  }
+}
+
+MainFrame* Runtime::openStage(int width, int height) {
+  stage_ = std::make_shared<Stage>(width, height);
+  frame_.stage = stage_.get();
+  return &frame_;
+}
+
+}  // namespace gfxrt

@@ -1,0 +1,44 @@
+// State shared by all primitives of a module: the program's node handles,
+// the fonts, the current stage and the program's logging service.
+#ifndef VYN_RUNTIME_COMMON_RUNTIME_H
+#define VYN_RUNTIME_COMMON_RUNTIME_H
+
+#include <memory>
+#include <string>
+
+#include "runtime/common/FontRegistry.h"
+#include "runtime/common/NodeRegistry.h"
+#include "runtime/common/Stage.h"
+
+namespace gfxrt {
+
+class Runtime {
+ public:
+  // The one instance. It is never destroyed: the program may call into the
+  // module until the process ends, and Cairo keeps fonts in its own caches.
+  static Runtime& instance();
+
+  NodeRegistry& nodes() { return nodes_; }
+  FontRegistry& fonts() { return fonts_; }
+
+  void setLoader(const rt_loader_callbacks* callbacks);
+  // Through the program's logger when it gave one, else to standard error.
+  void log(const std::string& message);
+
+  // Replaces the stage (and the frame leading to it) by a new one.
+  MainFrame* openStage(int width, int height);
+  Stage* stage() { return stage_.get(); }
+
+ private:
+  Runtime() = default;
+
+  NodeRegistry nodes_;
+  FontRegistry fonts_;
+  void (*logger_)(const char*) = nullptr;
+  std::shared_ptr<Stage> stage_;
+  MainFrame frame_;
+};
+
+}  // namespace gfxrt
+
+#endif

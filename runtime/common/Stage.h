@@ -1,0 +1,46 @@
+// The root of the display tree and the module's end of the program's stage:
+// the event handler, the background colour, the size and the next wake time.
+#ifndef VYN_RUNTIME_COMMON_STAGE_H
+#define VYN_RUNTIME_COMMON_STAGE_H
+
+#include <limits>
+
+#include "runtime/common/Node.h"
+#include "runtime/include/gfxrt.h"
+
+namespace gfxrt {
+
+class Stage : public Node {
+ public:
+  Stage(int width, int height);
+
+  int stageWidth() const { return width_; }
+  int stageHeight() const { return height_; }
+  void resize(int width, int height);
+
+  int color = 0xFFFFFF;
+  int displayState = 0;  // 0 normal, 1 full screen
+
+  void setHandler(const rt_stage_handler* handler);
+  bool hasHandler() const { return handler_.fn != nullptr; }
+  // Hands one event to the program. An "id" of 0 is filled in: the hit
+  // object for mouse events, the stage for everything else.
+  void deliver(rt_event& event);
+
+  // Absolute clock time by which the program wants to be called again.
+  double nextWake = 0;
+
+ private:
+  int width_;
+  int height_;
+  rt_stage_handler handler_{nullptr, nullptr};
+};
+
+// The handle the program receives for the main frame; it only leads to the stage.
+struct MainFrame {
+  Stage* stage = nullptr;
+};
+
+}  // namespace gfxrt
+
+#endif

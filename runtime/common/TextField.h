@@ -1,0 +1,63 @@
+// A text field node: a box of text drawn in one format, like a Flash-style
+// dynamic text field. Text is clipped to the box.
+#ifndef VYN_RUNTIME_COMMON_TEXTFIELD_H
+#define VYN_RUNTIME_COMMON_TEXTFIELD_H
+
+#include <string>
+
+#include "runtime/common/Node.h"
+#include "runtime/include/gfxrt.h"
+
+namespace gfxrt {
+
+struct TextFormat {
+  std::string font = "_sans";
+  double size = 12;
+  int color = 0x000000;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  int align = 0;  // 0 left, 1 center, 2 right, 3 justify (laid out as left)
+  double leading = 0;
+  double letterSpacing = 0;
+};
+
+class TextField : public Node {
+ public:
+  static constexpr double kDefaultWidth = 100;
+  static constexpr double kDefaultHeight = 100;
+  // Space between the box and the text on every side.
+  static constexpr double kGutter = 2;
+
+  TextField();
+
+  // Applies the fields whose bit is set; the others keep their value.
+  void setFormat(const rt_text_format& format);
+  // Fills every field; the font name stays valid until the next change.
+  void readFormat(rt_text_format& out) const;
+  const TextFormat& format() const { return format_; }
+
+  void setText(const char* text);
+  const std::string& text() const { return text_; }
+
+  double fieldWidth() const { return fieldWidth_; }
+  double fieldHeight() const { return fieldHeight_; }
+
+  bool selectable = true;
+  bool isInput = false;
+
+  Bounds contentBounds() const override;
+  // The box itself changes size, not the scale.
+  void setWidth(double value) override;
+  void setHeight(double value) override;
+
+ private:
+  TextFormat format_;
+  std::string text_;
+  double fieldWidth_ = kDefaultWidth;
+  double fieldHeight_ = kDefaultHeight;
+};
+
+}  // namespace gfxrt
+
+#endif

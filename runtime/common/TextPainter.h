@@ -1,0 +1,25 @@
+// Lays out and draws a text field's text: lines split at line breaks, each
+// aligned within the box, glyphs from the registered font at the format's
+// size and colour, everything clipped to the box.
+#ifndef VYN_RUNTIME_COMMON_TEXTPAINTER_H
+#define VYN_RUNTIME_COMMON_TEXTPAINTER_H
+
+#include <cairo.h>
+
+#include "runtime/common/FontRegistry.h"
+#include "runtime/common/TextField.h"
+
+namespace gfxrt {
+
+class TextPainter {
+ public:
+  explicit TextPainter(FontRegistry& fonts) : fonts_(fonts) {}
+  void paint(cairo_t* cr, const TextField& field, double alpha);
+
+ private:
+  FontRegistry& fonts_;
+};
+
+}  // namespace gfxrt
+
+#endif
