@@ -1,0 +1,173 @@
+// The native display tree: sizes, coordinates, hit objects, node lifetime
+// and whole-file reading, through the headless module's primitives.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "tests/runtime/HeadlessHarness.h"
+
+namespace {
+
+using vyn::testing::Headless;
+
+class DisplayTree : public ::testing::Test {
+ protected:
+  Headless& h = Headless::get();
+  const vyn::testing::Primitives& rt = h.rt();
+  const rth_api& api = h.api();
+
+  // A shape with a filled rectangle, on the parent.
+  rt_handle box(rt_handle parent, double x, double y, double w, double hgt) const {
+    auto s = h.addShape(parent);
+    rt.beginFill(s.gfx, 0xFFFFFF, 1);
+    rt.drawRect(s.gfx, x, y, w, hgt);
+    rt.endFill(s.gfx);
+    return s.node;
+  }
+};
+
+TEST_F(DisplayTree, WidthAndHeightFollowScaleAndRotationAndSetTheScale) {
+  h.withStage(100, 100, [&](rt_handle stage) {
+    rt_handle shape = box(stage, -5, -10, 10, 20);
+    EXPECT_DOUBLE_EQ(rt.getWidth(shape), 10);
+    EXPECT_DOUBLE_EQ(rt.getHeight(shape), 20);
+    rt.setScaleX(shape, 2);
+    EXPECT_DOUBLE_EQ(rt.getWidth(shape), 20);
+    rt.setRotation(shape, 90);
+    EXPECT_NEAR(rt.getWidth(shape), 20, 1e-9);
+    EXPECT_NEAR(rt.getHeight(shape), 20, 1e-9);
+    rt.setRotation(shape, 0);
+    rt.setWidth(shape, 5);
+    EXPECT_DOUBLE_EQ(rt.getScaleX(shape), 0.5);
+
+    // A container measures its children where they are.
+    rt_handle group = rt.createContainer();
+    rt.addChild(stage, group);
+    rt_handle a = box(group, 0, 0, 10, 10);
+    rt_handle b = box(group, 0, 0, 10, 10);
+    rt.setX(a, -20);
+    rt.setX(b, 30);
+    EXPECT_DOUBLE_EQ(rt.getWidth(group), 60);
+
+    // Nothing drawn: no size, and setting one changes nothing.
+    rt_handle empty = rt.createShape();
+    rt.setWidth(empty, 50);
+    EXPECT_DOUBLE_EQ(rt.getWidth(empty), 0);
+    EXPECT_DOUBLE_EQ(rt.getScaleX(empty), 1);
+    rt.releaseNode(empty);
+  });
+}
+
+TEST_F(DisplayTree, GlobalToLocalUndoesEveryTransformAbove) {
+  h.withStage(100, 100, [&](rt_handle stage) {
+    rt_handle outer = rt.createContainer();
+    rt.addChild(stage, outer);
+    rt.setX(outer, 100);
+    rt.setY(outer, 50);
+    rt.setRotation(outer, 90);
+    rt_handle inner = rt.createContainer();
+    rt.addChild(outer, inner);
+    rt.setScaleX(inner, 2);
+    rt.setScaleY(inner, 2);
+    double x = 90;
+    double y = 70;
+    rt.globalToLocal(inner, &x, &y);
+    // (90, 70) is 20 down and 10 left of the outer origin: outer (20, 10),
+    // inner (10, 5).
+    EXPECT_NEAR(x, 10, 1e-9);
+    EXPECT_NEAR(y, 5, 1e-9);
+  });
+}
+
+TEST_F(DisplayTree, MouseEventsNameTheInnermostInteractiveObjectHit) {
+  h.withStage(200, 200, [&](rt_handle stage) {
+    rt_handle layer = rt.createContainer();
+    rt.addChild(stage, layer);
+    rt_handle sprite = rt.createContainer();
+    rt.addChild(layer, sprite);
+    rt.setX(sprite, 50);
+    box(sprite, 0, 0, 40, 40);
+    rt_handle field = rt.createTextField();
+    rt.addChild(layer, field);
+    rt.setX(field, 100);
+    rt.setMouseEnabled(field, 0);
+
+    EXPECT_EQ(api.hit_test(60, 10), rt.getId(sprite));  // the shape counts for its sprite
+    EXPECT_EQ(api.hit_test(10, 10), api.stage_id());    // nothing there
+    EXPECT_EQ(api.hit_test(150, 10), rt.getId(layer));  // the text field passes it to its container
+    rt.setMouseEnabled(field, 1);
+    EXPECT_EQ(api.hit_test(150, 10), rt.getId(field));
+    rt.setVisible(sprite, 0);
+    EXPECT_EQ(api.hit_test(60, 10), api.stage_id());
+    rt.setMouseEnabled(layer, 0);
+    rt.setMouseEnabled(field, 0);
+    EXPECT_EQ(api.hit_test(150, 10), api.stage_id());
+  });
+}
+
+TEST_F(DisplayTree, ReleasedNodeLivesWhileItsParentHoldsIt) {
+  h.withStage(100, 100, [&](rt_handle stage) {
+    rt.setStageColor(stage, 0x000000);
+    rt_handle group = rt.createContainer();
+    rt.addChild(stage, group);
+    rt_handle shape = box(group, 0, 0, 50, 50);
+    rt.releaseNode(shape);
+    rt.releaseNode(group);
+    rt.renderStage(stage);
+    EXPECT_EQ(api.pixel(25, 25), 0xFFFFFFu);
+    // Taken off the tree, the released nodes go.
+    rt.removeChild(stage, 0);
+    rt.renderStage(stage);
+    EXPECT_EQ(api.pixel(25, 25), 0x000000u);
+  });
+}
+
+TEST_F(DisplayTree, ChildOrderMirrorsAddRemoveAndSetChildIndex) {
+  h.withStage(100, 100, [&](rt_handle stage) {
+    rt_handle group = rt.createContainer();
+    rt.addChild(stage, group);
+    rt_handle kids[4];
+    for (rt_handle& k : kids) {
+      k = rt.createShape();
+      rt.addChild(group, k);
+    }
+    // The hit test reports the topmost: make all four cover the same spot in
+    // a container that is hit through them.
+    rt.setChildIndex(group, kids[3], 0);
+    rt.removeChild(group, 3);  // kids[2]
+    rt.removeChild(group, 7);  // out of range: nothing
+    rt_handle other = rt.createContainer();
+    rt.addChild(stage, other);
+    rt.addChild(other, kids[0]);  // moves it
+    rt.removeChild(group, 0);     // kids[3]
+    // group holds kids[1] only; other holds kids[0].
+    rt.setStageColor(stage, 0x000000);
+    rt_handle g = rt.getGraphics(kids[1]);
+    rt.beginFill(g, 0xFF0000, 1);
+    rt.drawRect(g, 0, 0, 10, 10);
+    g = rt.getGraphics(kids[0]);
+    rt.beginFill(g, 0x00FF00, 1);
+    rt.drawRect(g, 0, 0, 10, 10);
+    rt.setX(other, 50);
+    rt.renderStage(stage);
+    EXPECT_EQ(api.pixel(5, 5), 0xFF0000u);
+    EXPECT_EQ(api.pixel(55, 5), 0x00FF00u);
+    for (rt_handle k : kids) {
+      rt.releaseNode(k);
+    }
+  });
+}
+
+TEST_F(DisplayTree, ReadsWholeFiles) {
+  rt_bytes bytes{};
+  const std::string path = std::string(VYN_SOURCE_DIR) + "/runtime/include/gfxrt.h";
+  ASSERT_EQ(rt.readFile(path.c_str(), &bytes), 1);
+  EXPECT_GT(bytes.size, 1000u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data), 2), "/*");
+  rt.freeBuffer(&bytes);
+  EXPECT_EQ(rt.readFile("/no/such/file", &bytes), 0);
+  EXPECT_EQ(bytes.data, nullptr);
+}
+
+}  // namespace
