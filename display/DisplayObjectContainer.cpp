@@ -1,0 +1,136 @@
+#include "display/DisplayObjectContainer.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "display/NativePrimitives.h"
+
+namespace gfx::display {
+
+namespace {
+const native::DisplayObjectPrimitives& prim() { return native::DisplayObjectPrimitives::get(); }
+}  // namespace
+
+DisplayObjectContainer::DisplayObjectContainer(rt_handle handle, std::string className)
+    : InteractiveObject(handle, std::move(className)) {}
+
+DisplayObjectContainer::~DisplayObjectContainer() {
+    // Children that outlive their container must not point back at it.
+    for (auto& child : children_) child->parent_ = nullptr;
+}
+
+void DisplayObjectContainer::addChildObject(const DisplayObjectPtr& child) {
+    if (!child) throw std::invalid_argument("Cannot add a null child");
+    if (child.get() == this) throw std::invalid_argument("Adding to self");
+    if (child->parent_ == this) {
+        setChildIndex(child, get_numChildren() - 1);
+        return;
+    }
+    DisplayObjectContainer* previous = child->parent_;
+    if (previous != nullptr) {
+        // A straight move between parents sends no added/removed events.
+        previous->detach(previous->getChildIndex(child.get()));
+        child->parent_ = nullptr;
+        children_.push_back(child);
+        prim().addChild(handle(), child->handle());
+        child->parent_ = this;
+        return;
+    }
+    children_.push_back(child);
+    prim().addChild(handle(), child->handle());
+    child->setParent(this);
+}
+
+DisplayObjectPtr DisplayObjectContainer::detach(int index) {
+    DisplayObjectPtr child = children_[static_cast<std::size_t>(index)];
+    children_.erase(children_.begin() + index);
+    prim().removeChild(handle(), index);
+    return child;
+}
+
+DisplayObjectPtr DisplayObjectContainer::removeChild(const DisplayObjectPtr& child) {
+    const int index = getChildIndex(child.get());
+    if (index < 0) return nullptr;
+    return removeChildAt(index);
+}
+
+DisplayObjectPtr DisplayObjectContainer::removeChildAt(int index) {
+    if (index < 0 || index >= get_numChildren()) {
+        throw std::invalid_argument("The supplied DisplayObject must be a child of the caller.");
+    }
+    DisplayObjectPtr child = detach(index);
+    child->setParent(nullptr);
+    return child;
+}
+
+DisplayObjectPtr DisplayObjectContainer::getChildAt(int index) const {
+    if (index < 0 || index >= get_numChildren()) {
+        throw std::out_of_range("getChildAt : index out of bounds " + std::to_string(index) + "/" +
+                                std::to_string(get_numChildren()));
+    }
+    return children_[static_cast<std::size_t>(index)];
+}
+
+int DisplayObjectContainer::getChildIndex(const DisplayObject* child) const {
+    auto found = std::find_if(children_.begin(), children_.end(),
+                              [child](const DisplayObjectPtr& c) { return c.get() == child; });
+    return found == children_.end() ? -1 : static_cast<int>(found - children_.begin());
+}
+
+void DisplayObjectContainer::setChildIndex(const DisplayObjectPtr& child, int index) {
+    // A negative index would address no place in the list: refuse it like
+    // one past the end.
+    if (index > get_numChildren() || index < 0) {
+        throw std::out_of_range("Invalid index position " + std::to_string(index));
+    }
+    const int old = getChildIndex(child.get());
+    if (old < 0) {
+        throw std::invalid_argument("setChildIndex : object " + (child ? child->toString() : "null") +
+                                    " not found.");
+    }
+    // The list has no place at numChildren: that index means the top.
+    index = std::min(index, get_numChildren() - 1);
+    prim().setChildIndex(handle(), child->handle(), index);
+    auto begin = children_.begin();
+    if (index < old) {
+        std::rotate(begin + index, begin + old, begin + old + 1);
+    } else if (index > old) {
+        std::rotate(begin + old, begin + old + 1, begin + index + 1);
+    }
+}
+
+bool DisplayObjectContainer::contains(const DisplayObject* object) const {
+    for (const DisplayObject* o = object; o != nullptr; o = o->get_parent()) {
+        if (o == this) return true;
+    }
+    return false;
+}
+
+void DisplayObjectContainer::broadcast(const events::EventPtr& event) {
+    for (std::size_t i = 0; i < children_.size();) {
+        DisplayObjectPtr child = children_[i];
+        child->broadcast(event);
+        // A child that left this container during its turn gives its place to
+        // the next one, which must not be skipped.
+        if (child->parent_ == this) ++i;
+    }
+    dispatchToSelf(event);
+}
+
+DisplayObject* DisplayObjectContainer::findByID(int id) {
+    if (id == this->id()) return this;
+    for (const auto& child : children_) {
+        if (DisplayObject* found = child->findByID(id)) return found;
+    }
+    return nullptr;
+}
+
+void DisplayObjectContainer::sendToSubtree(const std::string& type) {
+    DisplayObject::sendToSubtree(type);
+    // A copy: listeners may change the list while the event goes down.
+    const auto children = children_;
+    for (const auto& child : children) child->sendToSubtree(type);
+}
+
+}  // namespace gfx::display

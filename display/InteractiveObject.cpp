@@ -1,0 +1,18 @@
+#include "display/InteractiveObject.h"
+
+#include <utility>
+
+#include "display/NativePrimitives.h"
+
+namespace gfx::display {
+
+InteractiveObject::InteractiveObject(rt_handle handle, std::string className)
+    : DisplayObject(handle, std::move(className)) {}
+
+bool InteractiveObject::set_mouseEnabled(bool value) {
+    mouseEnabled_ = value;
+    native::DisplayObjectPrimitives::get().setMouseEnabled(handle(), value ? 1 : 0);
+    return value;
+}
+
+}  // namespace gfx::display

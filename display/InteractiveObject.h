@@ -1,0 +1,27 @@
+#pragma once
+
+#include "display/DisplayObject.h"
+
+namespace gfx::display {
+
+// A display object that takes part in the capture and bubble phases of
+// keyboard and mouse events.
+class InteractiveObject : public DisplayObject {
+public:
+    bool get_mouseEnabled() const { return mouseEnabled_; }
+    bool set_mouseEnabled(bool value);
+
+    bool doubleClickEnabled = false;
+
+    bool isInteractive() const override { return true; }
+
+protected:
+    InteractiveObject(rt_handle handle, std::string className);
+
+private:
+    bool mouseEnabled_ = true;
+};
+
+using InteractiveObjectPtr = std::shared_ptr<InteractiveObject>;
+
+}  // namespace gfx::display

@@ -1,0 +1,9 @@
+#include "display/Shape.h"
+
+#include "display/NativePrimitives.h"
+
+namespace gfx::display {
+
+Shape::Shape() : DisplayObject(native::DisplayObjectPrimitives::get().createDisplayObject(), "Shape") {}
+
+}  // namespace gfx::display

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/DisplayObjectContainer.h"
+#include "display/InteractiveObject.h"
+#include "runtime/include/gfxrt.h"
+
+namespace gfx::display {
+
+enum class StageAlign { TOP, BOTTOM, LEFT, RIGHT, TOP_LEFT, TOP_RIGHT, BOTTOM_LEFT, BOTTOM_RIGHT };
+enum class StageScaleMode { SHOW_ALL, NO_SCALE, NO_BORDER, EXACT_FIT };
+enum class StageDisplayState { NORMAL, FULL_SCREEN };
+
+// The root of the display tree and the program's one connection to the
+// native event loop. The module calls the stage's handler with every native
+// event; the stage turns it into keyboard, mouse, focus and frame events,
+// delivers them, and before returning tells the module when to call again.
+//
+// The frame clock: at frameRate frames per second the stage broadcasts
+// "enterFrame" to the whole tree and then has the module draw it. No frame is
+// ever caught up: the next one is timed from the last draw.
+class Stage : public DisplayObjectContainer {
+public:
+    // Modifier and state bits of a native event's flags.
+    static constexpr int efLeftDown = 0x0001;
+    static constexpr int efShiftDown = 0x0002;
+    static constexpr int efCtrlDown = 0x0004;
+    static constexpr int efAltDown = 0x0008;
+    static constexpr int efCommandDown = 0x0010;
+    static constexpr int efLocationRight = 0x4000;
+    static constexpr int efNoNativeClick = 0x10000;
+
+    // The module calls the next poll this long before a frame is due.
+    static constexpr double earlyWakeup = 0.005;
+    // Two left clicks closer than this make a double click.
+    static constexpr double doubleClickTime = 0.25;
+
+    // Accepts or refuses an interface orientation; null refuses all.
+    static inline std::function<bool(int orientation)> shouldRotateInterface;
+
+    // Takes the module's stage node and installs the event handler.
+    Stage(rt_handle handle, int width, int height);
+    ~Stage() override;
+
+    double get_frameRate() const { return frameRate_; }
+    double set_frameRate(double value);
+
+    bool get_active() const { return active_; }
+    bool pauseWhenDeactivated = true;
+
+    // Replaces the stage's own drawing of a due frame when set.
+    std::function<void()> renderRequest;
+    // Called on the quit event.
+    std::function<void()> onQuit;
+    // Raw character events: code, down, character, flags.
+    std::function<void(int, bool, int, int)> onKey;
+
+    StageAlign align = StageAlign::TOP_LEFT;
+    StageScaleMode scaleMode = StageScaleMode::SHOW_ALL;
+
+    int get_stageWidth() const;
+    int get_stageHeight() const;
+    StageDisplayState get_displayState() const;
+    StageDisplayState set_displayState(StageDisplayState state);
+    int set_color(int rgb);
+
+    // The next frame also broadcasts "render".
+    void invalidate() { invalid_ = true; }
+
+    Stage* get_stage() const override { return const_cast<Stage*>(this); }
+
+private:
+    static void handleNativeEvent(void* context, rt_event* event);
+    void processStageEvent(rt_event& event);
+    void doProcessStageEvent(rt_event& event);
+
+    void handleKey(rt_event& event, const std::string& type);
+    void handleMouse(rt_event& event, std::string type, bool fromMouse);
+    void handleResize();
+    void handleFocus(rt_event& event);
+    void setActive(bool value);
+    void pollTimers();
+    void checkRender();
+    void render(bool sendEnterFrame);
+    double updateNextWake();
+
+    // The object the event names, with its interactive ancestors, innermost
+    // first (the object itself only when it is interactive).
+    std::vector<DisplayObjectPtr> interactiveStack(int id);
+    // Capture phase from the outermost object in, the innermost object at
+    // target, then the bubble phase outwards.
+    static void fireEvent(const events::EventPtr& event, const std::vector<DisplayObjectPtr>& stack);
+    void updateMouseOver(const std::vector<DisplayObjectPtr>& stack, const std::shared_ptr<events::Event>& cause);
+    double now() const;
+
+    rt_stage_handler handler_;
+    double frameRate_ = 100;
+    double framePeriod_ = 0.01;
+    double lastRender_ = 0;
+    bool active_ = true;
+    bool invalid_ = false;
+    std::array<std::weak_ptr<DisplayObject>, 3> lastDown_;
+    double lastClickTime_ = 0;
+    std::vector<std::weak_ptr<DisplayObject>> mouseOverStack_;
+};
+
+using StagePtr = std::shared_ptr<Stage>;
+
+}  // namespace gfx::display

@@ -1,0 +1,122 @@
+#include "display/events/EventDispatcher.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace gfx::events {
+
+namespace {
+
+std::uint64_t nextWalk = 0;
+
+bool isLive(const std::shared_ptr<Listener>& entry) { return entry != nullptr && !entry->gone(); }
+
+}  // namespace
+
+EventDispatcher::EventDispatcher(EventDispatcher* target) : target_(target != nullptr ? target : this) {}
+
+EventDispatcher::~EventDispatcher() = default;
+
+void EventDispatcher::addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture,
+                                       int priority) {
+    add(type, listener, useCapture, priority, {}, {}, false);
+}
+
+void EventDispatcher::addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture,
+                                       int priority, std::weak_ptr<const void> owner) {
+    add(type, listener, useCapture, priority, {}, std::move(owner), true);
+}
+
+void EventDispatcher::add(const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
+                          std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak) {
+    if (!eventMap_) eventMap_ = std::make_unique<std::map<std::string, std::shared_ptr<ListenerList>>>();
+    auto& list = (*eventMap_)[type];
+    if (!list) list = std::make_shared<ListenerList>();
+    auto entry = std::make_shared<Listener>(listener, useCapture, priority);
+    entry->keepAlive = std::move(keepAlive);
+    entry->owner = std::move(owner);
+    entry->weak = weak;
+    list->push_back(std::move(entry));
+    sortList(*list);
+}
+
+// Higher priority first, then registration order. Empty entries and gone
+// listeners keep their places; only the live entries are reordered among
+// the places the live entries hold.
+void EventDispatcher::sortList(ListenerList& list) {
+    std::vector<std::size_t> slots;
+    ListenerList live;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (isLive(list[i])) {
+            slots.push_back(i);
+            live.push_back(list[i]);
+        }
+    }
+    std::stable_sort(live.begin(), live.end(), [](const auto& a, const auto& b) {
+        if (a->priority != b->priority) return a->priority > b->priority;
+        return a->id < b->id;
+    });
+    for (std::size_t i = 0; i < slots.size(); ++i) list[slots[i]] = std::move(live[i]);
+}
+
+void EventDispatcher::removeEventListener(const std::string& type, const ListenerFunction& listener,
+                                          bool useCapture) {
+    if (!eventMap_) return;
+    auto found = eventMap_->find(type);
+    if (found == eventMap_->end()) return;
+    for (auto& entry : *found->second) {
+        if (entry != nullptr && entry->is(listener, useCapture)) {
+            entry = nullptr;
+            return;
+        }
+    }
+}
+
+bool EventDispatcher::hasEventListener(const std::string& type) const {
+    if (!eventMap_) return false;
+    auto found = eventMap_->find(type);
+    if (found == eventMap_->end()) return false;
+    const auto& list = *found->second;
+    return std::any_of(list.begin(), list.end(), [](const auto& entry) { return entry != nullptr; });
+}
+
+bool EventDispatcher::willTrigger(const std::string& type) const {
+    return eventMap_ && eventMap_->count(type) > 0;
+}
+
+bool EventDispatcher::dispatchEvent(const EventPtr& event) {
+    if (!eventMap_) return false;
+    if (event->target == nullptr) event->target = target_;
+    if (event->currentTarget == nullptr) event->currentTarget = target_;
+    return walkListeners(event);
+}
+
+bool EventDispatcher::walkListeners(const EventPtr& event) {
+    if (!eventMap_) return false;
+    auto found = eventMap_->find(event->type);
+    if (found == eventMap_->end()) return false;
+    // Held here so the walk survives its dispatcher being destroyed by a
+    // listener; `this` is not touched again below.
+    std::shared_ptr<ListenerList> list = found->second;
+    const bool capture = event->eventPhase == EventPhase::CAPTURING_PHASE;
+    const std::uint64_t walk = ++nextWalk;
+
+    for (std::size_t i = 0; i < list->size();) {
+        std::shared_ptr<Listener> entry = (*list)[i];
+        std::shared_ptr<const void> alive;
+        if (entry != nullptr && entry->weak) alive = entry->owner.lock();
+        if (entry == nullptr || (entry->weak && !alive)) {
+            list->erase(list->begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        if (entry->useCapture == capture && entry->lastWalk_ != walk) {
+            entry->lastWalk_ = walk;
+            entry->listener(event);
+            if (event->isCancelledNow()) break;
+        }
+        ++i;
+    }
+    return true;
+}
+
+}  // namespace gfx::events

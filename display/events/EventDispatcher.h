@@ -1,0 +1,95 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/events/Event.h"
+#include "display/events/Listener.h"
+
+namespace gfx::events {
+
+// Keeps, per event type, a priority-ordered list of listeners and calls them
+// with dispatched events.
+//
+// Lists are live: a listener removed during a dispatch leaves an empty entry
+// that the walk drops when it reaches it; a listener added during a dispatch
+// is sorted into the list in place and runs in that same dispatch if it lands
+// after the walk position. No listener runs twice in one walk.
+//
+// A bound method registered with a plain ListenerFunction does not keep its
+// object alive: remove it before the object goes, or register it through a
+// shared_ptr (strong: the entry keeps the object alive; weak: it does not, and
+// the entry reads as empty once the object is gone).
+class EventDispatcher : public std::enable_shared_from_this<EventDispatcher> {
+public:
+    // `target` is the object reported as an event's target; this dispatcher
+    // itself when null.
+    explicit EventDispatcher(EventDispatcher* target = nullptr);
+    virtual ~EventDispatcher();
+
+    EventDispatcher(const EventDispatcher&) = delete;
+    EventDispatcher& operator=(const EventDispatcher&) = delete;
+
+    // Held strongly. Duplicates are not checked: a function registered twice
+    // is called twice.
+    void addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture = false,
+                          int priority = 0);
+
+    // Held weakly: the entry reads as empty once `owner` has expired.
+    void addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture,
+                          int priority, std::weak_ptr<const void> owner);
+
+    // A method of a shared object. Strong registrations keep the object alive;
+    // weak ones do not. Remove it with removeEventListener(type, {obj, method}).
+    template <class T, class Method>
+    void addEventListener(const std::string& type, const std::shared_ptr<T>& object, Method T::*method,
+                          bool useCapture = false, int priority = 0, bool useWeakReference = false) {
+        ListenerFunction function{object.get(), method};
+        if (useWeakReference) {
+            addEventListener(type, function, useCapture, priority, std::weak_ptr<const void>(object));
+        } else {
+            add(type, function, useCapture, priority, std::shared_ptr<const void>(object), {}, false);
+        }
+    }
+
+    // Empties the first entry of `type` with the same function and the same
+    // useCapture.
+    void removeEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture = false);
+
+    // Whether the type has an entry that no removal has emptied.
+    bool hasEventListener(const std::string& type) const;
+    // Whether a list exists for the type, even with every entry removed.
+    bool willTrigger(const std::string& type) const;
+
+    // Runs this dispatcher's listeners for the event; true when the type has
+    // a listener list.
+    virtual bool dispatchEvent(const EventPtr& event);
+
+    virtual std::string toString() const { return "[object EventDispatcher]"; }
+
+protected:
+    // Walks the live listener list of the event's type, calling the capture
+    // listeners in the capturing phase and the others otherwise. Returns
+    // whether a list existed.
+    bool walkListeners(const EventPtr& event);
+
+    EventDispatcher* eventTarget() const { return target_; }
+
+private:
+    using ListenerList = std::vector<std::shared_ptr<Listener>>;
+
+    void add(const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
+             std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak);
+    static void sortList(ListenerList& list);
+
+    EventDispatcher* target_;
+    // Made on the first addEventListener. Lists are shared so that a walk
+    // keeps its list even if the dispatcher goes away during a listener.
+    std::unique_ptr<std::map<std::string, std::shared_ptr<ListenerList>>> eventMap_;
+};
+
+using EventDispatcherPtr = std::shared_ptr<EventDispatcher>;
+
+}  // namespace gfx::events

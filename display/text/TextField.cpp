@@ -1,0 +1,106 @@
+#include "display/text/TextField.h"
+
+#include "display/NativePrimitives.h"
+
+namespace gfx::text {
+
+namespace {
+
+const native::TextPrimitives& prim() { return native::TextPrimitives::get(); }
+
+// The module knows these alignments by number.
+constexpr const char* alignNames[] = {"left", "center", "right", "justify"};
+
+}  // namespace
+
+TextField::TextField() : InteractiveObject(prim().create(), "TextField") {}
+
+const TextFormatPtr& TextField::set_defaultTextFormat(const TextFormatPtr& format) {
+    rt_text_format record{};
+    if (format) {
+        if (format->font) {
+            record.set |= RT_TF_FONT;
+            record.font = format->font->c_str();
+        }
+        if (format->size) {
+            record.set |= RT_TF_SIZE;
+            record.size = *format->size;
+        }
+        if (format->color) {
+            record.set |= RT_TF_COLOR;
+            record.color = *format->color;
+        }
+        if (format->bold) {
+            record.set |= RT_TF_BOLD;
+            record.bold = *format->bold ? 1 : 0;
+        }
+        if (format->italic) {
+            record.set |= RT_TF_ITALIC;
+            record.italic = *format->italic ? 1 : 0;
+        }
+        if (format->underline) {
+            record.set |= RT_TF_UNDERLINE;
+            record.underline = *format->underline ? 1 : 0;
+        }
+        if (format->align) {
+            for (int i = 0; i < 4; ++i) {
+                if (*format->align == alignNames[i]) {
+                    record.set |= RT_TF_ALIGN;
+                    record.align = i;
+                }
+            }
+        }
+        if (format->leading) {
+            record.set |= RT_TF_LEADING;
+            record.leading = *format->leading;
+        }
+        if (format->letterSpacing) {
+            record.set |= RT_TF_LETTER_SPACING;
+            record.letter_spacing = *format->letterSpacing;
+        }
+    }
+    prim().setDefTextFormat(handle(), &record);
+    return format;
+}
+
+TextFormatPtr TextField::get_defaultTextFormat() const {
+    rt_text_format record{};
+    prim().getDefTextFormat(handle(), &record);
+    auto format = std::make_shared<TextFormat>();
+    if ((record.set & RT_TF_FONT) != 0 && record.font != nullptr) format->font = std::string(record.font);
+    if ((record.set & RT_TF_SIZE) != 0) format->size = record.size;
+    if ((record.set & RT_TF_COLOR) != 0) format->color = record.color;
+    if ((record.set & RT_TF_BOLD) != 0) format->bold = record.bold != 0;
+    if ((record.set & RT_TF_ITALIC) != 0) format->italic = record.italic != 0;
+    if ((record.set & RT_TF_UNDERLINE) != 0) format->underline = record.underline != 0;
+    if ((record.set & RT_TF_ALIGN) != 0 && record.align >= 0 && record.align < 4) {
+        format->align = std::string(alignNames[record.align]);
+    }
+    if ((record.set & RT_TF_LEADING) != 0) format->leading = record.leading;
+    if ((record.set & RT_TF_LETTER_SPACING) != 0) format->letterSpacing = record.letter_spacing;
+    return format;
+}
+
+std::string TextField::get_text() const {
+    const char* text = prim().getText(handle());
+    return text != nullptr ? std::string(text) : std::string();
+}
+
+const std::string& TextField::set_text(const std::string& text) {
+    prim().setText(handle(), text.c_str());
+    return text;
+}
+
+bool TextField::set_selectable(bool value) {
+    selectable_ = value;
+    prim().setSelectable(handle(), value ? 1 : 0);
+    return value;
+}
+
+TextFieldType TextField::set_type(TextFieldType value) {
+    type_ = value;
+    prim().setType(handle(), value == TextFieldType::INPUT ? 1 : 0);
+    return value;
+}
+
+}  // namespace gfx::text

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace gfx::text {
+
+enum class TextFieldType { DYNAMIC, INPUT };
+
+}  // namespace gfx::text
