@@ -134,7 +134,7 @@ TEST(Family, RemovalsDuringAnUpdateKeepTheWalkAndTheNodesWholeUntilItCompletes) 
 class WatchingSystem : public ecs::tools::ListIteratingSystem<PositionNode> {
  public:
   WatchingSystem()
-      : ListIteratingSystem(nullptr, {this, &WatchingSystem::added}, {this, &WatchingSystem::removed}) {}
+      : ListIteratingSystem({}, {this, &WatchingSystem::added}, {this, &WatchingSystem::removed}) {}
   std::vector<std::string> log;
 
  protected:
