@@ -23,6 +23,10 @@ public:
     // Throws std::runtime_error("Could not load module " + module + "@" +
     // name) when the module itself cannot be loaded.
     static void* load(const std::string& module, const std::string& name, int argCount);
+
+    // The module's dlopen handle, loading it if needed; nullptr when it
+    // cannot be loaded. For tools that look up symbols of their own.
+    static void* module(const std::string& module);
 };
 
 }  // namespace gfx
