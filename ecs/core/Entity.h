@@ -45,6 +45,7 @@ class Entity : public std::enable_shared_from_this<Entity> {
   template <class As = void, class T>
   Entity& add(std::shared_ptr<T> component) {
     using Key = std::conditional_t<std::is_void_v<As>, T, As>;
+    static_assert(!std::is_void_v<Key>, "name the class to store an untyped component under");
     static_assert(std::is_convertible_v<T*, Key*>, "a component is stored under its own class or a base of it");
     return add(Component(std::shared_ptr<Key>(std::move(component))), ComponentClass(typeid(Key)));
   }

@@ -55,6 +55,7 @@ class ListIteratingSystem : public core::System {
 
   // Lets go of the list; the list itself stays in the engine.
   void removeFromEngine(core::Engine&) override {
+    if (nodeList == nullptr) return;
     if (nodeAddedFunction) nodeList->nodeAdded.remove(nodeAddedFunction);
     if (nodeRemovedFunction) nodeList->nodeRemoved.remove(nodeRemovedFunction);
     nodeList = nullptr;
