@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -105,7 +106,8 @@ private:
     bool active_ = true;
     bool invalid_ = false;
     std::array<std::weak_ptr<DisplayObject>, 3> lastDown_;
-    double lastClickTime_ = 0;
+    // No click yet: a first click early in the run is never a double click.
+    double lastClickTime_ = -std::numeric_limits<double>::infinity();
     std::vector<std::weak_ptr<DisplayObject>> mouseOverStack_;
 };
 

@@ -29,6 +29,10 @@ void hook(void* context, int what, const rt_event* event) {
     loop->seen.push_back({*event, HeadlessLoop::api().time(), HeadlessLoop::api().render_count()});
 }
 
+// The loop whose stage is the module's current one. Opening a new stage frees
+// the module's previous stage node, so the previous program Stage goes first.
+HeadlessLoop* current = nullptr;
+
 }  // namespace
 
 const rth_api& HeadlessLoop::api() {
@@ -46,12 +50,15 @@ const rth_api& HeadlessLoop::api() {
 HeadlessLoop::HeadlessLoop() { api().set_hook(&hook, this); }
 
 HeadlessLoop::~HeadlessLoop() {
+    if (current == this) current = nullptr;
     api().set_hook(nullptr, nullptr);
     api().set_end_time(1e300);
 }
 
 void HeadlessLoop::run(double endTime, const std::function<void(gfx::display::Stage&)>& setup, int width,
                        int height) {
+    if (current != nullptr) current->stage.reset();
+    current = this;
     api().set_end_time(endTime);
     RunContext context{this, &setup, width, height};
     const rt_main_frame_args args{{&onFrame, &context}, width, height, 0, "test", nullptr};
