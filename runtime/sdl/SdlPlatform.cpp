@@ -1,0 +1,194 @@
+#include "runtime/sdl/SdlPlatform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "runtime/common/Runtime.h"
+#include "runtime/sdl/SdlEventTranslator.h"
+
+namespace gfxrt {
+
+namespace {
+
+// Window-creation flags the program passes.
+constexpr int kFullScreen = 1;
+constexpr int kBorderless = 2;
+constexpr int kResizable = 4;
+
+// The longest single sleep; the loop then simply checks again.
+constexpr int kMaxWaitMs = 1000;
+
+}  // namespace
+
+Platform& platform() {
+  // Never destroyed, like the runtime state it draws.
+  static SdlPlatform* instance = new SdlPlatform();
+  return *instance;
+}
+
+SdlPlatform::SdlPlatform() : renderer_(Runtime::instance().fonts()), start_(std::chrono::steady_clock::now()) {}
+
+double SdlPlatform::timeStamp() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+}
+
+void SdlPlatform::runMainFrame(const rt_main_frame_args& args) {
+  Runtime& runtime = Runtime::instance();
+  if (running_) {
+    runtime.log("rt_create_main_frame: the window is already open");
+    return;
+  }
+  if (!openWindow(args)) {
+    return;
+  }
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  MainFrame* frame = runtime.openStage(width, height);
+  Stage& stage = *frame->stage;
+  stage.displayState = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) ? 1 : 0;
+  // The first poll comes at once.
+  stage.nextWake = timeStamp();
+  running_ = true;
+  closing_ = false;
+  if (args.on_frame.fn) {
+    args.on_frame.fn(args.on_frame.context, frame);
+  }
+  loop(stage);
+  running_ = false;
+  closeWindow();
+}
+
+bool SdlPlatform::openWindow(const rt_main_frame_args& args) {
+  // The window's pixels are copied straight from Cairo's image: no GPU
+  // texture in between.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    Runtime::instance().log(std::string("cannot start SDL video: ") + SDL_GetError());
+    return false;
+  }
+  Uint32 flags = SDL_WINDOW_SHOWN;
+  if (args.flags & kFullScreen) {
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  }
+  if (args.flags & kBorderless) {
+    flags |= SDL_WINDOW_BORDERLESS;
+  }
+  if (args.flags & kResizable) {
+    flags |= SDL_WINDOW_RESIZABLE;
+  }
+  window_ = SDL_CreateWindow(args.title ? args.title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             std::max(args.width, 1), std::max(args.height, 1), flags);
+  if (!window_) {
+    Runtime::instance().log(std::string("cannot open the window: ") + SDL_GetError());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+  }
+  return true;
+}
+
+void SdlPlatform::closeWindow() {
+  if (image_) {
+    cairo_surface_destroy(image_);
+    image_ = nullptr;
+  }
+  if (window_) {
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+  }
+  SDL_Quit();
+}
+
+void SdlPlatform::loop(Stage& stage) {
+  while (!closing_) {
+    const double now = timeStamp();
+    if (now >= stage.nextWake) {
+      rt_event poll{};
+      poll.type = RT_EVENT_POLL;
+      poll.id = stage.id();
+      stage.deliver(poll);
+      continue;
+    }
+    // Sleep until the wake time or the next event, whichever comes first.
+    const double wait = std::ceil((stage.nextWake - now) * 1000);
+    const int ms = static_cast<int>(std::clamp(wait, 1.0, static_cast<double>(kMaxWaitMs)));
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, ms)) {
+      handle(stage, event);
+    }
+  }
+}
+
+void SdlPlatform::handle(Stage& stage, const SDL_Event& event) {
+  rt_event out;
+  if (!translateSdlEvent(event, stage, out)) {
+    return;
+  }
+  if (out.type == RT_EVENT_RESIZE) {
+    stage.resize(out.x, out.y);
+  } else if (out.type == RT_EVENT_REDRAW) {
+    present();  // the last frame, in case the program draws nothing now
+  }
+  stage.deliver(out);
+  // Closing the window is not negotiable: the loop ends after the program
+  // has heard of it.
+  if (out.type == RT_EVENT_QUIT) {
+    closing_ = true;
+  }
+}
+
+void SdlPlatform::renderStage(Stage& stage) {
+  if (!window_) {
+    return;
+  }
+  const int width = stage.stageWidth();
+  const int height = stage.stageHeight();
+  if (!image_ || cairo_image_surface_get_width(image_) != width || cairo_image_surface_get_height(image_) != height) {
+    if (image_) {
+      cairo_surface_destroy(image_);
+    }
+    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  }
+  renderer_.render(image_, stage);
+  present();
+}
+
+void SdlPlatform::present() {
+  if (!window_ || !image_) {
+    return;
+  }
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface) {
+    return;
+  }
+  const int width = std::min(surface->w, cairo_image_surface_get_width(image_));
+  const int height = std::min(surface->h, cairo_image_surface_get_height(image_));
+  if (width <= 0 || height <= 0) {
+    return;
+  }
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+    return;
+  }
+  // Cairo's RGB24 is SDL's RGB888: 32 bits per pixel, 0x00RRGGBB native-endian.
+  SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, cairo_image_surface_get_data(image_),
+                    cairo_image_surface_get_stride(image_), surface->format->format, surface->pixels, surface->pitch);
+  if (SDL_MUSTLOCK(surface)) {
+    SDL_UnlockSurface(surface);
+  }
+  SDL_UpdateWindowSurface(window_);
+}
+
+void SdlPlatform::setDisplayState(Stage& stage, int state) {
+  if (!window_) {
+    stage.displayState = state;
+    return;
+  }
+  if (SDL_SetWindowFullscreen(window_, state ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+    stage.displayState = state;
+  } else {
+    Runtime::instance().log(std::string("cannot change the display state: ") + SDL_GetError());
+  }
+}
+
+}  // namespace gfxrt
