@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "display/Graphics.h"
 #include "display/events/EventDispatcher.h"
 #include "display/geom/Point.h"
 #include "runtime/include/gfxrt.h"
@@ -10,7 +11,6 @@
 namespace gfx::display {
 
 class DisplayObjectContainer;
-class Graphics;
 class Stage;
 
 // One object of the display tree. The program keeps the tree's structure;
