@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <thread>
 
 #include "runtime/common/Runtime.h"
 #include "runtime/sdl/SdlEventTranslator.h"
@@ -18,6 +19,10 @@ constexpr int kResizable = 4;
 
 // The longest single sleep; the loop then simply checks again.
 constexpr int kMaxWaitMs = 1000;
+// The least time between two polls, in seconds.
+constexpr double kMinPollGap = 0.00025;
+// Waits at least this long (in seconds) go through SDL's event wait.
+constexpr double kCoarseWait = 0.002;
 
 }  // namespace
 
@@ -101,9 +106,15 @@ void SdlPlatform::closeWindow() {
 }
 
 void SdlPlatform::loop(Stage& stage) {
+  double lastPoll = -kMinPollGap;
   while (!closing_) {
     const double now = timeStamp();
-    if (now >= stage.nextWake) {
+    // A program that keeps asking to be woken at once (as a stage does in
+    // the last moments before a frame is due) is polled at most once per
+    // gap, so waiting for a frame never spins.
+    const double wake = std::max(stage.nextWake, lastPoll + kMinPollGap);
+    if (now >= wake) {
+      lastPoll = now;
       rt_event poll{};
       poll.type = RT_EVENT_POLL;
       poll.id = stage.id();
@@ -111,11 +122,19 @@ void SdlPlatform::loop(Stage& stage) {
       continue;
     }
     // Sleep until the wake time or the next event, whichever comes first.
-    const double wait = std::ceil((stage.nextWake - now) * 1000);
-    const int ms = static_cast<int>(std::clamp(wait, 1.0, static_cast<double>(kMaxWaitMs)));
+    // SDL waits in whole milliseconds, so it wakes a little early and the
+    // rest is slept finely.
+    const double remaining = wake - now;
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, ms)) {
+    if (remaining >= kCoarseWait) {
+      const double ms = std::floor(remaining * 1000) - 1;
+      if (SDL_WaitEventTimeout(&event, static_cast<int>(std::min(ms, static_cast<double>(kMaxWaitMs))))) {
+        handle(stage, event);
+      }
+    } else if (SDL_PollEvent(&event)) {
       handle(stage, event);
+    } else {
+      std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
     }
   }
 }
@@ -144,6 +163,21 @@ void SdlPlatform::renderStage(Stage& stage) {
   }
   const int width = stage.stageWidth();
   const int height = stage.stageHeight();
+  // Cairo's RGB24 is SDL's RGB888 (32 bits per pixel, 0x00RRGGBB
+  // native-endian); when the window's own pixels have that layout, Cairo
+  // draws straight into them.
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (surface && !SDL_MUSTLOCK(surface) && surface->w == width && surface->h == height &&
+      (surface->format->format == SDL_PIXELFORMAT_RGB888 || surface->format->format == SDL_PIXELFORMAT_ARGB8888) &&
+      surface->pitch == cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)) {
+    cairo_surface_t* target = cairo_image_surface_create_for_data(static_cast<unsigned char*>(surface->pixels),
+                                                                  CAIRO_FORMAT_RGB24, width, height, surface->pitch);
+    renderer_.render(target, stage);
+    cairo_surface_destroy(target);
+    drawnInWindow_ = true;
+    SDL_UpdateWindowSurface(window_);
+    return;
+  }
   if (!image_ || cairo_image_surface_get_width(image_) != width || cairo_image_surface_get_height(image_) != height) {
     if (image_) {
       cairo_surface_destroy(image_);
@@ -151,15 +185,23 @@ void SdlPlatform::renderStage(Stage& stage) {
     image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   }
   renderer_.render(image_, stage);
+  drawnInWindow_ = false;
   present();
 }
 
 void SdlPlatform::present() {
-  if (!window_ || !image_) {
+  if (!window_) {
     return;
   }
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (!surface) {
+    return;
+  }
+  if (drawnInWindow_) {
+    SDL_UpdateWindowSurface(window_);
+    return;
+  }
+  if (!image_) {
     return;
   }
   const int width = std::min(surface->w, cairo_image_surface_get_width(image_));
@@ -170,7 +212,6 @@ void SdlPlatform::present() {
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
     return;
   }
-  // Cairo's RGB24 is SDL's RGB888: 32 bits per pixel, 0x00RRGGBB native-endian.
   SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, cairo_image_surface_get_data(image_),
                     cairo_image_surface_get_stride(image_), surface->format->format, surface->pixels, surface->pitch);
   if (SDL_MUSTLOCK(surface)) {

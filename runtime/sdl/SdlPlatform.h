@@ -28,11 +28,15 @@ class SdlPlatform : public Platform {
   void closeWindow();
   void loop(Stage& stage);
   void handle(Stage& stage, const SDL_Event& event);
+  // Shows the last frame again.
   void present();
 
   Renderer renderer_;
   SDL_Window* window_ = nullptr;
+  // Where frames are drawn when the window's pixels cannot take Cairo directly.
   cairo_surface_t* image_ = nullptr;
+  // The last frame was drawn into the window's own pixels.
+  bool drawnInWindow_ = false;
   bool running_ = false;
   bool closing_ = false;
   std::chrono::steady_clock::time_point start_;

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <vector>
 
 extern char** environ;
@@ -14,13 +15,17 @@ namespace vyn::testing {
 
 VirtualDisplay::VirtualDisplay() {
   for (int n = 91; n < 160 && pid_ == 0; ++n) {
-    const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+    // Built with snprintf: GCC 12 warns wrongly on string additions here.
+    char lock[64];
+    char socket[64];
+    std::snprintf(lock, sizeof lock, "/tmp/.X%d-lock", n);
+    std::snprintf(socket, sizeof socket, "/tmp/.X11-unix/X%d", n);
     struct stat st;
-    if (stat(lock.c_str(), &st) == 0 || stat(socket.c_str(), &st) == 0) {
+    if (stat(lock, &st) == 0 || stat(socket, &st) == 0) {
       continue;
     }
-    const std::string display = ":" + std::to_string(n);
+    char display[16];
+    std::snprintf(display, sizeof display, ":%d", n);
     std::vector<std::string> argv = {"Xvfb", display, "-screen", "0", "1280x720x24", "-nolisten", "tcp"};
     std::vector<char*> args;
     for (auto& a : argv) {
@@ -35,7 +40,7 @@ VirtualDisplay::VirtualDisplay() {
     // Wait for its socket; move on if the server exits (another one took
     // the number meanwhile).
     for (int i = 0; i < 400; ++i) {
-      if (stat(socket.c_str(), &st) == 0) {
+      if (stat(socket, &st) == 0) {
         pid_ = pid;
         name_ = display;
         return;
