@@ -104,7 +104,10 @@ typedef struct rt_main_frame_args {
   const char* icon; /* unused; null */
 } rt_main_frame_args;
 
-/* rt_gfx_line_style__MULT. A thickness below 0 means "no line". */
+/* rt_gfx_line_style__MULT. A thickness below 0 means "no line", 0 a hairline
+ * one pixel wide. scale_mode: 0 normal (the line scales with the object),
+ * others keep the thickness in pixels. caps: 0 round, 1 none, 2 square.
+ * joints: 0 round, 1 miter, 2 bevel. */
 typedef struct rt_line_style_args {
   rt_handle graphics;
   double thickness;
@@ -160,7 +163,7 @@ typedef struct rt_font_info {
  *   rt_handle rt_get_frame_stage__1(rt_handle frame)
  *   void      rt_set_stage_handler__4(rt_handle stage, const rt_stage_handler*, int width, int height)
  *   void      rt_render_stage__1(rt_handle stage)
- *   void      rt_stage_set_next_wake__2(rt_handle stage, double seconds)
+ *   void      rt_stage_set_next_wake__2(rt_handle stage, double seconds)   from now
  *   void      rt_stage_set_color__2(rt_handle stage, int rgb)       background colour
  *   int       rt_stage_get_stage_width__1(rt_handle stage)
  *   int       rt_stage_get_stage_height__1(rt_handle stage)
