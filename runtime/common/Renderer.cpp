@@ -31,46 +31,48 @@ void Renderer::render(cairo_surface_t* target, const Stage& stage) {
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_GOOD);
 
   // The stage is the root: its own transform is not applied.
-  if (!stage.graphics().isEmpty() && onScreen(cr, stage.graphics().bounds())) {
+  cairo_matrix_t identity;
+  cairo_matrix_init_identity(&identity);
+  if (!stage.graphics().isEmpty() && onScreen(identity, stage.graphics().bounds())) {
     GraphicsPainter(cr, 1).paint(stage.graphics());
     ++painted_;
   }
   for (const auto& child : stage.children()) {
-    drawNode(cr, *child, 1);
+    drawNode(cr, *child, 1, identity);
   }
   cairo_destroy(cr);
   cairo_surface_flush(target);
 }
 
-void Renderer::drawNode(cairo_t* cr, const Node& node, double parentAlpha) {
+// The transform is composed here rather than with cairo_save and
+// cairo_transform, so that skipping an object off screen costs little.
+void Renderer::drawNode(cairo_t* cr, const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix) {
   const double alpha = parentAlpha * node.alpha;
   if (!node.visible || !(alpha > 0) || !node.hasDrawableTransform()) {
     return;
   }
-  cairo_save(cr);
   const cairo_matrix_t local = node.localMatrix();
-  cairo_transform(cr, &local);
+  cairo_matrix_t matrix;
+  cairo_matrix_multiply(&matrix, &local, &parentMatrix);
 
   const DrawList& graphics = node.graphics();
-  const auto* field = dynamic_cast<const TextField*>(&node);
-  if ((!graphics.isEmpty() || field) && onScreen(cr, node.contentBounds())) {
+  const bool isField = node.kind() == NodeKind::TextField;
+  if ((!graphics.isEmpty() || isField) && onScreen(matrix, node.contentBounds())) {
+    cairo_set_matrix(cr, &matrix);
     if (!graphics.isEmpty()) {
       GraphicsPainter(cr, alpha).paint(graphics);
     }
-    if (field) {
-      TextPainter(fonts_).paint(cr, *field, alpha);
+    if (isField) {
+      TextPainter(fonts_).paint(cr, static_cast<const TextField&>(node), alpha);
     }
     ++painted_;
   }
   for (const auto& child : node.children()) {
-    drawNode(cr, *child, alpha);
+    drawNode(cr, *child, alpha, matrix);
   }
-  cairo_restore(cr);
 }
 
-bool Renderer::onScreen(cairo_t* cr, const Bounds& local) const {
-  cairo_matrix_t toDevice;
-  cairo_get_matrix(cr, &toDevice);
+bool Renderer::onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const {
   return local.transformed(toDevice).intersects(viewport_);
 }
 

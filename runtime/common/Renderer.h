@@ -22,8 +22,8 @@ class Renderer {
   int paintedCount() const { return painted_; }
 
  private:
-  void drawNode(cairo_t* cr, const Node& node, double alpha);
-  bool onScreen(cairo_t* cr, const Bounds& local) const;
+  void drawNode(cairo_t* cr, const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
+  bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
 
   FontRegistry& fonts_;
   Bounds viewport_;
