@@ -1,0 +1,24 @@
+#include "views/VictoryBeamView.h"
+
+#include <utility>
+
+#include "display/Graphics.h"
+#include "game/Random.h"
+#include "game/Truncate.h"
+
+namespace views {
+
+VictoryBeamView::VictoryBeamView(std::shared_ptr<gfx::geom::Rectangle> rect) : rect(std::move(rect)) {}
+
+void VictoryBeamView::animate(double) {
+    int color = game::truncate(game::Random::next() * 65535) | 0xFF0000;
+    auto graphics = get_graphics();
+    // The new fill covers the old one exactly; clearing keeps the drawing
+    // list from growing by one rectangle per update.
+    graphics->clear();
+    graphics->beginFill(color);
+    graphics->drawRect(rect->x, rect->y, rect->width, rect->height);
+    graphics->endFill();
+}
+
+}  // namespace views
