@@ -1,5 +1,5 @@
 // The real module under a virtual X server: it opens the window, shows the
-// stage, reports input and closes when the window is closed.
+// stage, reports input, follows a resize and closes when the window is closed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -30,6 +30,8 @@ struct Session {
   int step = 0;
   std::vector<unsigned long> shown;
   std::vector<rt_event> input;
+  std::vector<rt_event> resizes;
+  std::vector<unsigned long> shownAfterResize;
   bool quitSeen = false;
   bool gaveUp = false;
 };
@@ -43,6 +45,9 @@ void onEvent(void* context, rt_event* event) {
     case RT_EVENT_MOUSE_DOWN:
     case RT_EVENT_MOUSE_UP:
       s->input.push_back(*event);
+      break;
+    case RT_EVENT_RESIZE:
+      s->resizes.push_back(*event);
       break;
     case RT_EVENT_QUIT:
       s->quitSeen = true;
@@ -58,7 +63,7 @@ void onEvent(void* context, rt_event* event) {
   if (event->type != RT_EVENT_POLL) {
     return;
   }
-  // One step per poll: draw and look, type, click, close; each step waits
+  // One step per poll: draw and look, type, click, resize, close; each step waits
   // until the previous one's input has arrived. (SDL drops a click that
   // comes right after the window gained focus, hence the separate steps.)
   if (s->step == 0) {
@@ -73,8 +78,13 @@ void onEvent(void* context, rt_event* event) {
     s->x->pressLeftButton(s->window, 60, 40);
     s->step = 2;
   } else if (s->step == 2 && s->input.size() >= 3) {
-    s->x->askToClose(s->window);
+    s->x->resize(s->window, 400, 250);
     s->step = 3;
+  } else if (s->step == 3 && !s->resizes.empty()) {
+    rt.renderStage(s->stage);
+    s->shownAfterResize = s->x->pixels(s->window, {{390, 240}, {60, 40}});
+    s->x->askToClose(s->window);
+    s->step = 4;
   }
   // A bound on the number of polls, not on time: about 20 s at 50 polls a second.
   if (s->polls > 1000 && !s->gaveUp) {
@@ -83,7 +93,7 @@ void onEvent(void* context, rt_event* event) {
   }
 }
 
-TEST(SdlWindow, ShowsTheStageReportsInputAndClosesOnRequest) {
+TEST(SdlWindow, ShowsTheStageReportsInputFollowsResizeAndClosesOnRequest) {
   VirtualDisplay display;
   ASSERT_TRUE(display.ok()) << display.error();
   ASSERT_EQ(setenv("DISPLAY", display.name().c_str(), 1), 0);
@@ -141,12 +151,20 @@ TEST(SdlWindow, ShowsTheStageReportsInputAndClosesOnRequest) {
   EXPECT_FALSE(session.gaveUp) << "the loop did not end on the window-close request";
   EXPECT_TRUE(session.quitSeen);
   ASSERT_NE(session.window, 0u) << "no window titled " << kTitle;
-  EXPECT_EQ(rt.stageWidth(session.stage), 320);
   ASSERT_EQ(session.shown.size(), 4u);
   EXPECT_EQ(session.shown[0], 0x223344u);  // background
   EXPECT_EQ(session.shown[1], 0xFF8000u);  // the rectangle, moved by its sprite
   EXPECT_EQ(session.shown[2], 0xFF8000u);
   EXPECT_EQ(session.shown[3], 0x223344u);
+
+  ASSERT_FALSE(session.resizes.empty());
+  EXPECT_EQ(session.resizes.back().x, 400);
+  EXPECT_EQ(session.resizes.back().y, 250);
+  EXPECT_EQ(rt.stageWidth(session.stage), 400);
+  EXPECT_EQ(rt.stageHeight(session.stage), 250);
+  ASSERT_EQ(session.shownAfterResize.size(), 2u);
+  EXPECT_EQ(session.shownAfterResize[0], 0x223344u);  // the new area is drawn too
+  EXPECT_EQ(session.shownAfterResize[1], 0xFF8000u);
 
   ASSERT_GE(session.input.size(), 3u);
   EXPECT_EQ(session.input[0].type, RT_EVENT_KEY_DOWN);

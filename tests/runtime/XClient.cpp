@@ -103,6 +103,12 @@ void XClient::pressLeftButton(WindowId window, int x, int y) {
   XFlush(d);
 }
 
+void XClient::resize(WindowId window, int width, int height) {
+  Display* d = dpy(display_);
+  XResizeWindow(d, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XFlush(d);
+}
+
 void XClient::askToClose(WindowId window) {
   Display* d = dpy(display_);
   XEvent event{};

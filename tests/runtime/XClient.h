@@ -29,6 +29,7 @@ class XClient {
   void typeLetterA(WindowId window);
   // The pointer moved to a point of the window, then the left button pressed there.
   void pressLeftButton(WindowId window, int x, int y);
+  void resize(WindowId window, int width, int height);
   void askToClose(WindowId window);
 
  private:
