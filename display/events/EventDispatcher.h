@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,8 +44,9 @@ public:
 
     // A method of a shared object. Strong registrations keep the object alive;
     // weak ones do not. Remove it with removeEventListener(type, {obj, method}).
-    template <class T, class Method>
-    void addEventListener(const std::string& type, const std::shared_ptr<T>& object, Method T::*method,
+    template <class T, class Class, class Method>
+        requires std::derived_from<T, Class>
+    void addEventListener(const std::string& type, const std::shared_ptr<T>& object, Method Class::*method,
                           bool useCapture = false, int priority = 0, bool useWeakReference = false) {
         ListenerFunction function{object.get(), method};
         if (useWeakReference) {
