@@ -18,9 +18,16 @@ Node::~Node() {
   }
 }
 
-void Node::addChild(const std::shared_ptr<Node>& child) {
-  if (!child || child.get() == this || !canHaveChildren()) {
-    return;
+bool Node::addChild(const std::shared_ptr<Node>& child) {
+  if (!child || !canHaveChildren()) {
+    return false;
+  }
+  // A node cannot contain itself, directly or through its children: the
+  // tree would never end.
+  for (const Node* n = this; n; n = n->parent_) {
+    if (n == child.get()) {
+      return false;
+    }
   }
   // Keep the child alive while it changes hands.
   std::shared_ptr<Node> keep = child;
@@ -32,6 +39,7 @@ void Node::addChild(const std::shared_ptr<Node>& child) {
   }
   child->parent_ = this;
   children_.push_back(std::move(keep));
+  return true;
 }
 
 void Node::removeChildAt(int index) {

@@ -48,7 +48,9 @@ class Node : public std::enable_shared_from_this<Node> {
   Node* parent() const { return parent_; }
   const std::vector<std::shared_ptr<Node>>& children() const { return children_; }
   // Appends the child on top, taking it from its previous parent if any.
-  void addChild(const std::shared_ptr<Node>& child);
+  // False (and nothing changes) for a leaf parent or a child that is this
+  // node or one of its ancestors.
+  bool addChild(const std::shared_ptr<Node>& child);
   // Out-of-range indices change nothing.
   void removeChildAt(int index);
   // Moves a child to the index (clamped to the last position).

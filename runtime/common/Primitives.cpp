@@ -191,8 +191,8 @@ GFXRT_EXPORT rt_handle rt_display_object_get_graphics__1(rt_handle handle) {
 }
 
 GFXRT_EXPORT void rt_doc_add_child__2(rt_handle parent, rt_handle child) {
-  if (parent && child) {
-    node(parent)->addChild(node(child)->shared_from_this());
+  if (parent && child && !node(parent)->addChild(node(child)->shared_from_this())) {
+    Runtime::instance().log("rt_doc_add_child: the child cannot go there (a shape, or the parent itself or its ancestor)");
   }
 }
 

@@ -23,6 +23,9 @@ void Runtime::log(const std::string& message) {
 
 MainFrame* Runtime::openStage(int width, int height) {
   stage_ = std::make_shared<Stage>(width, height);
+  // The stage is a handle like any other: one from an earlier main frame
+  // stays valid until the program releases it.
+  nodes_.hold(stage_);
   frame_.stage = stage_.get();
   return &frame_;
 }

@@ -25,7 +25,7 @@ class Runtime {
   // Through the program's logger when it gave one, else to standard error.
   void log(const std::string& message);
 
-  // Replaces the stage (and the frame leading to it) by a new one.
+  // Makes a new stage the current one; the frame handle leads to it.
   MainFrame* openStage(int width, int height);
   Stage* stage() { return stage_.get(); }
 

@@ -159,6 +159,25 @@ TEST_F(DisplayTree, ChildOrderMirrorsAddRemoveAndSetChildIndex) {
   });
 }
 
+TEST_F(DisplayTree, RefusesChildrenThatWouldMakeALoopOrGoUnderAShape) {
+  h.withStage(100, 100, [&](rt_handle stage) {
+    rt.setStageColor(stage, 0x000000);
+    rt_handle outer = rt.createContainer();
+    rt.addChild(stage, outer);
+    rt_handle inner = rt.createContainer();
+    rt.addChild(outer, inner);
+    rt_handle shape = box(inner, 0, 0, 10, 10);
+    rt.addChild(inner, outer);   // its own parent
+    rt.addChild(outer, outer);   // itself
+    rt.addChild(shape, inner);   // under a leaf
+    rt.addChild(inner, stage);   // the root
+    rt.renderStage(stage);
+    EXPECT_EQ(api.pixel(5, 5), 0xFFFFFFu);
+    EXPECT_EQ(api.hit_test(5, 5), rt.getId(inner));
+    EXPECT_DOUBLE_EQ(rt.getWidth(outer), 10);
+  });
+}
+
 TEST_F(DisplayTree, ReadsWholeFiles) {
   rt_bytes bytes{};
   const std::string path = std::string(VYN_SOURCE_DIR) + "/runtime/include/gfxrt.h";
