@@ -60,7 +60,9 @@ void HeadlessPlatform::loop(Stage& stage) {
       deliver(stage, next.event);
       continue;
     }
-    if (!(wake <= endTime_)) {
+    // Nothing will ever happen past the end time, or when the program
+    // asks never to be woken.
+    if (!(wake <= endTime_) || !std::isfinite(wake)) {
       return;
     }
     // Time always passes between two polls, even when the program asks to

@@ -18,7 +18,8 @@
  *     sees time pass. Before the first request the wake time is 0.
  * The loop ends on rt_close__0, on stop() from the driver, after a quit event
  * (type 10) has been handled, when the next wake lies beyond the end time
- * (set_end_time), or when the program has installed no handler. Events still
+ * (set_end_time) or is infinitely far with no event queued, or when the
+ * program has installed no handler. Events still
  * queued when a loop ends are dropped; events pushed before a loop starts
  * are kept for it.
  *

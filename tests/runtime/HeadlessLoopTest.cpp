@@ -192,6 +192,7 @@ TEST_F(HeadlessLoop, LoopEnds) {
          }
        }, 3},
       {"end time", [](HeadlessLoop& t, rt_event&) { t.rt.setNextWake(t.stage_, 1); }, 6},
+      {"never wake", [](HeadlessLoop& t, rt_event&) { t.rt.setNextWake(t.stage_, INFINITY); }, 1},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.how);
