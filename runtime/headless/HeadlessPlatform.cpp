@@ -53,7 +53,7 @@ void HeadlessPlatform::loop(Stage& stage) {
       return;
     }
     const double wake = stage.nextWake;
-    if (!queue_.empty() && queue_.front().time <= wake) {
+    if (!queue_.empty() && queue_.front().time <= wake && queue_.front().time <= endTime_) {
       Queued next = queue_.front();
       queue_.pop_front();
       clock_ = std::max(clock_, next.time);

@@ -80,8 +80,8 @@ typedef struct rth_api {
   void (*advance_time)(double seconds);
   /* The least a poll moves the clock on when the wake time has passed. */
   void (*set_min_step)(double seconds);
-  /* The loop ends instead of waking later than this; infinity by default.
-   * Stays set across loops. */
+  /* The loop ends instead of waking, or delivering a timed event, later
+   * than this; infinity by default. Stays set across loops. */
   void (*set_end_time)(double seconds);
 
   /* The stage of the running (or last) loop: its handle and id, 0 if none. */
