@@ -66,8 +66,8 @@ void SdlPlatform::runMainFrame(const rt_main_frame_args& args) {
 }
 
 bool SdlPlatform::openWindow(const rt_main_frame_args& args) {
-  // The window's pixels are copied straight from Cairo's image: no GPU
-  // texture in between.
+  // Frames go from Cairo into the window's own pixels: no GPU texture in
+  // between.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     Runtime::instance().log(std::string("cannot start SDL video: ") + SDL_GetError());
