@@ -173,6 +173,11 @@ void GraphicsPainter::flushStrokes() {
 
 void GraphicsPainter::replay(const std::vector<PathOp>& path) {
   for (const PathOp& op : path) {
+    // A value that is not finite would put the Cairo context in an error
+    // state and spoil the rest of the frame; the command is dropped instead.
+    if (!std::isfinite(op.x) || !std::isfinite(op.y) || !std::isfinite(op.width) || !std::isfinite(op.height)) {
+      continue;
+    }
     switch (op.kind) {
       case PathOp::Move:
         cairo_move_to(cr_, op.x, op.y);
@@ -185,7 +190,7 @@ void GraphicsPainter::replay(const std::vector<PathOp>& path) {
         break;
       case PathOp::Ellipse:
         // A flat ellipse covers nothing, and scaling by zero would break the context.
-        if (op.width != 0 && op.height != 0 && std::isfinite(op.width) && std::isfinite(op.height)) {
+        if (op.width != 0 && op.height != 0) {
           cairo_save(cr_);
           cairo_translate(cr_, op.x + op.width / 2, op.y + op.height / 2);
           cairo_scale(cr_, op.width / 2, op.height / 2);

@@ -1,5 +1,7 @@
 #include "runtime/common/Renderer.h"
 
+#include <cmath>
+
 #include "runtime/common/GraphicsPainter.h"
 #include "runtime/common/TextField.h"
 #include "runtime/common/TextPainter.h"
@@ -7,46 +9,60 @@
 namespace gfxrt {
 
 namespace {
+
 // Anti-aliasing and hairlines may reach a little past an object's box.
 constexpr double kCullMargin = 2;
+
+// Cairo's own test: a transform whose determinant is zero or not finite
+// (a scale so small it vanishes) would put the context in an error state
+// and spoil the rest of the frame, so such an object shows nothing.
+bool isInvertible(const cairo_matrix_t& m) {
+  const double det = m.xx * m.yy - m.yx * m.xy;
+  return std::isfinite(det) && det != 0;
+}
+
 }  // namespace
 
 void Renderer::render(cairo_surface_t* target, const Stage& stage) {
   painted_ = 0;
-  cairo_t* cr = cairo_create(target);
+  target_ = target;
+  cr_ = cairo_create(target);
   double x1 = 0;
   double y1 = 0;
   double x2 = 0;
   double y2 = 0;
-  cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+  cairo_clip_extents(cr_, &x1, &y1, &x2, &y2);
   viewport_ = Bounds{};
   viewport_.include(x1, y1);
   viewport_.include(x2, y2);
   viewport_.inflate(kCullMargin);
 
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  setSourceColor(cr, stage.color, 1);
-  cairo_paint(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-  cairo_set_antialias(cr, CAIRO_ANTIALIAS_GOOD);
+  cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
+  setSourceColor(cr_, stage.color, 1);
+  cairo_paint(cr_);
+  cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
 
   // The stage is the root: its own transform is not applied.
   cairo_matrix_t identity;
   cairo_matrix_init_identity(&identity);
   if (!stage.graphics().isEmpty() && onScreen(identity, stage.graphics().bounds())) {
-    GraphicsPainter(cr, 1).paint(stage.graphics());
+    GraphicsPainter(cr_, 1).paint(stage.graphics());
     ++painted_;
+    recoverFromError();
   }
   for (const auto& child : stage.children()) {
-    drawNode(cr, *child, 1, identity);
+    drawNode(*child, 1, identity);
   }
-  cairo_destroy(cr);
+  cairo_destroy(cr_);
+  cr_ = nullptr;
   cairo_surface_flush(target);
+  target_ = nullptr;
 }
 
 // The transform is composed here rather than with cairo_save and
 // cairo_transform, so that skipping an object off screen costs little.
-void Renderer::drawNode(cairo_t* cr, const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix) {
+void Renderer::drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix) {
   const double alpha = parentAlpha * node.alpha;
   if (!node.visible || !(alpha > 0) || !node.hasDrawableTransform()) {
     return;
@@ -57,19 +73,32 @@ void Renderer::drawNode(cairo_t* cr, const Node& node, double parentAlpha, const
 
   const DrawList& graphics = node.graphics();
   const bool isField = node.kind() == NodeKind::TextField;
-  if ((!graphics.isEmpty() || isField) && onScreen(matrix, node.contentBounds())) {
-    cairo_set_matrix(cr, &matrix);
+  if ((!graphics.isEmpty() || isField) && isInvertible(matrix) && onScreen(matrix, node.contentBounds())) {
+    cairo_set_matrix(cr_, &matrix);
     if (!graphics.isEmpty()) {
-      GraphicsPainter(cr, alpha).paint(graphics);
+      GraphicsPainter(cr_, alpha).paint(graphics);
     }
     if (isField) {
-      TextPainter(fonts_).paint(cr, static_cast<const TextField&>(node), alpha);
+      TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha);
     }
     ++painted_;
+    recoverFromError();
   }
   for (const auto& child : node.children()) {
-    drawNode(cr, *child, alpha, matrix);
+    drawNode(*child, alpha, matrix);
   }
+}
+
+// Cairo stops drawing altogether once a context meets a value it cannot
+// use. Whatever the object was, the objects after it still get drawn on a
+// fresh context.
+void Renderer::recoverFromError() {
+  if (cairo_status(cr_) == CAIRO_STATUS_SUCCESS) {
+    return;
+  }
+  cairo_destroy(cr_);
+  cr_ = cairo_create(target_);
+  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
 }
 
 bool Renderer::onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const {

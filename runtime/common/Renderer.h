@@ -22,10 +22,14 @@ class Renderer {
   int paintedCount() const { return painted_; }
 
  private:
-  void drawNode(cairo_t* cr, const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
+  void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
+  void recoverFromError();
   bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
 
   FontRegistry& fonts_;
+  // While a frame is drawn.
+  cairo_surface_t* target_ = nullptr;
+  cairo_t* cr_ = nullptr;
   Bounds viewport_;
   int painted_ = 0;
 };

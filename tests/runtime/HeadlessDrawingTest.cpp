@@ -2,6 +2,7 @@
 // alpha and stacking land on the expected pixels.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "tests/runtime/HeadlessHarness.h"
@@ -230,6 +231,34 @@ TEST_F(HeadlessDrawing, HiddenClearedAndRemovedObjectsAreNotDrawn) {
   EXPECT_EQ(at(20, 20), 0x222222u);
   EXPECT_EQ(at(70, 20), 0x222222u);
   EXPECT_EQ(at(120, 20), 0x222222u);
+}
+
+TEST_F(HeadlessDrawing, BadNumbersSpoilNothingElse) {
+  draw([&](rt_handle stage) {
+    auto bad = h.addShape(stage);
+    rt.beginFill(bad.gfx, 0xFF0000, 1);
+    rt.drawRect(bad.gfx, 0, 0, NAN, 10);
+    rt.moveTo(bad.gfx, 0, 0);
+    rt.lineTo(bad.gfx, INFINITY, 10);
+    rt.drawEllipse(bad.gfx, 0, 0, 10, -INFINITY);
+    auto vanishing = h.addShape(stage);
+    rt.setScaleX(vanishing.node, 1e-300);
+    rt.setScaleY(vanishing.node, 1e-300);
+    rt.beginFill(vanishing.gfx, 0xFF0000, 1);
+    rt.drawRect(vanishing.gfx, 0, 0, 10, 10);
+    rt_handle field = rt.createTextField();
+    rt.addChild(stage, field);
+    rt_text_format format{};
+    format.set = RT_TF_SIZE | RT_TF_LETTER_SPACING;
+    format.size = 1e300;
+    format.letter_spacing = 1e308;
+    rt.setTextFormat(field, &format);
+    rt.setText(field, "huge");
+    auto good = h.addShape(stage);
+    rt.beginFill(good.gfx, 0x00FF00, 1);
+    rt.drawRect(good.gfx, 100, 100, 20, 20);
+  });
+  EXPECT_EQ(at(110, 110), 0x00FF00u);
 }
 
 TEST_F(HeadlessDrawing, ObjectsOutsideTheWindowAreSkipped) {
