@@ -1,0 +1,84 @@
+#include "systems/MapRenderSystem.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "display/geom/Point.h"
+#include "game/Truncate.h"
+#include "views/BlockView.h"
+
+namespace systems {
+
+using components::MapNode;
+
+MapRenderSystem::MapRenderSystem(std::shared_ptr<game::EntityCreator> creator,
+                                 std::shared_ptr<game::GameConfig> config,
+                                 std::shared_ptr<gfx::display::DisplayObjectContainer> container)
+    : container(std::move(container)), config(std::move(config)), creator(std::move(creator)) {}
+
+MapRenderSystem::~MapRenderSystem() {
+    if (auto list = followedList_.lock()) {
+        list->nodeAdded.remove({this, &MapRenderSystem::addToDisplay});
+        list->nodeRemoved.remove({this, &MapRenderSystem::removeFromDisplay});
+    }
+    for (const auto& followed : followedMaps_) {
+        if (auto map = followed.lock()) map->reloadSignal->remove({this, &MapRenderSystem::loadMap});
+    }
+}
+
+void MapRenderSystem::addToEngine(ecs::core::Engine& engine) {
+    maps = engine.getNodeList<MapNode>();
+    cameras = engine.getNodeList<components::CameraNode>();
+    for (auto* node : *maps) addToDisplay(node);
+    maps->nodeAdded.add({this, &MapRenderSystem::addToDisplay});
+    maps->nodeRemoved.add({this, &MapRenderSystem::removeFromDisplay});
+    followedList_ = maps;
+}
+
+void MapRenderSystem::removeFromEngine(ecs::core::Engine&) {
+    maps = nullptr;
+    cameras = nullptr;
+}
+
+void MapRenderSystem::addToDisplay(MapNode* node) {
+    loadMap(node->map);
+    node->map->reloadSignal->add({this, &MapRenderSystem::loadMap});
+    followedMaps_.push_back(node->map);
+}
+
+void MapRenderSystem::removeFromDisplay(MapNode* node) {
+    node->map->reloadSignal->remove({this, &MapRenderSystem::loadMap});
+    std::erase_if(followedMaps_, [&](const std::weak_ptr<game::GameMap>& followed) {
+        auto map = followed.lock();
+        return !map || map == node->map;
+    });
+    if (layer) container->removeChild(layer);
+    layer = nullptr;
+}
+
+void MapRenderSystem::loadMap(const std::shared_ptr<game::GameMap>& map) {
+    // A map announces itself as null only while it is being constructed.
+    if (!map) return;
+    if (layer) container->removeChild(layer);
+    layer = std::make_shared<gfx::display::Sprite>();
+    map->blocks->forEach([&](const std::shared_ptr<gfx::geom::Point>& cell, const auto&) {
+        auto block = std::make_shared<views::BlockView>();
+        block->set_x(cellSize * cell->x);
+        block->set_y(cellSize * cell->y);
+        layer->addChild(block);
+    });
+    map->items->forEach([&](const std::shared_ptr<gfx::geom::Point>& cell, const auto& item) {
+        creator->createItem(item, gfx::geom::Point(cellSize * cell->x, cellSize * cell->y));
+    });
+    container->addChild(layer);
+}
+
+void MapRenderSystem::update(double) {
+    // Without a layer there is nothing to move.
+    if (!cameras || cameras->head == nullptr || !layer) return;
+    const auto& cam = *cameras->head->position->position;
+    layer->set_x(game::truncate(config->width * 0.5) - cam.x);
+    layer->set_y(game::truncate(config->height * 0.5) - cam.y);
+}
+
+}  // namespace systems

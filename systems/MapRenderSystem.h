@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "components/CameraNode.h"
+#include "components/MapNode.h"
+#include "display/DisplayObjectContainer.h"
+#include "display/Sprite.h"
+#include "ecs/core/Engine.h"
+#include "ecs/core/NodeList.h"
+#include "ecs/core/System.h"
+#include "game/EntityCreator.h"
+#include "game/GameConfig.h"
+#include "game/GameMap.h"
+
+namespace systems {
+
+// Draws the level: one layer sprite holding a block view per solid cell,
+// moved with the camera as a whole, and one shard entity per shard cell.
+// A reload of the map rebuilds the layer (and creates the shards again).
+class MapRenderSystem : public ecs::core::System {
+public:
+    // Pixels per cell.
+    static constexpr double cellSize = 50;
+
+    // The current cell layer; null before the first map and after the map
+    // node has gone.
+    std::shared_ptr<gfx::display::Sprite> layer;
+    std::shared_ptr<ecs::core::NodeList<components::CameraNode>> cameras;
+    std::shared_ptr<ecs::core::NodeList<components::MapNode>> maps;
+    // The world layer; parent of `layer`.
+    std::shared_ptr<gfx::display::DisplayObjectContainer> container;
+    std::shared_ptr<game::GameConfig> config;
+    std::shared_ptr<game::EntityCreator> creator;
+
+    MapRenderSystem(std::shared_ptr<game::EntityCreator> creator, std::shared_ptr<game::GameConfig> config,
+                    std::shared_ptr<gfx::display::DisplayObjectContainer> container);
+    ~MapRenderSystem() override;
+
+    // Moves the layer with the camera; time is not used.
+    void update(double time) override;
+    // Lets go of the lists; the layer stays and the map still reaches this
+    // system through its reload signal.
+    void removeFromEngine(ecs::core::Engine& engine) override;
+    // Takes the lists, loads the maps already there and follows the map list.
+    void addToEngine(ecs::core::Engine& engine) override;
+
+    // Stops following the map and takes its layer off the world layer.
+    virtual void removeFromDisplay(components::MapNode* node);
+    // Loads the map and follows its reloads.
+    virtual void addToDisplay(components::MapNode* node);
+    // Replaces the layer with a new one built from the map's cells, and
+    // creates a shard entity for every shard cell.
+    virtual void loadMap(const std::shared_ptr<game::GameMap>& map);
+
+private:
+    // Signals that call this system and may outlive it; the destructor
+    // takes the listeners off.
+    std::weak_ptr<ecs::core::NodeList<components::MapNode>> followedList_;
+    std::vector<std::weak_ptr<game::GameMap>> followedMaps_;
+};
+
+}  // namespace systems

@@ -1,0 +1,75 @@
+#include "systems/RenderSystem.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "display/DisplayObject.h"
+#include "game/Truncate.h"
+
+namespace systems {
+
+using components::RenderNode;
+
+namespace {
+
+// A stacking index outside the layer goes to the nearest end of it.
+int clampIndex(std::int64_t index, int top) {
+    return static_cast<int>(std::clamp<std::int64_t>(index, 0, std::max(top, 0)));
+}
+
+}  // namespace
+
+RenderSystem::RenderSystem(std::shared_ptr<game::GameConfig> config,
+                           std::shared_ptr<gfx::display::DisplayObjectContainer> container)
+    : container(std::move(container)), config(std::move(config)) {}
+
+RenderSystem::~RenderSystem() {
+    if (auto list = followed_.lock()) {
+        list->nodeAdded.remove({this, &RenderSystem::addToDisplay});
+        list->nodeRemoved.remove({this, &RenderSystem::removeFromDisplay});
+    }
+}
+
+void RenderSystem::addToEngine(ecs::core::Engine& engine) {
+    nodes = engine.getNodeList<RenderNode>();
+    cameras = engine.getNodeList<components::CameraNode>();
+    for (auto* node : *nodes) addToDisplay(node);
+    nodes->nodeAdded.add({this, &RenderSystem::addToDisplay});
+    nodes->nodeRemoved.add({this, &RenderSystem::removeFromDisplay});
+    followed_ = nodes;
+}
+
+void RenderSystem::removeFromEngine(ecs::core::Engine&) {
+    nodes = nullptr;
+    cameras = nullptr;
+}
+
+void RenderSystem::addToDisplay(RenderNode* node) { container->addChild(node->display->displayObject); }
+
+void RenderSystem::removeFromDisplay(RenderNode* node) { container->removeChild(node->display->displayObject); }
+
+void RenderSystem::update(double) {
+    if (!cameras || cameras->head == nullptr || !nodes) return;
+    const auto& cam = *cameras->head->position->position;
+    const double halfWidth = game::truncate(config->width * 0.5);
+    const double halfHeight = game::truncate(config->height * 0.5);
+    const int count = container->get_numChildren();
+    const int top = count - 1;
+
+    for (auto* node : *nodes) {
+        const auto& d = *node->display;
+        const auto& p = *node->position->position;
+        const auto& r = *d.parallaxRatio;
+        const auto& view = d.displayObject;
+        view->set_x((halfWidth - r.x * cam.x) + p.x);
+        view->set_y((halfHeight - r.y * cam.y) + p.y);
+        if (d.onTop) {
+            container->setChildIndex(view, clampIndex(std::int64_t{top} - d.zIndex.value_or(0), top));
+        } else if (d.zIndex.has_value()) {
+            container->setChildIndex(view, clampIndex(*d.zIndex, top));
+        }
+    }
+}
+
+}  // namespace systems

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+
+#include "components/CameraNode.h"
+#include "components/RenderNode.h"
+#include "display/DisplayObjectContainer.h"
+#include "ecs/core/Engine.h"
+#include "ecs/core/NodeList.h"
+#include "ecs/core/System.h"
+#include "game/GameConfig.h"
+
+namespace systems {
+
+// Keeps the view of every entity with a Display and a Position in the world
+// layer, and on every update places each view relative to the camera (with
+// the entity's parallax ratio) and applies its stacking rule.
+class RenderSystem : public ecs::core::System {
+public:
+    // The world layer; parent of every view handled here.
+    std::shared_ptr<gfx::display::DisplayObjectContainer> container;
+    // The screen size.
+    std::shared_ptr<game::GameConfig> config;
+    std::shared_ptr<ecs::core::NodeList<components::RenderNode>> nodes;
+    // Only the first camera is used.
+    std::shared_ptr<ecs::core::NodeList<components::CameraNode>> cameras;
+
+    RenderSystem(std::shared_ptr<game::GameConfig> config,
+                 std::shared_ptr<gfx::display::DisplayObjectContainer> container);
+    ~RenderSystem() override;
+
+    // Places and restacks the views; time is not used.
+    void update(double time) override;
+    // Lets go of the lists. Views stay in the layer, and views of entities
+    // that join later are still added to it.
+    void removeFromEngine(ecs::core::Engine& engine) override;
+    // Takes the lists, adds the views of the entities already there, and
+    // follows the render list from then on.
+    void addToEngine(ecs::core::Engine& engine) override;
+
+    virtual void removeFromDisplay(components::RenderNode* node);
+    virtual void addToDisplay(components::RenderNode* node);
+
+private:
+    // The list whose signals call this system; it may outlive the system,
+    // so the destructor takes the listeners off.
+    std::weak_ptr<ecs::core::NodeList<components::RenderNode>> followed_;
+};
+
+}  // namespace systems
