@@ -1,0 +1,102 @@
+#include "systems/MapEditSystem.h"
+
+#include <cmath>
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "components/Item.h"
+#include "display/events/KeyboardEvent.h"
+#include "display/events/MouseEvent.h"
+#include "game/Trace.h"
+#include "game/Truncate.h"
+
+namespace systems {
+
+using gfx::events::KeyboardEvent;
+using gfx::events::MouseEvent;
+
+MapEditSystem::MapEditSystem(std::shared_ptr<game::GameConfig> config, std::shared_ptr<game::KeyPoll> keyPoll)
+    : keyPoll(std::move(keyPoll)), config(std::move(config)) {}
+
+MapEditSystem::~MapEditSystem() { stopListening(); }
+
+void MapEditSystem::update(double) {}
+
+void MapEditSystem::addToEngine(ecs::core::Engine& engine) {
+    maps = engine.getNodeList<components::MapNode>();
+    cameras = engine.getNodeList<components::CameraNode>();
+    stopListening();
+    if (auto object = keyPoll->dispObj.lock()) {
+        object->addEventListener(MouseEvent::MOUSE_DOWN, {this, &MapEditSystem::didClick});
+        object->addEventListener(MouseEvent::RIGHT_MOUSE_DOWN, {this, &MapEditSystem::didClick});
+        object->addEventListener(KeyboardEvent::KEY_DOWN, {this, &MapEditSystem::didPressKey});
+        listenedTo_ = object;
+    }
+}
+
+void MapEditSystem::removeFromEngine(ecs::core::Engine&) {
+    maps = nullptr;
+    cameras = nullptr;
+    stopListening();
+}
+
+void MapEditSystem::stopListening() {
+    if (auto object = listenedTo_.lock()) {
+        object->removeEventListener(MouseEvent::MOUSE_DOWN, {this, &MapEditSystem::didClick});
+        object->removeEventListener(MouseEvent::RIGHT_MOUSE_DOWN, {this, &MapEditSystem::didClick});
+        object->removeEventListener(KeyboardEvent::KEY_DOWN, {this, &MapEditSystem::didPressKey});
+    }
+    listenedTo_.reset();
+}
+
+std::pair<std::int32_t, std::int32_t> MapEditSystem::cellAt(double stageX, double stageY,
+                                                            const gfx::geom::Point& cameraPosition) const {
+    // The camera's position is drawn at the middle of the play area.
+    const auto center = config->screenCenter();
+    const double wx = stageX - (center->x - cameraPosition.x);
+    const double wy = stageY - (center->y - cameraPosition.y);
+    return {game::truncate(std::floor(wx / cellSize)), game::truncate(std::floor(wy / cellSize))};
+}
+
+void MapEditSystem::didClick(const gfx::events::EventPtr& event) {
+    if (maps == nullptr || cameras == nullptr || maps->head == nullptr || cameras->head == nullptr) return;
+    const auto* mouse = dynamic_cast<const MouseEvent*>(event.get());
+    if (mouse == nullptr) return;
+    const auto map = maps->head->map;
+    const auto [cx, cy] = cellAt(mouse->stageX, mouse->stageY, *cameras->head->position->position);
+    game::trace("MapEditSystem", 73, "[" + std::to_string(cx) + "," + std::to_string(cy) + "]");
+
+    // The layers key cells by a hash that only covers a bounded area;
+    // a cell beyond it could not be stored or saved.
+    if (!game::CellHash::isSupported(cx, cy)) {
+        VYN_TRACE("cell outside the map's area, not edited");
+        return;
+    }
+    if (mouse->type == MouseEvent::MOUSE_DOWN) {
+        map->blocks->toggleFilled(cx, cy);
+    } else if (mouse->type == MouseEvent::RIGHT_MOUSE_DOWN) {
+        map->items->setFilled(cx, cy, !map->items->isFilled(cx, cy), std::make_shared<components::Item>(1));
+    }
+    map->reloadSignal->dispatch(map);
+}
+
+void MapEditSystem::didPressKey(const gfx::events::EventPtr& event) {
+    if (maps == nullptr || maps->head == nullptr) return;
+    const auto* key = dynamic_cast<const KeyboardEvent*>(event.get());
+    if (key == nullptr) return;
+    const auto map = maps->head->map;
+    try {
+        if (key->keyCode == reloadKey) {
+            map->reload();
+        } else if (key->keyCode == saveKey) {
+            map->save();
+        }
+    } catch (const std::exception& error) {
+        // The map keeps its layers on either failure: report and go on
+        // editing rather than end the program with unsaved edits.
+        VYN_TRACE(error.what());
+    }
+}
+
+}  // namespace systems
