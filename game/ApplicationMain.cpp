@@ -1,0 +1,44 @@
+#include "game/ApplicationMain.h"
+
+#include <stdexcept>
+
+#include "display/AssetData.h"
+#include "display/Assets.h"
+#include "display/Lib.h"
+#include "display/Sys.h"
+#include "game/DocumentClass.h"
+
+namespace game {
+
+int ApplicationMain::windowFlags() { return gfx::Lib::HARDWARE | gfx::Lib::RESIZABLE | gfx::Lib::ALLOW_SHADERS; }
+
+void ApplicationMain::main(const std::string& levelPath) {
+    gfx::Lib::setPackage(company, file, packageName, version);
+    gfx::Lib::create([levelPath] { onLoaded(levelPath); }, width, height, frameRate, backgroundColor, windowFlags(),
+                     title);
+}
+
+void ApplicationMain::onLoaded(const std::string& levelPath) {
+    auto stage = gfx::Lib::get_stage();
+    // One stage pixel is one window pixel: a larger window shows more
+    // background around the game instead of scaling it.
+    stage->align = gfx::display::StageAlign::TOP_LEFT;
+    stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
+    // Relative paths (the level file, the asset table) resolve beside the
+    // program, wherever it was started from.
+    gfx::Sys::setCwd(gfx::Sys::executablePath().parent_path());
+    gfx::Lib::get_current()->addChild(std::make_shared<DocumentClass>(levelPath));
+}
+
+ApplicationMain::Asset ApplicationMain::getAsset(const std::string& id) {
+    gfx::AssetData::initialize();
+    auto kind = gfx::AssetData::type.find(id);
+    if (kind == gfx::AssetData::type.end()) throw std::runtime_error("Asset does not exist: " + id);
+    switch (kind->second) {
+        case gfx::AssetType::TEXT: return gfx::Assets::getText(id);
+        case gfx::AssetType::FONT: return gfx::Assets::getFont(id);
+        default: return gfx::Assets::getBytes(id);
+    }
+}
+
+}  // namespace game

@@ -1,0 +1,124 @@
+#include "game/Game.h"
+
+#include "display/Sprite.h"
+#include "display/Stage.h"
+#include "display/text/Font.h"
+#include "ecs/tick/FixedTickProvider.h"
+#include "systems/AnimationSystem.h"
+#include "systems/BeamControlSystem.h"
+#include "systems/CameraSystem.h"
+#include "systems/GravitySystem.h"
+#include "systems/HUDSystem.h"
+#include "systems/ItemSystem.h"
+#include "systems/KeyPollSystem.h"
+#include "systems/MapRenderSystem.h"
+#include "systems/MoonFallSystem.h"
+#include "systems/MotionControlSystem.h"
+#include "systems/RenderSystem.h"
+#include "systems/RewindSystem.h"
+#include "systems/SystemPriorities.h"
+#include "systems/VelocitySystem.h"
+#include "systems/VictorySystem.h"
+#include "views/SourceSansProLight.h"
+
+namespace game {
+
+using systems::SystemPriorities;
+
+Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& container, double width, double height,
+           const std::string& levelPath)
+    : container(container) {
+    // The world layer first, so that the HUD layer draws above every view.
+    auto worldLayer = container->addChild(std::make_shared<gfx::display::Sprite>());
+    auto hudLayer = container->addChild(std::make_shared<gfx::display::Sprite>());
+
+    engine = std::make_shared<ecs::core::Engine>();
+    creator = std::make_shared<EntityCreator>(*engine, levelPath);
+
+    // The pollers listen on the stage, which the container must be on.
+    auto stage = std::static_pointer_cast<gfx::display::DisplayObject>(container->get_stage()->shared_from_this());
+    keyPoll = std::make_shared<KeyPoll>(stage);
+    mousePoll = std::make_shared<MousePoll>(stage);
+
+    config = std::make_shared<GameConfig>();
+    config->width = width;
+    config->height = height;
+
+    gfx::text::Font::registerFont<views::SourceSansProLight>();
+
+    pauseSignal = std::make_shared<PauseSignal>();
+
+    // Every update runs the systems in this order (equal priorities in
+    // order of addition).
+    engine->addSystem(std::make_shared<systems::RewindSystem>(keyPoll, pauseSignal), SystemPriorities::CLOCK);
+    engine->addSystem(std::make_shared<systems::MoonFallSystem>(config, hudLayer, pauseSignal),
+                      SystemPriorities::CLOCK);
+    engine->addSystem(std::make_shared<systems::MotionControlSystem>(config, mousePoll, keyPoll),
+                      SystemPriorities::CONTROL);
+    engine->addSystem(std::make_shared<systems::BeamControlSystem>(config, mousePoll, keyPoll),
+                      SystemPriorities::CONTROL);
+    engine->addSystem(std::make_shared<systems::ItemSystem>(), SystemPriorities::CONTROL);
+    engine->addSystem(std::make_shared<systems::VictorySystem>(creator, keyPoll), SystemPriorities::CONTROL);
+    engine->addSystem(std::make_shared<systems::GravitySystem>(), SystemPriorities::CONTROL);
+    engine->addSystem(std::make_shared<systems::VelocitySystem>(), SystemPriorities::MOVEMENT);
+    engine->addSystem(std::make_shared<systems::CameraSystem>(), SystemPriorities::CAMERA);
+    engine->addSystem(std::make_shared<systems::AnimationSystem>(), SystemPriorities::ANIMATION);
+    engine->addSystem(std::make_shared<systems::HUDSystem>(config, hudLayer, pauseSignal),
+                      SystemPriorities::ANIMATION);
+    engine->addSystem(std::make_shared<systems::RenderSystem>(config, worldLayer), SystemPriorities::RENDER);
+    engine->addSystem(std::make_shared<systems::MapRenderSystem>(creator, config, worldLayer),
+                      SystemPriorities::RENDER);
+    engine->addSystem(std::make_shared<systems::KeyPollSystem>(keyPoll), SystemPriorities::INPUT_FLUSH);
+
+    // The systems between the clock and the camera stop while the game is
+    // over; the list keeps them, in update order, to put them back.
+    for (const auto& system : engine->get_systems()) {
+        if (system->priority >= SystemPriorities::CONTROL && system->priority <= SystemPriorities::MOVEMENT) {
+            pausable.push_back(system);
+        }
+    }
+    pauseSignal->add({this, &Game::onPause});
+
+    creator->createCamera();
+    creator->createGame();
+    creator->createWorld();
+    creator->createPlayer();
+}
+
+Game::~Game() { pauseSignal->remove({this, &Game::onPause}); }
+
+void Game::start() {
+    auto provider = std::make_shared<ecs::tick::FixedTickProvider>(container.lock(), 1.0 / 60);
+    tickProvider = provider;
+    tickProvider->add({engine.get(), &ecs::core::Engine::update});
+    tickProvider->start();
+}
+
+bool Game::isPaused() const {
+    if (pausable.empty()) return false;
+    for (const auto& system : engine->get_systems()) {
+        if (system == pausable.front()) return false;
+    }
+    return true;
+}
+
+void Game::onPause(bool paused) {
+    // The system list must not change under the update that announced the
+    // pause: the change waits until that update (or the next) completes.
+    engine->updateComplete.addOnce([this, paused] { applyPause(paused); });
+}
+
+void Game::applyPause(bool paused) {
+    // A repeated value would remove systems that are not in the engine, or
+    // add them twice; it changes nothing.
+    if (paused == isPaused()) return;
+    for (const auto& system : pausable) {
+        if (paused) {
+            engine->removeSystem(system);
+        } else {
+            engine->addSystem(system, system->priority);
+        }
+    }
+}
+
+}  // namespace game

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/DisplayObjectContainer.h"
+#include "ecs/core/Engine.h"
+#include "ecs/core/System.h"
+#include "ecs/signals/Signal1.h"
+#include "ecs/tick/ITickProvider.h"
+#include "game/EntityCreator.h"
+#include "game/GameConfig.h"
+#include "game/GameMap.h"
+#include "game/KeyPoll.h"
+#include "game/MousePoll.h"
+
+namespace game {
+
+// Assembles the running game inside a display container: the engine with
+// its systems in their update order, the input pollers, the entity factory,
+// the world and HUD layers, the pause wiring and the first entities.
+// After start() the systems, signals and the tick provider carry the game.
+class Game {
+public:
+    using PauseSignal = ecs::signals::Signal1<bool>;
+
+    // The container given to the constructor, parent of the two layers. Not
+    // owned: the container (the application's main sprite) owns the game.
+    std::weak_ptr<gfx::display::DisplayObjectContainer> container;
+    std::shared_ptr<ecs::core::Engine> engine;
+    // Null until start().
+    std::shared_ptr<ecs::tick::ITickProvider> tickProvider;
+    std::shared_ptr<EntityCreator> creator;
+    std::shared_ptr<KeyPoll> keyPoll;
+    std::shared_ptr<MousePoll> mousePoll;
+    std::shared_ptr<GameConfig> config;
+
+    // True while the game is over; false when it resumes. Shared with the
+    // systems that follow or announce the pause.
+    std::shared_ptr<PauseSignal> pauseSignal;
+    // The systems of the movement and control priorities, in update order:
+    // the ones taken out of the engine while the game is paused.
+    std::vector<std::shared_ptr<ecs::core::System>> pausable;
+
+    // Builds everything; the container must already be on the stage. The
+    // level file path is relative to the working directory.
+    Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& container, double width, double height,
+         const std::string& levelPath = GameMap::levelFile);
+    ~Game();
+
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Runs one engine update per frame event of the container, from now on.
+    void start();
+
+    // Whether the pausable systems are out of the engine.
+    bool isPaused() const;
+
+private:
+    void onPause(bool paused);
+    void applyPause(bool paused);
+};
+
+}  // namespace game

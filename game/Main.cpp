@@ -1,0 +1,27 @@
+#include "game/Main.h"
+
+#include "display/Stage.h"
+
+namespace game {
+
+Main::Main(std::string levelPath) : levelPath_(std::move(levelPath)) {
+    addEventListener(gfx::events::Event::ENTER_FRAME, {this, &Main::ready});
+}
+
+Main::~Main() {
+    // Harmless once ready has run; needed if the sprite goes before it did.
+    removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &Main::ready});
+}
+
+void Main::ready(const gfx::events::EventPtr&) {
+    removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &Main::ready});
+    auto* stage = get_stage();
+    auto self = std::static_pointer_cast<gfx::display::DisplayObjectContainer>(shared_from_this());
+    game_ = std::make_shared<Game>(self, static_cast<double>(stage->get_stageWidth()),
+                                   static_cast<double>(stage->get_stageHeight()), levelPath_);
+    // The tick listener joins this frame's dispatch, which is still running:
+    // the first update comes in this very frame.
+    game_->start();
+}
+
+}  // namespace game

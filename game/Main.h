@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "display/Sprite.h"
+#include "display/events/Event.h"
+#include "game/Game.h"
+#include "game/GameMap.h"
+
+namespace game {
+
+// The application's main sprite: on its first frame it builds the game
+// with the stage's size, with itself as the game's container, and starts it.
+class Main : public gfx::display::Sprite {
+public:
+    // The level file the game will load, relative to the working directory.
+    explicit Main(std::string levelPath = GameMap::levelFile);
+    ~Main() override;
+
+    // The first frame's handler; runs once.
+    void ready(const gfx::events::EventPtr& event);
+
+    // The game, once the first frame has built it; null before.
+    const std::shared_ptr<Game>& get_game() const { return game_; }
+
+private:
+    std::string levelPath_;
+    // Owned here: the game lives as long as the sprite that contains it.
+    std::shared_ptr<Game> game_;
+};
+
+}  // namespace game
