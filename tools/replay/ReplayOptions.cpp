@@ -1,0 +1,72 @@
+#include "tools/replay/ReplayOptions.h"
+
+#include <charconv>
+
+namespace replay {
+
+const char* const usage =
+    "usage: vyn-replay [--level FILE] [--ticks N] [--seed N] [--trace FILE] [--shot TICK:FILE.png]... [SCRIPT]\n"
+    "Runs the game on the headless display module, feeding it the input events of SCRIPT\n"
+    "('-' or none: no input), and writes a trace line after every engine update.\n";
+
+namespace {
+
+template <class N>
+std::optional<N> numberOf(const std::string& text) {
+    N value{};
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+std::filesystem::path absoluteFrom(const std::filesystem::path& start, const std::string& path) {
+    std::filesystem::path p(path);
+    return p.is_absolute() ? p : (start / p).lexically_normal();
+}
+
+}  // namespace
+
+OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder) {
+    ReplayOptions options;
+    bool haveScript = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-h" || arg == "--help") return {std::nullopt, "", true};
+        const bool takesValue = arg == "--level" || arg == "--ticks" || arg == "--seed" || arg == "--trace" ||
+                                arg == "--shot";
+        if (takesValue) {
+            if (i + 1 >= args.size()) return {std::nullopt, arg + " needs a value"};
+            const std::string& value = args[++i];
+            if (arg == "--level") {
+                options.level = absoluteFrom(startFolder, value);
+            } else if (arg == "--ticks") {
+                auto n = numberOf<int>(value);
+                if (!n || *n < 1) return {std::nullopt, "--ticks takes a whole number of at least 1, not \"" + value + "\""};
+                options.ticks = *n;
+            } else if (arg == "--seed") {
+                auto n = numberOf<std::uint64_t>(value);
+                if (!n) return {std::nullopt, "--seed takes a whole number from 0, not \"" + value + "\""};
+                options.seed = *n;
+            } else if (arg == "--trace") {
+                options.trace = value == "-" ? std::filesystem::path("-") : absoluteFrom(startFolder, value);
+            } else {
+                auto colon = value.find(':');
+                auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
+                if (!tick || *tick < 1 || colon + 1 >= value.size()) {
+                    return {std::nullopt, "--shot takes TICK:FILE.png with a tick of at least 1, not \"" + value + "\""};
+                }
+                options.shots.push_back({*tick, absoluteFrom(startFolder, value.substr(colon + 1))});
+            }
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return {std::nullopt, "unknown option " + arg};
+        } else {
+            if (haveScript) return {std::nullopt, "only one script may be given"};
+            haveScript = true;
+            if (arg != "-") options.script = absoluteFrom(startFolder, arg);
+        }
+    }
+    return {options, ""};
+}
+
+}  // namespace replay

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace replay {
+
+// One --shot TICK:FILE.
+struct Shot {
+    int tick = 0;
+    std::filesystem::path file;
+};
+
+// The command line of vyn-replay. Paths are made absolute against the
+// folder the tool was started in, since the game moves the working
+// directory beside the executable.
+struct ReplayOptions {
+    // Empty: the game's own level.
+    std::filesystem::path level;
+    // Absent: the last tick of the script (or the last shot) plus 60.
+    std::optional<int> ticks;
+    std::uint64_t seed = 1;
+    // Empty: no trace; "-": standard output.
+    std::filesystem::path trace;
+    std::vector<Shot> shots;
+    // Empty or "-": no input.
+    std::filesystem::path script;
+};
+
+struct OptionsResult {
+    std::optional<ReplayOptions> options;
+    std::string error;
+    bool help = false;
+};
+
+OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder);
+
+extern const char* const usage;
+
+}  // namespace replay

@@ -1,0 +1,150 @@
+#include "tools/replay/ReplayScript.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <sstream>
+
+namespace replay {
+
+namespace {
+
+std::optional<long long> integerOf(const std::string& text) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
+    return value;
+}
+
+std::string upper(std::string text) {
+    for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Window pixels: anything a native mouse event can carry.
+constexpr long long coordinateLimit = 1000000;
+constexpr long long windowLimit = 16384;
+constexpr long long tickLimit = 100000000;
+
+struct LineReader {
+    std::vector<std::string> words;
+    std::string error;
+
+    bool fail(std::string message) {
+        error = std::move(message);
+        return false;
+    }
+    bool count(std::size_t expected, const std::string& usage) {
+        if (words.size() != expected) return fail("expected \"" + usage + "\"");
+        return true;
+    }
+    bool coordinate(std::size_t index, const char* what, long long low, long long high, int& out) {
+        auto value = integerOf(words[index]);
+        if (!value || *value < low || *value > high) {
+            return fail(std::string(what) + " must be a whole number from " + std::to_string(low) + " to " +
+                        std::to_string(high) + ", not \"" + words[index] + "\"");
+        }
+        out = static_cast<int>(*value);
+        return true;
+    }
+};
+
+bool readEvent(LineReader& r, ScriptEvent& event) {
+    auto tick = integerOf(r.words[0]);
+    if (!tick || *tick < 0 || *tick > tickLimit) {
+        return r.fail("the tick must be a whole number from 0 to " + std::to_string(tickLimit) + ", not \"" +
+                      r.words[0] + "\"");
+    }
+    event.tick = static_cast<int>(*tick);
+    if (r.words.size() < 2) return r.fail("an event is missing after the tick");
+    const std::string& verb = r.words[1];
+    using Kind = ScriptEvent::Kind;
+    if (verb == "down" || verb == "up") {
+        if (!r.count(3, "TICK " + verb + " KEY")) return false;
+        auto code = keyCodeOf(r.words[2]);
+        if (!code) return r.fail("unknown key \"" + r.words[2] + "\" (A, D, W, S, SHIFT, R, O or a code 1 to 255)");
+        event.kind = verb == "down" ? Kind::KeyDown : Kind::KeyUp;
+        event.keyCode = *code;
+        return true;
+    }
+    if (verb == "move") {
+        if (!r.count(4, "TICK move X Y")) return false;
+        event.kind = Kind::Move;
+        return r.coordinate(2, "X", -coordinateLimit, coordinateLimit, event.x) &&
+               r.coordinate(3, "Y", -coordinateLimit, coordinateLimit, event.y);
+    }
+    if (verb == "press" || verb == "release") {
+        if (!r.count(5, "TICK " + verb + " left|right X Y")) return false;
+        if (r.words[2] == "left") {
+            event.button = ScriptEvent::Button::Left;
+        } else if (r.words[2] == "right") {
+            event.button = ScriptEvent::Button::Right;
+        } else {
+            return r.fail("unknown button \"" + r.words[2] + "\" (left or right)");
+        }
+        event.kind = verb == "press" ? Kind::Press : Kind::Release;
+        return r.coordinate(3, "X", -coordinateLimit, coordinateLimit, event.x) &&
+               r.coordinate(4, "Y", -coordinateLimit, coordinateLimit, event.y);
+    }
+    if (verb == "focus") {
+        if (!r.count(3, "TICK focus out|in")) return false;
+        if (r.words[2] == "out") {
+            event.kind = Kind::FocusOut;
+        } else if (r.words[2] == "in") {
+            event.kind = Kind::FocusIn;
+        } else {
+            return r.fail("focus goes \"out\" or \"in\", not \"" + r.words[2] + "\"");
+        }
+        return true;
+    }
+    if (verb == "resize") {
+        if (!r.count(4, "TICK resize W H")) return false;
+        event.kind = Kind::Resize;
+        return r.coordinate(2, "W", 1, windowLimit, event.x) && r.coordinate(3, "H", 1, windowLimit, event.y);
+    }
+    if (verb == "close") {
+        if (!r.count(2, "TICK close")) return false;
+        event.kind = Kind::Close;
+        return true;
+    }
+    return r.fail("unknown event \"" + verb + "\"");
+}
+
+}  // namespace
+
+std::optional<int> keyCodeOf(const std::string& name) {
+    static const std::pair<const char*, int> names[] = {{"A", 65}, {"D", 68}, {"W", 87},    {"S", 83},
+                                                         {"SHIFT", 16}, {"R", 82}, {"O", 79}};
+    const std::string key = upper(name);
+    for (const auto& [known, code] : names) {
+        if (key == known) return code;
+    }
+    auto code = integerOf(name);
+    if (code && *code >= 1 && *code <= 255) return static_cast<int>(*code);
+    return std::nullopt;
+}
+
+ParseResult parseScript(std::istream& input) {
+    Script script;
+    std::string text;
+    int number = 0;
+    while (std::getline(input, text)) {
+        ++number;
+        if (auto hash = text.find('#'); hash != std::string::npos) text.erase(hash);
+        LineReader reader;
+        std::istringstream words(text);
+        for (std::string word; words >> word;) reader.words.push_back(word);
+        if (reader.words.empty()) continue;
+        ScriptEvent event;
+        event.line = number;
+        if (!readEvent(reader, event)) return {std::nullopt, ScriptError{number, reader.error}};
+        script.events.push_back(event);
+    }
+    // Delivery goes by tick; within a tick, by the order in the file.
+    std::stable_sort(script.events.begin(), script.events.end(),
+                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.tick < b.tick; });
+    return {std::move(script), std::nullopt};
+}
+
+}  // namespace replay

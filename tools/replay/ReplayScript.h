@@ -1,0 +1,57 @@
+#pragma once
+
+#include <istream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace replay {
+
+// One scripted input event, to be delivered after engine update `tick`.
+struct ScriptEvent {
+    enum class Kind { KeyDown, KeyUp, Move, Press, Release, FocusOut, FocusIn, Resize, Close };
+    enum class Button { Left, Right };
+
+    int line = 0;  // where it was written, for messages
+    int tick = 0;
+    Kind kind = Kind::Close;
+    int keyCode = 0;  // KeyDown, KeyUp
+    Button button = Button::Left;  // Press, Release
+    int x = 0;  // Move, Press, Release; the width for Resize
+    int y = 0;  // Move, Press, Release; the height for Resize
+};
+
+// A parsed script: its events ordered by tick, in file order within a tick.
+struct Script {
+    std::vector<ScriptEvent> events;
+    // The tick of the last event; 0 for an empty script.
+    int lastTick() const { return events.empty() ? 0 : events.back().tick; }
+};
+
+// A line that could not be read.
+struct ScriptError {
+    int line = 0;
+    std::string message;
+};
+
+// Reads a replay script: one event per line, '#' starts a comment, blank
+// lines are skipped.
+//
+//   TICK down KEY | TICK up KEY          KEY: A D W S SHIFT R O or a key code
+//   TICK move X Y
+//   TICK press left|right X Y | TICK release left|right X Y
+//   TICK focus out | TICK focus in
+//   TICK resize W H
+//   TICK close
+//
+// Returns the first bad line instead of a script.
+struct ParseResult {
+    std::optional<Script> script;
+    std::optional<ScriptError> error;
+};
+ParseResult parseScript(std::istream& input);
+
+// The key code of a key name or decimal code, if it is one.
+std::optional<int> keyCodeOf(const std::string& name);
+
+}  // namespace replay
