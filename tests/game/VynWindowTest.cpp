@@ -1,0 +1,146 @@
+// The `vyn` program in a real window on a virtual X server of the test's
+// own: the window, what it shows, and a clean exit when it is closed.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "tests/game/WindowSize.h"
+#include "tests/runtime/VirtualDisplay.h"
+#include "tests/runtime/XClient.h"
+
+extern char** environ;
+
+namespace {
+
+using vyn::testing::VirtualDisplay;
+using vyn::testing::XClient;
+
+void pause() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
+
+// Up to about 30 s for a slow (sanitizer) build: a bound on attempts, not a
+// measurement of the program's speed.
+constexpr int attempts = 600;
+
+// The program, started in another folder than its own, with its output kept.
+class Program {
+public:
+    Program(const std::string& display, const std::string& log) {
+        std::vector<std::string> env;
+        for (char** e = environ; *e != nullptr; ++e) {
+            std::string entry(*e);
+            if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("LSAN_OPTIONS=", 0) != 0) env.push_back(entry);
+        }
+        env.push_back("DISPLAY=" + display);
+        // Leaks inside the system's X, SDL and D-Bus libraries are theirs.
+        env.push_back("LSAN_OPTIONS=suppressions=" + std::string(VYN_SOURCE_DIR) + "/tests/lsan.supp");
+        std::vector<char*> envp;
+        for (auto& e : env) envp.push_back(e.data());
+        envp.push_back(nullptr);
+
+        std::string path = std::string(VYN_BIN_DIR) + "/vyn";
+        char* argv[] = {path.data(), nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        posix_spawn_file_actions_addchdir_np(&actions, "/");
+        if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid_ = 0;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+
+    ~Program() {
+        if (pid_ != 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    bool started() const { return pid_ != 0; }
+
+    // The exit status once the program has ended, waiting a while for it.
+    std::optional<int> exitStatus() {
+        for (int i = 0; i < attempts && pid_ != 0; ++i) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = 0;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            pause();
+        }
+        return std::nullopt;
+    }
+
+private:
+    pid_t pid_ = 0;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
+    VirtualDisplay display;
+    ASSERT_TRUE(display.ok()) << display.error();
+    XClient x(display.name());
+    ASSERT_TRUE(x.ok());
+    const std::string log = (std::filesystem::current_path() / "vyn-window-test.log").string();
+    Program vyn(display.name(), log);
+    ASSERT_TRUE(vyn.started());
+
+    XClient::WindowId window = 0;
+    for (int i = 0; i < attempts && window == 0; ++i, pause()) window = x.find("Vyn");
+    ASSERT_NE(window, 0u) << "no window titled \"Vyn\"; program output:\n" << readFile(log);
+    auto size = vyn::testing::windowSize(display.name(), window);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(*size, std::make_pair(1120, 630));
+
+    // Once the camera has settled above the player standing at the start:
+    // the player at the centre, 140 pixels below the middle of the screen.
+    const std::pair<int, int> player{560, 455};
+    std::vector<unsigned long> shown;
+    for (int i = 0; i < attempts; ++i, pause()) {
+        shown = x.pixels(window, {player});
+        if (!shown.empty() && shown[0] == 0x40CCC0) break;
+    }
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0], 0x40CCC0u) << "the player";
+
+    shown = x.pixels(window, {{300, 250}, {560, 40}, {1110, 620}, {785, 440}});
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0], 0x222222u) << "the sky";
+    EXPECT_EQ(shown[1], 0xFFFFFFu) << "the moon";
+    EXPECT_EQ(shown[2], 0x332E28u) << "the ground";
+    EXPECT_EQ(shown[3], 0x546677u) << "a block of the level, found beside the program";
+
+    // The countdown in the top-left corner, in white.
+    std::vector<std::pair<int, int>> hud;
+    for (int px = 25; px < 140; px += 2) {
+        for (int py = 30; py < 100; py += 2) hud.emplace_back(px, py);
+    }
+    int white = 0;
+    for (unsigned long pixel : x.pixels(window, hud)) white += pixel == 0xFFFFFF ? 1 : 0;
+    EXPECT_GT(white, 20) << "the countdown";
+
+    x.askToClose(window);
+    auto status = vyn.exitStatus();
+    ASSERT_TRUE(status) << "still running after the window was closed";
+    EXPECT_EQ(*status, 0) << readFile(log);
+}
+
+}  // namespace
