@@ -1,0 +1,30 @@
+#include "tools/editor/EditorDocument.h"
+
+#include <memory>
+#include <utility>
+
+#include "systems/MapEditSystem.h"
+#include "systems/SystemPriorities.h"
+
+namespace editor {
+
+EditorDocument::EditorDocument(std::string levelPath) : DocumentClass(std::move(levelPath)) {
+    addEventListener(gfx::events::Event::ENTER_FRAME, {this, &EditorDocument::addEditor});
+}
+
+EditorDocument::~EditorDocument() {
+    removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &EditorDocument::addEditor});
+}
+
+void EditorDocument::addEditor(const gfx::events::EventPtr&) {
+    const auto& game = get_game();
+    if (!game) return;
+    removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &EditorDocument::addEditor});
+    // The editor works from input events and its update does nothing, so
+    // its priority does not matter; outside 2 to 5 it never takes part in
+    // the game over's pause.
+    game->engine->addSystem(std::make_shared<systems::MapEditSystem>(game->config, game->keyPoll),
+                            systems::SystemPriorities::INPUT_FLUSH);
+}
+
+}  // namespace editor

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "display/events/Event.h"
+#include "game/DocumentClass.h"
+
+namespace editor {
+
+// The game's root sprite with the map editor switched on: once the first
+// frame has built the game, the editor joins its engine, before the first
+// update of that same frame.
+class EditorDocument : public game::DocumentClass {
+public:
+    explicit EditorDocument(std::string levelPath);
+    ~EditorDocument() override;
+
+private:
+    // Listens after Main::ready, which was registered first.
+    void addEditor(const gfx::events::EventPtr& event);
+};
+
+}  // namespace editor

@@ -1,0 +1,68 @@
+// vyn-editor: the game with the map editor switched on. Left click toggles
+// a block, right click a shard, R reloads the level file and O saves it.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "display/Lib.h"
+#include "display/Stage.h"
+#include "display/Sys.h"
+#include "game/ApplicationMain.h"
+#include "game/GameMap.h"
+#include "tools/editor/EditorDocument.h"
+
+namespace {
+
+constexpr int badInput = 2;
+
+const char* const usage =
+    "usage: vyn-editor [LEVEL]\n"
+    "Plays the game with the map editor on, editing the level file LEVEL\n"
+    "(default: " VYN_EDITOR_LEVEL ").\n"
+    "Left click: toggle a block.  Right click: toggle a shard.\n"
+    "R: reload the file (drops unsaved edits).  O: save to the file.\n";
+
+// The same start-up as the game's, with the editor's root sprite.
+void onLoaded(const std::string& levelPath) {
+    auto stage = gfx::Lib::get_stage();
+    stage->align = gfx::display::StageAlign::TOP_LEFT;
+    stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
+    gfx::Sys::setCwd(gfx::Sys::executablePath().parent_path());
+    gfx::Lib::get_current()->addChild(std::make_shared<editor::EditorDocument>(levelPath));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2) {
+        std::fputs(usage, stderr);
+        return badInput;
+    }
+    const std::string arg = argc == 2 ? argv[1] : "";
+    if (arg == "-h" || arg == "--help") {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    // Absolute, since the program moves its working directory beside itself.
+    const std::string level =
+        arg.empty() ? std::string(VYN_EDITOR_LEVEL) : std::filesystem::absolute(arg).lexically_normal().string();
+
+    try {
+        // A level that cannot be read is reported here, plainly, rather
+        // than from inside the first frame.
+        game::GameMap check(level);
+
+        using game::ApplicationMain;
+        gfx::Lib::setPackage(ApplicationMain::company, ApplicationMain::file, ApplicationMain::packageName,
+                             ApplicationMain::version);
+        gfx::Lib::create([level] { onLoaded(level); }, ApplicationMain::width, ApplicationMain::height,
+                         ApplicationMain::frameRate, ApplicationMain::backgroundColor, ApplicationMain::windowFlags(),
+                         "Vyn editor");
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vyn-editor: %s\n", error.what());
+        return badInput;
+    }
+    return 0;
+}
