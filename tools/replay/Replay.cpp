@@ -1,6 +1,5 @@
 #include "tools/replay/Replay.h"
 
-#include <algorithm>
 
 #include "display/Lib.h"
 #include "game/ApplicationMain.h"
@@ -29,11 +28,7 @@ int charCodeOf(int keyCode, bool shift) {
 Replay::Replay(const rth_api& api, ReplayOptions options, Script script, std::FILE* trace)
     : api_(api), options_(std::move(options)), script_(std::move(script)), trace_(trace) {
     shotTaken_.assign(options_.shots.size(), false);
-    if (!options_.ticks) {
-        int last = script_.lastTick() + 60;
-        for (const auto& shot : options_.shots) last = std::max(last, shot.tick);
-        options_.ticks = last;
-    }
+    options_.ticks = updatesToRun(options_, script_);
 }
 
 Replay::~Replay() { api_.set_hook(nullptr, nullptr); }

@@ -1,5 +1,6 @@
 #include "tools/replay/ReplayOptions.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace replay {
@@ -26,6 +27,13 @@ std::filesystem::path absoluteFrom(const std::filesystem::path& start, const std
 }
 
 }  // namespace
+
+int updatesToRun(const ReplayOptions& options, const Script& script) {
+    if (options.ticks) return *options.ticks;
+    int last = script.lastTick() + 60;
+    for (const auto& shot : options.shots) last = std::max(last, shot.tick);
+    return last;
+}
 
 OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder) {
     ReplayOptions options;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/replay/ReplayScript.h"
+
 namespace replay {
 
 // One --shot TICK:FILE.
@@ -35,6 +37,10 @@ struct OptionsResult {
     std::string error;
     bool help = false;
 };
+
+// The number of updates to run: --ticks, or else the last tick of the
+// script plus 60, and never fewer than the last shot needs.
+int updatesToRun(const ReplayOptions& options, const Script& script);
 
 OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder);
 
