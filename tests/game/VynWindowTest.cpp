@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "tests/game/WindowSize.h"
 #include "tests/runtime/VirtualDisplay.h"
 #include "tests/runtime/XClient.h"
@@ -121,7 +123,17 @@ TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown[0], 0x40CCC0u) << "the player";
 
-    shown = x.pixels(window, {{300, 250}, {560, 40}, {1110, 620}, {785, 440}});
+    // A block of the level on the ground near the start, where the settled
+    // camera shows it: the level was found beside the program.
+    const auto level = nlohmann::json::parse(readFile(std::string(VYN_SOURCE_DIR) + "/assets/map.json"));
+    std::pair<int, int> block{-1, -1};
+    for (const auto& cell : level["blocks"]) {
+        const int cx = cell[0].get<int>();
+        if (cell[1].get<int>() == -1 && cx >= -10 && cx <= 10) block = {50 * cx + 25 + 560, 50 * -1 + 25 + 465};
+    }
+    ASSERT_NE(block.first, -1) << "the level has no block on the ground near the start";
+
+    shown = x.pixels(window, {{300, 250}, {560, 40}, {1110, 620}, block});
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[0], 0x222222u) << "the sky";
     EXPECT_EQ(shown[1], 0xFFFFFFu) << "the moon";
