@@ -1,5 +1,7 @@
 #include "game/Game.h"
 
+#include <stdexcept>
+
 #include "display/Sprite.h"
 #include "display/Stage.h"
 #include "display/text/Font.h"
@@ -28,6 +30,11 @@ using systems::SystemPriorities;
 Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& container, double width, double height,
            const std::string& levelPath)
     : container(container) {
+    // The pollers listen on the stage, which the container must be on.
+    auto* onStage = container->get_stage();
+    if (onStage == nullptr) throw std::logic_error("Game: the container is not on the stage");
+    auto stage = std::static_pointer_cast<gfx::display::DisplayObject>(onStage->shared_from_this());
+
     // The world layer first, so that the HUD layer draws above every view.
     auto worldLayer = container->addChild(std::make_shared<gfx::display::Sprite>());
     auto hudLayer = container->addChild(std::make_shared<gfx::display::Sprite>());
@@ -35,8 +42,6 @@ Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& containe
     engine = std::make_shared<ecs::core::Engine>();
     creator = std::make_shared<EntityCreator>(*engine, levelPath);
 
-    // The pollers listen on the stage, which the container must be on.
-    auto stage = std::static_pointer_cast<gfx::display::DisplayObject>(container->get_stage()->shared_from_this());
     keyPoll = std::make_shared<KeyPoll>(stage);
     mousePoll = std::make_shared<MousePoll>(stage);
 
@@ -85,7 +90,12 @@ Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& containe
     creator->createPlayer();
 }
 
-Game::~Game() { pauseSignal->remove({this, &Game::onPause}); }
+Game::~Game() {
+    pauseSignal->remove({this, &Game::onPause});
+    // Systems listen on the stage and hold display objects: they let go in
+    // order, as they would when leaving the engine.
+    engine->removeAllSystems();
+}
 
 void Game::start() {
     auto provider = std::make_shared<ecs::tick::FixedTickProvider>(container.lock(), 1.0 / 60);

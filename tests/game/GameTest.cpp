@@ -16,6 +16,7 @@
 #include "components/Player.h"
 #include "display/Sprite.h"
 #include "display/Stage.h"
+#include "display/events/KeyboardEvent.h"
 #include "ecs/core/System.h"
 #include "game/ApplicationMain.h"
 #include "game/Game.h"
@@ -102,12 +103,7 @@ protected:
         ASSERT_TRUE(game);
     }
 
-    void TearDown() override {
-        // Systems hold display objects and listen on the stage: let them go
-        // in order while the stage is still there.
-        if (game) game->engine->removeAllSystems();
-        game.reset();
-    }
+    void TearDown() override { game.reset(); }
 
     TempFolder folder;
     HeadlessLoop loop;
@@ -158,6 +154,24 @@ TEST_F(GameTest, BuildsTheWorldLayerBelowTheHUDLayerAndTheEntitiesInOrder) {
     }
     EXPECT_EQ(kinds, (std::vector<std::string>{"camera", "game state", "moon", "ground", "map", "shard", "shard",
                                                "player"}));
+}
+
+TEST_F(GameTest, LeavesNothingListeningOnTheStageWhenItGoes) {
+    build();
+    auto* stage = container->get_stage();
+    ASSERT_TRUE(stage->hasEventListener("keyDown"));
+    game.reset();
+    EXPECT_FALSE(stage->hasEventListener("keyDown"));
+    EXPECT_FALSE(stage->hasEventListener("keyUp"));
+    EXPECT_FALSE(stage->hasEventListener("mouseMove"));
+    EXPECT_EQ(container->get_numChildren(), 2) << "the layers stay with their container";
+    stage->dispatchEvent(std::make_shared<gfx::events::KeyboardEvent>("keyDown", true, true, 0, 68));
+}
+
+TEST(GameOffStage, RefusesAContainerThatIsNotOnTheStage) {
+    auto container = std::make_shared<gfx::display::Sprite>();
+    EXPECT_THROW(game::Game(container, 1120, 630), std::logic_error);
+    EXPECT_EQ(container->get_numChildren(), 0);
 }
 
 TEST_F(GameTest, ScreenCenterTruncatesHalfThePlayArea) {
@@ -248,7 +262,6 @@ protected:
     }
 
     void TearDown() override {
-        if (main && main->get_game()) main->get_game()->engine->removeAllSystems();
         if (main && main->get_parent()) main->get_parent()->removeChild(main);
         main.reset();
     }

@@ -31,7 +31,12 @@ Replay::Replay(const rth_api& api, ReplayOptions options, Script script, std::FI
     options_.ticks = updatesToRun(options_, script_);
 }
 
-Replay::~Replay() { api_.set_hook(nullptr, nullptr); }
+Replay::~Replay() {
+    api_.set_hook(nullptr, nullptr);
+    if (auto stage = gfx::Lib::get_stage(); stage && attached_) {
+        stage->removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &Replay::afterFrame});
+    }
+}
 
 int Replay::run() {
     api_.set_hook(&Replay::hook, this);

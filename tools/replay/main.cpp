@@ -101,8 +101,8 @@ int run(int argc, char** argv) {
     game::Random::seed(options.seed);
     int status = 0;
     {
-        replay::Replay replay(*api, options, std::move(script), trace);
-        status = replay.run();
+        replay::Replay driver(*api, options, std::move(script), trace);
+        status = driver.run();
     }
     if (trace != nullptr && trace != stdout) {
         if (std::fclose(trace) != 0) {
