@@ -133,7 +133,7 @@ TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
     }
     ASSERT_NE(block.first, -1) << "the level has no block on the ground near the start";
 
-    shown = x.pixels(window, {{300, 250}, {560, 40}, {1110, 620}, block});
+    shown = x.pixels(window, {{100, 200}, {560, 40}, {1110, 620}, block});
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[0], 0x222222u) << "the sky";
     EXPECT_EQ(shown[1], 0xFFFFFFu) << "the moon";
