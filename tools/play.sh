@@ -4,8 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$(nproc)"
-if [ -x build/bin/vyn ]; then
-  exec build/bin/vyn
-fi
-echo "The game is not assembled yet; the build and its libraries are ready."
+cmake --build build -j "$(nproc)" --target vyn vyn-editor vyn-replay
+exec build/bin/vyn

@@ -48,6 +48,9 @@ void* operator new(std::size_t size, std::align_val_t alignment, const std::noth
 void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
   return countedAllocation(size, static_cast<std::size_t>(alignment));
 }
+// The replaced operator new above allocates with malloc, so free is the
+// matching release; GCC cannot see through the replacement and warns.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete[](void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
