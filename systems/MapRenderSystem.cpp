@@ -1,10 +1,14 @@
 #include "systems/MapRenderSystem.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "display/geom/Point.h"
 #include "game/Truncate.h"
+#include "systems/ItemHolderNode.h"
+#include "systems/ItemNode.h"
 #include "views/BlockView.h"
 
 namespace systems {
@@ -67,10 +71,40 @@ void MapRenderSystem::loadMap(const std::shared_ptr<game::GameMap>& map) {
         block->set_y(cellSize * cell->y);
         layer->addChild(block);
     });
+    // The map reloads on every edit and every re-read of its file, so the
+    // shards must follow the items layer rather than be made again: an Item
+    // keeps the one entity it has, entities of Items that left the layer go,
+    // and only new Items get an entity. Collected shards have left the layer
+    // too but belong to their holder now, so they stay.
+    std::unordered_set<const components::Item*> withEntity = dropShardsNotIn(*map);
     map->items->forEach([&](const std::shared_ptr<gfx::geom::Point>& cell, const auto& item) {
+        if (withEntity.contains(item.get())) return;
         creator->createItem(item, gfx::geom::Point(cellSize * cell->x, cellSize * cell->y));
     });
     container->addChild(layer);
+}
+
+std::unordered_set<const components::Item*> MapRenderSystem::dropShardsNotIn(const game::GameMap& map) {
+    ecs::core::Engine& engine = creator->engine;
+    std::unordered_set<const components::Item*> withEntity;
+    auto shards = engine.getNodeList<ItemNode>();
+    // No shard entities yet (the first load): nothing to keep or drop.
+    if (shards->head == nullptr) return withEntity;
+
+    std::unordered_set<const components::Item*> kept;
+    for (const auto& [key, item] : map.items->cells) kept.insert(item.get());
+    for (auto* holder : *engine.getNodeList<ItemHolderNode>()) {
+        for (const auto& item : holder->player->items) kept.insert(item.get());
+    }
+    std::vector<std::shared_ptr<ecs::core::Entity>> stale;
+    for (auto* shard : *shards) {
+        if (kept.contains(shard->item.get()))
+            withEntity.insert(shard->item.get());
+        else
+            stale.push_back(shard->entity);
+    }
+    for (const auto& entity : stale) creator->destroyEntity(entity);
+    return withEntity;
 }
 
 void MapRenderSystem::update(double) {

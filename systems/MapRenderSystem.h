@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "components/CameraNode.h"
+#include "components/Item.h"
 #include "components/MapNode.h"
 #include "display/DisplayObjectContainer.h"
 #include "display/Sprite.h"
@@ -18,7 +20,8 @@ namespace systems {
 
 // Draws the level: one layer sprite holding a block view per solid cell,
 // moved with the camera as a whole, and one shard entity per shard cell.
-// A reload of the map rebuilds the layer (and creates the shards again).
+// A reload of the map rebuilds the layer and brings the shard entities in
+// line with the map's shard cells.
 class MapRenderSystem : public ecs::core::System {
 public:
     // Pixels per cell.
@@ -51,10 +54,14 @@ public:
     // Loads the map and follows its reloads.
     virtual void addToDisplay(components::MapNode* node);
     // Replaces the layer with a new one built from the map's cells, and
-    // creates a shard entity for every shard cell.
+    // creates a shard entity for every shard cell whose Item has none yet.
     virtual void loadMap(const std::shared_ptr<game::GameMap>& map);
 
 private:
+    // Destroys the shard entities whose Item is neither in the map's items
+    // layer nor held by a player; returns the Items whose entity stays.
+    std::unordered_set<const components::Item*> dropShardsNotIn(const game::GameMap& map);
+
     // Signals that call this system and may outlive it; the destructor
     // takes the listeners off.
     std::weak_ptr<ecs::core::NodeList<components::MapNode>> followedList_;

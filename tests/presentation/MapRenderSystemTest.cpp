@@ -6,6 +6,7 @@
 
 #include "components/Camera.h"
 #include "components/Item.h"
+#include "components/Player.h"
 #include "components/Position.h"
 #include "display/Sprite.h"
 #include "ecs/core/Engine.h"
@@ -99,7 +100,7 @@ TEST_F(MapRenderSystemTest, AnEmptyMapStillGetsItsEmptyLayer) {
     EXPECT_TRUE(shards().empty());
 }
 
-TEST_F(MapRenderSystemTest, EachReloadReplacesTheLayerAndCreatesTheShardsAgain) {
+TEST_F(MapRenderSystemTest, EachReloadReplacesTheLayer) {
     auto map = addMap(R"({"blocks":[[0,0]],"items":[[1,1]]})")->get<GameMap>();
     auto first = mapRender->layer;
     map->blocks->toggleFilled(5, 5);
@@ -114,8 +115,70 @@ TEST_F(MapRenderSystemTest, EachReloadReplacesTheLayerAndCreatesTheShardsAgain) 
     EXPECT_EQ(third->get_numChildren(), 1);
     ASSERT_EQ(world->get_numChildren(), 1);
     EXPECT_EQ(world->getChildAt(0), third);
-    // Earlier shard entities stay: one per item cell per load.
+    // The re-read file brought a new Item, whose entity replaced the old one.
+    ASSERT_EQ(shards().size(), 1u);
+    EXPECT_EQ(shards()[0]->item, map->items->get(1, 1));
+}
+
+// Every click of the editor and every re-read of the file reloads the map;
+// the shard entities must follow its items layer instead of piling up.
+TEST_F(MapRenderSystemTest, ReloadsKeepOneShardEntityPerItemAndDropTheRemovedOnes) {
+    auto map = addMap(R"({"blocks":[],"items":[[1,1],[2,2],[3,3]]})")->get<GameMap>();
+    auto entityOf = [&](const std::shared_ptr<Item>& item) {
+        std::vector<std::shared_ptr<Entity>> found;
+        for (auto* shard : shards()) {
+            if (shard->item == item) found.push_back(shard->entity);
+        }
+        EXPECT_LE(found.size(), 1u) << "one entity per Item";
+        return found.empty() ? nullptr : found[0];
+    };
+    auto held = map->items->get(1, 1);
+    auto removed = map->items->get(2, 2);
+    auto heldEntity = entityOf(held);
+    auto removedEntity = entityOf(removed);
+    auto lyingEntity = entityOf(map->items->get(3, 3));
+    ASSERT_TRUE(heldEntity && removedEntity && lyingEntity);
+
+    map->reloadSignal->dispatch(map);
+    map->reloadSignal->dispatch(map);
     EXPECT_EQ(shards().size(), 3u);
+    EXPECT_EQ(entityOf(held), heldEntity);
+    EXPECT_EQ(entityOf(map->items->get(3, 3)), lyingEntity);
+
+    // A shard toggled off takes its entity along; a new one gets its own.
+    map->items->setFilled(2, 2, false);
+    auto added = std::make_shared<Item>(1);
+    map->items->setFilled(4, -1, true, added);
+    map->reloadSignal->dispatch(map);
+    EXPECT_EQ(shards().size(), 3u);
+    EXPECT_FALSE(entityOf(removed));
+    EXPECT_FALSE(engine.getEntityByName(removedEntity->get_name()));
+    ASSERT_TRUE(entityOf(added));
+    EXPECT_EQ(*entityOf(added)->get<Position>()->position, Point(200, -50));
+
+    // A collected shard has left the layer but stays with its holder, also
+    // when the file is read again and every shard cell gets a new Item.
+    auto player = std::make_shared<Entity>();
+    auto holder = std::make_shared<Player>(nullptr, nullptr, nullptr);
+    holder->items.push_back(held);
+    player->add(holder).add(std::make_shared<Position>(50, 50, 0));
+    engine.addEntity(player);
+    map->items->setFilled(1, 1, false);
+    map->reloadSignal->dispatch(map);
+    EXPECT_EQ(entityOf(held), heldEntity);
+    EXPECT_EQ(shards().size(), 3u);
+
+    map->reload();
+    EXPECT_EQ(entityOf(held), heldEntity);
+    EXPECT_FALSE(entityOf(added));
+    EXPECT_FALSE(engine.getEntityByName(lyingEntity->get_name()));
+    std::size_t cells = 0;
+    map->items->forEach([&](const auto&, const std::shared_ptr<Item>& item) {
+        ++cells;
+        EXPECT_TRUE(entityOf(item));
+    });
+    EXPECT_EQ(cells, 3u);
+    EXPECT_EQ(shards().size(), 4u);
 }
 
 TEST_F(MapRenderSystemTest, NewLayerGoesOnTopOfTheWorldLayer) {
