@@ -2,12 +2,6 @@
 // own: the window, what it shows, and a clean exit when it is closed.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -24,8 +18,7 @@
 #include "tests/game/WindowSize.h"
 #include "tests/runtime/VirtualDisplay.h"
 #include "tests/runtime/XClient.h"
-
-extern char** environ;
+#include "tests/support/DisplayProgram.h"
 
 namespace {
 
@@ -38,59 +31,6 @@ void pause() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
 // measurement of the program's speed.
 constexpr int attempts = 600;
 
-// The program, started in another folder than its own, with its output kept.
-class Program {
-public:
-    Program(const std::string& display, const std::string& log) {
-        std::vector<std::string> env;
-        for (char** e = environ; *e != nullptr; ++e) {
-            std::string entry(*e);
-            if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("LSAN_OPTIONS=", 0) != 0) env.push_back(entry);
-        }
-        env.push_back("DISPLAY=" + display);
-        // Leaks inside the system's X, SDL and D-Bus libraries are theirs.
-        env.push_back("LSAN_OPTIONS=suppressions=" + std::string(VYN_SOURCE_DIR) + "/tests/lsan.supp");
-        std::vector<char*> envp;
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-
-        std::string path = std::string(VYN_BIN_DIR) + "/vyn";
-        char* argv[] = {path.data(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        posix_spawn_file_actions_addchdir_np(&actions, "/");
-        if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid_ = 0;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-
-    ~Program() {
-        if (pid_ != 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-
-    bool started() const { return pid_ != 0; }
-
-    // The exit status once the program has ended, waiting a while for it.
-    std::optional<int> exitStatus() {
-        for (int i = 0; i < attempts && pid_ != 0; ++i) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = 0;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            pause();
-        }
-        return std::nullopt;
-    }
-
-private:
-    pid_t pid_ = 0;
-};
-
 std::string readFile(const std::string& path) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -102,7 +42,8 @@ TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
     XClient x(display.name());
     ASSERT_TRUE(x.ok());
     const std::string log = (std::filesystem::current_path() / "vyn-window-test.log").string();
-    Program vyn(display.name(), log);
+    // Started in another folder than its own.
+    vyn::testing::DisplayProgram vyn(display.name(), "vyn", {}, log, "/");
     ASSERT_TRUE(vyn.started());
 
     XClient::WindowId window = 0;

@@ -2,59 +2,20 @@
 // its frame shots, and the refusal of bad scripts before anything runs.
 #include <cairo.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
-#include <fcntl.h>
-
+#include <algorithm>
+#include <cstdint>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/ReplayRun.h"
 #include "tests/world/TempFolder.h"
-
-extern char** environ;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    std::string err;
-};
-
-// Runs vyn-replay with the arguments, in the folder, its output kept there.
-Run replay(const TempFolder& folder, std::vector<std::string> args) {
-    std::string program = std::string(VYN_BIN_DIR) + "/vyn-replay";
-    args.insert(args.begin(), program);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string out = folder.file("replay.out");
-    const std::string err = folder.file("replay.err");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.file("").c_str());
-    pid_t pid = 0;
-    Run run;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.err = TempFolder::read(err);
-    return run;
-}
-
-std::vector<nlohmann::json> traceOf(const std::string& path) {
-    std::vector<nlohmann::json> lines;
-    std::istringstream text(TempFolder::read(path));
-    for (std::string line; std::getline(text, line);) lines.push_back(nlohmann::json::parse(line));
-    return lines;
-}
+using vyn::testing::replay;
+using vyn::testing::traceOf;
 
 // A PNG written by a shot.
 class Picture {

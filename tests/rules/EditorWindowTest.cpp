@@ -2,12 +2,6 @@
 // person clicks into the level and presses O, and the level file changes.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <optional>
@@ -17,79 +11,21 @@
 
 #include "tests/runtime/VirtualDisplay.h"
 #include "tests/runtime/XClient.h"
+#include "tests/support/DisplayProgram.h"
+#include "tests/support/Xdotool.h"
 #include "tests/world/TempFolder.h"
-
-extern char** environ;
 
 namespace {
 
 using vyn::testing::VirtualDisplay;
 using vyn::testing::XClient;
+using vyn::testing::xdotool;
 
 void nap() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
 
 // Up to about 30 s for a slow (sanitizer) build: a bound on attempts, not a
 // measurement of the program's speed.
 constexpr int attempts = 600;
-
-// vyn-editor on the display, editing `level`, its output kept in `log`.
-class Editor {
-public:
-    Editor(const std::string& display, const std::string& level, const std::string& log) {
-        std::vector<std::string> env;
-        for (char** e = environ; *e != nullptr; ++e) {
-            std::string entry(*e);
-            if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("LSAN_OPTIONS=", 0) != 0) env.push_back(entry);
-        }
-        env.push_back("DISPLAY=" + display);
-        // Leaks inside the system's X, SDL and D-Bus libraries are theirs.
-        env.push_back("LSAN_OPTIONS=suppressions=" + std::string(VYN_SOURCE_DIR) + "/tests/lsan.supp");
-        std::vector<char*> envp;
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-
-        std::string path = std::string(VYN_BIN_DIR) + "/vyn-editor";
-        std::string argument = level;
-        char* argv[] = {path.data(), argument.data(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid_ = 0;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-
-    ~Editor() {
-        if (pid_ != 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-
-    bool started() const { return pid_ != 0; }
-
-    std::optional<int> exitStatus() {
-        for (int i = 0; i < attempts && pid_ != 0; ++i, nap()) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = 0;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-        }
-        return std::nullopt;
-    }
-
-private:
-    pid_t pid_ = 0;
-};
-
-// xdotool on the display, aimed at the window.
-int xdotool(const std::string& display, XClient::WindowId window, const std::string& action) {
-    const std::string command =
-        "DISPLAY=" + display + " xdotool " + action.substr(0, action.find(' ')) + " --window " +
-        std::to_string(window) + action.substr(action.find(' ')) + " > /dev/null 2>&1";
-    return std::system(command.c_str());
-}
 
 }  // namespace
 
@@ -101,7 +37,7 @@ TEST(EditorWindow, AClickTogglesTheBlockThereAndOWritesItToTheLevelFile) {
     ASSERT_TRUE(display.ok()) << display.error();
     XClient x(display.name());
     ASSERT_TRUE(x.ok());
-    Editor editor(display.name(), level, log);
+    vyn::testing::DisplayProgram editor(display.name(), "vyn-editor", {level}, log);
     ASSERT_TRUE(editor.started());
 
     XClient::WindowId window = 0;

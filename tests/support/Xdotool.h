@@ -1,0 +1,14 @@
+// xdotool on an X display, its action aimed at one window: real input
+// events for a program under test, as a person's keyboard and mouse send them.
+#pragma once
+
+#include <string>
+
+namespace vyn::testing {
+
+// `action` is an xdotool command with its arguments, such as "key o",
+// "keydown d" or "mousemove 735 240"; the window goes in after the command's
+// name. Returns xdotool's exit status (0 when it worked).
+int xdotool(const std::string& display, unsigned long window, const std::string& action);
+
+}  // namespace vyn::testing
