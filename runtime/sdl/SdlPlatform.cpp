@@ -7,6 +7,7 @@
 
 #include "runtime/common/Runtime.h"
 #include "runtime/sdl/SdlEventTranslator.h"
+#include "runtime/sdl/X11ErrorFilter.h"
 
 namespace gfxrt {
 
@@ -44,6 +45,9 @@ void SdlPlatform::runMainFrame(const rt_main_frame_args& args) {
     runtime.log("rt_create_main_frame: the window is already open");
     return;
   }
+  // Installed before SDL opens its X connections and kept until SDL_Quit
+  // has closed them, when the late wake-up event is reported.
+  X11ErrorFilter x11Errors;
   if (!openWindow(args)) {
     return;
   }
