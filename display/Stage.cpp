@@ -81,10 +81,10 @@ void Stage::doProcessStageEvent(rt_event& event) {
             if (onKey) onKey(event.code, event.down != 0, event.char_code, event.flags);
             break;
         case 3: handleKey(event, events::KeyboardEvent::KEY_UP); break;
-        case 4: handleMouse(event, events::MouseEvent::MOUSE_MOVE, true); break;
-        case 5: handleMouse(event, events::MouseEvent::MOUSE_DOWN, true); break;
-        case 6: handleMouse(event, events::MouseEvent::CLICK, true); break;
-        case 7: handleMouse(event, events::MouseEvent::MOUSE_UP, true); break;
+        case 4: handleMouse(event, events::MouseEvent::MOUSE_MOVE); break;
+        case 5: handleMouse(event, events::MouseEvent::MOUSE_DOWN); break;
+        case 6: handleMouse(event, events::MouseEvent::CLICK); break;
+        case 7: handleMouse(event, events::MouseEvent::MOUSE_UP); break;
         case 8:
             handleResize();
             if (!renderRequest) render(false);
@@ -161,8 +161,8 @@ void Stage::handleKey(rt_event& record, const std::string& type) {
     }
 }
 
-void Stage::handleMouse(rt_event& record, std::string type, bool fromMouse) {
-    const int button = fromMouse ? record.value : 0;
+void Stage::handleMouse(rt_event& record, std::string type) {
+    const int button = record.value;
     int delta = 0;
     if (type == events::MouseEvent::MOUSE_DOWN) {
         if (button > 2) return;

@@ -81,7 +81,7 @@ private:
     void doProcessStageEvent(rt_event& event);
 
     void handleKey(rt_event& event, const std::string& type);
-    void handleMouse(rt_event& event, std::string type, bool fromMouse);
+    void handleMouse(rt_event& event, std::string type);
     void handleResize();
     void handleFocus(rt_event& event);
     void setActive(bool value);
