@@ -28,18 +28,15 @@ void DisplayObjectContainer::addChildObject(const DisplayObjectPtr& child) {
         return;
     }
     DisplayObjectContainer* previous = child->parent_;
-    if (previous != nullptr) {
-        // A straight move between parents sends no added/removed events.
-        previous->detach(previous->getChildIndex(child.get()));
-        child->parent_ = nullptr;
-        children_.push_back(child);
-        prim().addChild(handle(), child->handle());
-        child->parent_ = this;
-        return;
-    }
+    if (previous != nullptr) previous->detach(previous->getChildIndex(child.get()));
     children_.push_back(child);
     prim().addChild(handle(), child->handle());
-    child->setParent(this);
+    if (previous != nullptr) {
+        // A straight move between parents sends no added/removed events.
+        child->parent_ = this;
+    } else {
+        child->setParent(this);
+    }
 }
 
 DisplayObjectPtr DisplayObjectContainer::detach(int index) {
