@@ -88,6 +88,9 @@ void DisplayObjectContainer::setChildIndex(const DisplayObjectPtr& child, int in
     }
     // The list has no place at numChildren: that index means the top.
     index = std::min(index, get_numChildren() - 1);
+    // The renderer restacks its views on every update, mostly to where they
+    // already are: that costs no call into the module.
+    if (index == old) return;
     prim().setChildIndex(handle(), child->handle(), index);
     auto begin = children_.begin();
     if (index < old) {
