@@ -16,6 +16,8 @@ class GameMap : public std::enable_shared_from_this<GameMap> {
 public:
     // The level file the game plays, relative to the working directory.
     static constexpr const char* levelFile = "assets/map.json";
+    // Pixels per cell, for every system that turns cells into pixels or back.
+    static constexpr double cellSize = 50;
 
     // Read by reload, written by save.
     std::string path;

@@ -10,6 +10,7 @@
 #include "ecs/core/NodeList.h"
 #include "ecs/tools/ListIteratingSystem.h"
 #include "game/GameConfig.h"
+#include "game/GameMap.h"
 #include "game/GameMapLayer.h"
 #include "game/KeyPoll.h"
 #include "game/MousePoll.h"
@@ -26,7 +27,7 @@ class BeamControlSystem : public ecs::tools::ListIteratingSystem<BeamControlNode
 public:
     using Layer = game::GameMapLayer<bool>;
 
-    static constexpr double cellSize = 50;
+    static constexpr double cellSize = game::GameMap::cellSize;
     // A beam that is not bouncing tries to fly only from this horizontal
     // speed on (inclusive).
     static constexpr double launchSpeed = 2000;

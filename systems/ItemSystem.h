@@ -7,6 +7,7 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/tools/ListIteratingSystem.h"
+#include "game/GameMap.h"
 #include "systems/ItemHolderNode.h"
 #include "systems/ItemNode.h"
 
@@ -17,7 +18,7 @@ namespace systems {
 // than four are held and in a fixed figure above the start once all four are.
 class ItemSystem : public ecs::tools::ListIteratingSystem<ItemHolderNode> {
 public:
-    static constexpr double cellSize = 50;
+    static constexpr double cellSize = game::GameMap::cellSize;
     // Fraction of the remaining way a held shard covers per update.
     static constexpr double easing = 0.4;
     static constexpr double assembledEasing = 0.1;

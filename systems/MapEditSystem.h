@@ -12,6 +12,7 @@
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
 #include "game/GameConfig.h"
+#include "game/GameMap.h"
 #include "game/KeyPoll.h"
 
 namespace systems {
@@ -23,7 +24,7 @@ namespace systems {
 // events only; its update does nothing. The game does not add it.
 class MapEditSystem : public ecs::core::System {
 public:
-    static constexpr double cellSize = 50;
+    static constexpr double cellSize = game::GameMap::cellSize;
     static constexpr int reloadKey = 82;  // R
     static constexpr int saveKey = 79;    // O
 

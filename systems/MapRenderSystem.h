@@ -24,8 +24,7 @@ namespace systems {
 // line with the map's shard cells.
 class MapRenderSystem : public ecs::core::System {
 public:
-    // Pixels per cell.
-    static constexpr double cellSize = 50;
+    static constexpr double cellSize = game::GameMap::cellSize;
 
     // The current cell layer; null before the first map and after the map
     // node has gone.

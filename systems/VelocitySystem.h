@@ -7,6 +7,7 @@
 #include "display/geom/Rectangle.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/tools/ListIteratingSystem.h"
+#include "game/GameMap.h"
 #include "systems/VelocityNode.h"
 
 namespace systems {
@@ -16,7 +17,7 @@ namespace systems {
 // lands on top of one. Without a map entity bodies move freely.
 class VelocitySystem : public ecs::tools::ListIteratingSystem<VelocityNode> {
 public:
-    static constexpr double cellSize = 50;
+    static constexpr double cellSize = game::GameMap::cellSize;
     // Pixels added on every side of the swept box before cells are collected.
     static constexpr double sweepMargin = 4;
 

@@ -8,6 +8,7 @@
 #include "ecs/core/NodeList.h"
 #include "ecs/tools/ListIteratingSystem.h"
 #include "game/EntityCreator.h"
+#include "game/GameMap.h"
 #include "game/KeyPoll.h"
 
 namespace systems {
@@ -17,7 +18,7 @@ namespace systems {
 // stops and the victory beam rises where the player started.
 class VictorySystem : public ecs::tools::ListIteratingSystem<components::PlayerNode> {
 public:
-    static constexpr double cellSize = 50;
+    static constexpr double cellSize = game::GameMap::cellSize;
     static constexpr int shardsNeeded = 4;
     // Cells, measured from the centre of the start cell.
     static constexpr double victoryRadius = 8;
