@@ -24,12 +24,10 @@ BeamControlSystem::BeamControlSystem(std::shared_ptr<game::GameConfig> config,
 
 void BeamControlSystem::addToEngine(ecs::core::Engine& engine) {
     ListIteratingSystem::addToEngine(engine);
-    beamControlNodes = engine.getNodeList<BeamControlNode>();
     maps = engine.getNodeList<components::MapNode>();
 }
 
 void BeamControlSystem::removeFromEngine(ecs::core::Engine& engine) {
-    beamControlNodes = nullptr;
     maps = nullptr;
     ListIteratingSystem::removeFromEngine(engine);
 }

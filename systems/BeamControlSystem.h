@@ -49,7 +49,6 @@ public:
     BeamControlSystem(std::shared_ptr<game::GameConfig> config, std::shared_ptr<game::MousePoll> mousePoll,
                       std::shared_ptr<game::KeyPoll> keyPoll);
 
-    std::shared_ptr<ecs::core::NodeList<BeamControlNode>> beamControlNodes;
     // The first node's blocks are the cells the ray is cast through.
     std::shared_ptr<ecs::core::NodeList<components::MapNode>> maps;
     // Direction keys while flying.

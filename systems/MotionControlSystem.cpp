@@ -28,7 +28,6 @@ MotionControlSystem::~MotionControlSystem() { stopListening(); }
 
 void MotionControlSystem::addToEngine(ecs::core::Engine& engine) {
     ListIteratingSystem::addToEngine(engine);
-    motionControlNodes = engine.getNodeList<MotionControlNode>();
     cameras = engine.getNodeList<components::CameraNode>();
     stopListening();
     if (auto object = keyPoll->dispObj.lock()) {
@@ -41,7 +40,6 @@ void MotionControlSystem::addToEngine(ecs::core::Engine& engine) {
 void MotionControlSystem::removeFromEngine(ecs::core::Engine& engine) {
     stopListening();
     cameras = nullptr;
-    motionControlNodes = nullptr;
     ListIteratingSystem::removeFromEngine(engine);
 }
 
@@ -84,8 +82,8 @@ void MotionControlSystem::updateNode(MotionControlNode* node, double) {
 
 void MotionControlSystem::didReleaseKey(const gfx::events::EventPtr& event) {
     const KeyboardEvent* key = asKeyboardEvent(event);
-    if (key == nullptr || motionControlNodes == nullptr) return;
-    for (auto* node : *motionControlNodes) {
+    if (key == nullptr || nodeList == nullptr) return;
+    for (auto* node : *nodeList) {
         if (key->keyCode != node->control->jump) continue;
         node->jump->wantsToJump = false;
         node->jump->jumpKeyIsDown = false;
@@ -94,8 +92,8 @@ void MotionControlSystem::didReleaseKey(const gfx::events::EventPtr& event) {
 
 void MotionControlSystem::didPressKey(const gfx::events::EventPtr& event) {
     const KeyboardEvent* key = asKeyboardEvent(event);
-    if (key == nullptr || motionControlNodes == nullptr) return;
-    for (auto* node : *motionControlNodes) {
+    if (key == nullptr || nodeList == nullptr) return;
+    for (auto* node : *nodeList) {
         if (key->keyCode != node->control->jump) continue;
         auto& jump = *node->jump;
         if (!jump.jumpKeyIsDown && jump.isOnGround) jump.wantsToJump = true;

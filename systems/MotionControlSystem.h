@@ -37,7 +37,6 @@ public:
     MotionControlSystem(const MotionControlSystem&) = delete;
     MotionControlSystem& operator=(const MotionControlSystem&) = delete;
 
-    std::shared_ptr<ecs::core::NodeList<MotionControlNode>> motionControlNodes;
     // Nothing moves while there is no camera.
     std::shared_ptr<ecs::core::NodeList<components::CameraNode>> cameras;
     // Its display object delivers the key events.
