@@ -103,9 +103,14 @@ void HUDSystem::update(double time) {
     const std::string message = messageFor(timer, moon.isFalling);
     if (messageView->get_text() != message) messageView->set_text(message);
 
+    // The countdown changes every tenth of a second, not every update. Its
+    // colour goes with its sign, which the text shows, so an unchanged text
+    // needs no new format either.
     const double r = remainingTime(moon.animationTime);
+    const std::string countdown = countdownText(r);
+    if (timeView->get_text() == countdown) return;
     timeView->set_defaultTextFormat(r < 0 ? redTextFormat : whiteTextFormat);
-    timeView->set_text(countdownText(r));
+    timeView->set_text(countdown);
 }
 
 }  // namespace systems
