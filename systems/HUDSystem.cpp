@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "display/text/TextFieldType.h"
 #include "game/Truncate.h"
+#include "views/Label.h"
 #include "views/SourceSansProLight.h"
 
 namespace systems {
@@ -14,16 +14,6 @@ namespace {
 
 constexpr int white = 0xFFFFFF;
 constexpr int red = 0xCA6B4D;
-
-// A text field that only shows text.
-std::shared_ptr<gfx::text::TextField> makeLabel(const std::shared_ptr<gfx::text::TextFormat>& format) {
-    auto field = std::make_shared<gfx::text::TextField>();
-    field->set_defaultTextFormat(format);
-    field->set_selectable(false);
-    field->set_mouseEnabled(false);
-    field->set_type(gfx::text::TextFieldType::DYNAMIC);
-    return field;
-}
 
 }  // namespace
 
@@ -35,11 +25,11 @@ HUDSystem::HUDSystem(const std::shared_ptr<game::GameConfig>& config,
     whiteTextFormat = makeTextFormat(white);
     redTextFormat = makeTextFormat(red);
 
-    timeView = makeLabel(whiteTextFormat);
+    timeView = views::makeLabel(whiteTextFormat);
     timeView->set_x(25);
     timeView->set_y(25);
 
-    messageView = makeLabel(whiteTextFormat);
+    messageView = views::makeLabel(whiteTextFormat);
     messageView->set_height(80);
     messageView->set_width(config->width - 50);
     messageView->set_x(25);

@@ -1,8 +1,8 @@
 #include "views/OverlayView.h"
 
 #include "display/Graphics.h"
-#include "display/text/TextFieldType.h"
 #include "display/text/TextFormat.h"
+#include "views/Label.h"
 #include "views/SourceSansProLight.h"
 
 namespace views {
@@ -15,11 +15,7 @@ OverlayView::OverlayView(const std::shared_ptr<gfx::geom::Rectangle>& rect, int 
     graphics->drawRect(rect->x, rect->y, rect->width, rect->height);
     graphics->endFill();
 
-    auto field = std::make_shared<gfx::text::TextField>();
-    field->set_defaultTextFormat(std::make_shared<gfx::text::TextFormat>(SourceSansProLight::family, 40, 0x000000));
-    field->set_selectable(false);
-    field->set_mouseEnabled(false);
-    field->set_type(gfx::text::TextFieldType::DYNAMIC);
+    auto field = makeLabel(std::make_shared<gfx::text::TextFormat>(SourceSansProLight::family, 40, 0x000000));
     field->set_width(textWidth);
     field->set_height(textHeight);
     field->set_text(text);
