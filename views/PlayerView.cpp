@@ -30,8 +30,7 @@ double PlayerView::stretch() const {
 std::shared_ptr<gfx::geom::Rectangle> PlayerView::bodyBox() const {
     double s = stretch();
     // Keeps the centre and the area: s times as wide, 1/s times as high.
-    gfx::geom::Rectangle growth(0, 0, (s - 1) * rect->width, (1 / s - 1) * rect->height);
-    auto body = game::GeomUtils::minkowskiExpand(*rect, growth);
+    auto body = game::GeomUtils::scaleRect(*rect, gfx::geom::Point(s, 1 / s));
     if (body->height < 2) body->height = 2;
     return body;
 }
