@@ -65,12 +65,7 @@ void MapEditSystem::didClick(const gfx::events::EventPtr& event) {
     if (mouse == nullptr) return;
     const auto map = maps->head->map;
     const auto [cx, cy] = cellAt(mouse->stageX, mouse->stageY, *cameras->head->position->position);
-    std::string cell = "[";
-    cell += std::to_string(cx);
-    cell += ',';
-    cell += std::to_string(cy);
-    cell += ']';
-    game::trace("MapEditSystem", 73, cell);
+    game::trace("MapEditSystem", 73, "[" + std::to_string(cx) + "," + std::to_string(cy) + "]");
 
     // The layers key cells by a hash that only covers a bounded area;
     // a cell beyond it could not be stored or saved.
