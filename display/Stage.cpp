@@ -269,9 +269,7 @@ void Stage::setActive(bool value) {
     if (active_) pollTimers();
 }
 
-void Stage::pollTimers() { checkRender(); }
-
-void Stage::checkRender() {
+void Stage::pollTimers() {
     if (frameRate_ <= 0) return;
     const double time = now();
     if (time >= lastRender_ + framePeriod_) {

@@ -86,7 +86,6 @@ private:
     void handleFocus(rt_event& event);
     void setActive(bool value);
     void pollTimers();
-    void checkRender();
     void render(bool sendEnterFrame);
     double updateNextWake();
 
