@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "display/geom/Point.h"
-#include "game/Truncate.h"
 #include "systems/ItemHolderNode.h"
 #include "systems/ItemNode.h"
 #include "views/BlockView.h"
@@ -111,8 +110,9 @@ void MapRenderSystem::update(double) {
     // Without a layer there is nothing to move.
     if (!cameras || cameras->head == nullptr || !layer) return;
     const auto& cam = *cameras->head->position->position;
-    layer->set_x(game::truncate(config->width * 0.5) - cam.x);
-    layer->set_y(game::truncate(config->height * 0.5) - cam.y);
+    const auto center = config->screenCenter();
+    layer->set_x(center->x - cam.x);
+    layer->set_y(center->y - cam.y);
 }
 
 }  // namespace systems

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "display/DisplayObject.h"
-#include "game/Truncate.h"
 
 namespace systems {
 
@@ -52,8 +51,9 @@ void RenderSystem::removeFromDisplay(RenderNode* node) { container->removeChild(
 void RenderSystem::update(double) {
     if (!cameras || cameras->head == nullptr || !nodes) return;
     const auto& cam = *cameras->head->position->position;
-    const double halfWidth = game::truncate(config->width * 0.5);
-    const double halfHeight = game::truncate(config->height * 0.5);
+    const auto center = config->screenCenter();
+    const double halfWidth = center->x;
+    const double halfHeight = center->y;
     const int count = container->get_numChildren();
     const int top = count - 1;
 
