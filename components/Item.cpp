@@ -1,12 +1,12 @@
 #include "components/Item.h"
 
-#include "game/Random.h"
+#include "base/Random.h"
 
 namespace components {
 
 Item::Item(std::int32_t id)
     : id(id),
-      animationTime(game::Random::next()),
+      animationTime(base::Random::next()),
       collectionSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<Item>>>()) {}
 
 }  // namespace components

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "display/geom/Point.h"
-#include "game/Truncate.h"
+#include "base/Truncate.h"
 
 namespace game {
 
@@ -26,8 +26,8 @@ public:
     }
 
     static std::int32_t unzigzag(std::int32_t z) {
-        if (z % 2 == 0) return truncate(z * 0.5);
-        return truncate(~z * 0.5);
+        if (z % 2 == 0) return base::truncate(z * 0.5);
+        return base::truncate(~z * 0.5);
     }
 
     static std::int32_t locationHash(std::int32_t x, std::int32_t y) {
@@ -35,11 +35,11 @@ public:
         std::uint32_t zy = static_cast<std::uint32_t>(zigzag(y));
         std::uint32_t s = zx + zy;
         auto p = static_cast<std::int32_t>(s * (s + 1u));
-        return truncate(p * 0.5 + static_cast<std::int32_t>(zy));
+        return base::truncate(p * 0.5 + static_cast<std::int32_t>(zy));
     }
 
     static std::int32_t locationHashPoint(const gfx::geom::Point& p) {
-        return locationHash(truncate(p.x), truncate(p.y));
+        return locationHash(base::truncate(p.x), base::truncate(p.y));
     }
 
     // The cell coordinates of a key, as whole numbers.

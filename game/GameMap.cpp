@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "game/MapFile.h"
-#include "game/Trace.h"
+#include "base/Trace.h"
 
 namespace game {
 
@@ -34,7 +34,7 @@ GameMap::GameMap(std::string path)
 
 void GameMap::save() {
     MapFile::write(path, MapFile::format(blocks->toArray(), items->toArray()));
-    trace("GameMap", 48, "saved map to", path);
+    base::trace("GameMap", 48, "saved map to", path);
 }
 
 void GameMap::reload() {

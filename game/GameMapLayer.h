@@ -14,7 +14,7 @@
 
 #include "display/geom/Point.h"
 #include "game/CellHash.h"
-#include "game/Truncate.h"
+#include "base/Truncate.h"
 
 namespace game {
 
@@ -99,8 +99,8 @@ public:
             const std::vector<double>& entry = entries[i];
             double ex = entry.size() > 0 ? entry[0] : 0;
             double ey = entry.size() > 1 ? entry[1] : 0;
-            std::int32_t x = truncate(ex);
-            std::int32_t y = truncate(ey);
+            std::int32_t x = base::truncate(ex);
+            std::int32_t y = base::truncate(ey);
             if (!isSupported(x, y))
                 throw std::out_of_range("entry " + std::to_string(i) + " [" + formatNumber(ex) +
                                         "," + formatNumber(ey) +

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "game/Truncate.h"
+#include "base/Truncate.h"
 
 namespace game {
 
@@ -82,10 +82,10 @@ GeomUtils::RectanglePtr GeomUtils::divide(const Rectangle& r, double s) {
 }
 
 GeomUtils::RectanglePtr GeomUtils::roundOut(const Rectangle& r) {
-    double left = truncate(std::floor(r.get_left()));
-    double top = truncate(std::floor(r.get_top()));
-    double right = truncate(std::ceil(r.get_right()));
-    double bottom = truncate(std::ceil(r.get_bottom()));
+    double left = base::truncate(std::floor(r.get_left()));
+    double top = base::truncate(std::floor(r.get_top()));
+    double right = base::truncate(std::ceil(r.get_right()));
+    double bottom = base::truncate(std::ceil(r.get_bottom()));
     return std::make_shared<Rectangle>(left, top, right - left, bottom - top);
 }
 

@@ -9,8 +9,8 @@
 
 #include "ecs/core/Engine.h"
 #include "game/GeomUtils.h"
-#include "game/Trace.h"
-#include "game/Truncate.h"
+#include "base/Trace.h"
+#include "base/Truncate.h"
 
 namespace systems {
 
@@ -51,8 +51,8 @@ std::shared_ptr<Wall> BeamControlSystem::findWall(const Layer& layer, const Poin
     for (std::int64_t i = 2; i <= 2 * static_cast<std::int64_t>(maxSteps) - 1; ++i) {
         const double s = static_cast<double>(i) * 0.5;
         const auto sample = start->add(*GeomUtils::multiplyScalar(*dir, s));
-        const std::int32_t cx = game::truncate(std::floor(sample->x));
-        const std::int32_t cy = game::truncate(std::floor(sample->y));
+        const std::int32_t cx = base::truncate(std::floor(sample->x));
+        const std::int32_t cy = base::truncate(std::floor(sample->y));
         // Cells at row 0 and below lie under the ground line.
         if (!(cy < 0 && layer.isFilled(cx, cy))) continue;
 
@@ -76,7 +76,7 @@ std::shared_ptr<Wall> BeamControlSystem::findWall(const Layer& layer, const Poin
             }
         }
         if (kept < 0) {
-            game::trace("BeamControlSystem", 115, "POSITIVE_INFINITY!");
+            base::trace("BeamControlSystem", 115, "POSITIVE_INFINITY!");
             continue;
         }
         const Point& corner = faces[kept][0];

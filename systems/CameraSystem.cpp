@@ -1,6 +1,6 @@
 #include "systems/CameraSystem.h"
 
-#include "game/Random.h"
+#include "base/Random.h"
 
 namespace systems {
 
@@ -18,11 +18,11 @@ void CameraSystem::update(double) {
     cam.y = s * (tp.y - c) + (1 - s) * cam.y;
 
     const double shake = cameras->head->camera->shake;
-    const double r = game::Random::next();
+    const double r = base::Random::next();
     if (r < shake) {
         const double a = (shake + 0.2) * 40;
-        cam.x = cam.x + (game::Random::next() - 0.5) * a;
-        cam.y = cam.y + (game::Random::next() - 0.5) * a;
+        cam.x = cam.x + (base::Random::next() - 0.5) * a;
+        cam.y = cam.y + (base::Random::next() - 0.5) * a;
     }
 }
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "game/Truncate.h"
+#include "base/Truncate.h"
 #include "views/Label.h"
 #include "views/SourceSansProLight.h"
 
@@ -72,7 +72,7 @@ std::string HUDSystem::messageFor(double timer, bool moonIsFalling) {
 }
 
 double HUDSystem::remainingTime(double moonAnimationTime) {
-    return game::truncate(std::floor((10 - moonAnimationTime) * 10 + 0.5)) * 0.1;
+    return base::truncate(std::floor((10 - moonAnimationTime) * 10 + 0.5)) * 0.1;
 }
 
 std::string HUDSystem::countdownText(double remaining) {

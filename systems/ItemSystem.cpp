@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "game/Truncate.h"
+#include "base/Truncate.h"
 
 namespace systems {
 
@@ -50,8 +50,8 @@ void ItemSystem::updateNode(ItemHolderNode* node, double) {
     auto& player = *node->player;
     const gfx::geom::Point& p = *node->position->position;
 
-    const std::int32_t cx = game::truncate(std::floor(p.x / cellSize));
-    const std::int32_t cy = game::truncate(std::floor(p.y / cellSize));
+    const std::int32_t cx = base::truncate(std::floor(p.x / cellSize));
+    const std::int32_t cy = base::truncate(std::floor(p.y / cellSize));
     if (auto found = layer.get(cx, cy)) {
         layer.setFilled(cx, cy, false, nullptr);
         player.items.push_back(found);

@@ -8,8 +8,8 @@
 #include "components/Item.h"
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
-#include "game/Trace.h"
-#include "game/Truncate.h"
+#include "base/Trace.h"
+#include "base/Truncate.h"
 
 namespace systems {
 
@@ -56,7 +56,7 @@ std::pair<std::int32_t, std::int32_t> MapEditSystem::cellAt(double stageX, doubl
     const auto center = config->screenCenter();
     const double wx = stageX - (center->x - cameraPosition.x);
     const double wy = stageY - (center->y - cameraPosition.y);
-    return {game::truncate(std::floor(wx / cellSize)), game::truncate(std::floor(wy / cellSize))};
+    return {base::truncate(std::floor(wx / cellSize)), base::truncate(std::floor(wy / cellSize))};
 }
 
 void MapEditSystem::didClick(const gfx::events::EventPtr& event) {
@@ -65,7 +65,7 @@ void MapEditSystem::didClick(const gfx::events::EventPtr& event) {
     if (mouse == nullptr) return;
     const auto map = maps->head->map;
     const auto [cx, cy] = cellAt(mouse->stageX, mouse->stageY, *cameras->head->position->position);
-    game::trace("MapEditSystem", 73, "[" + std::to_string(cx) + "," + std::to_string(cy) + "]");
+    base::trace("MapEditSystem", 73, "[" + std::to_string(cx) + "," + std::to_string(cy) + "]");
 
     // The layers key cells by a hash that only covers a bounded area;
     // a cell beyond it could not be stored or saved.

@@ -7,12 +7,12 @@
 
 #include "ecs/core/Engine.h"
 #include "game/GeomUtils.h"
-#include "game/Truncate.h"
+#include "base/Truncate.h"
 
 namespace systems {
 
 using game::GeomUtils;
-using game::truncate;
+using base::truncate;
 using gfx::geom::Point;
 using gfx::geom::Rectangle;
 

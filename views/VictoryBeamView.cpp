@@ -3,15 +3,15 @@
 #include <utility>
 
 #include "display/Graphics.h"
-#include "game/Random.h"
-#include "game/Truncate.h"
+#include "base/Random.h"
+#include "base/Truncate.h"
 
 namespace views {
 
 VictoryBeamView::VictoryBeamView(std::shared_ptr<gfx::geom::Rectangle> rect) : rect(std::move(rect)) {}
 
 void VictoryBeamView::animate(double) {
-    int color = game::truncate(game::Random::next() * 65535) | 0xFF0000;
+    int color = base::truncate(base::Random::next() * 65535) | 0xFF0000;
     auto graphics = get_graphics();
     // The new fill covers the old one exactly; clearing keeps the drawing
     // list from growing by one rectangle per update.

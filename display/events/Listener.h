@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "display/events/Event.h"
-#include "ecs/signals/Delegate.h"
+#include "base/Delegate.h"
 
 namespace gfx::events {
 
 // The function a dispatcher calls with each event. Bound methods compare
 // equal for the same object and method, so they can be removed again.
-using ListenerFunction = ecs::signals::Delegate<void(const EventPtr&)>;
+using ListenerFunction = base::Delegate<void(const EventPtr&)>;
 
 // One registration of a listener function on a dispatcher.
 class Listener {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "ecs/fsm/IComponentProvider.h"
-#include "ecs/signals/Delegate.h"
+#include "base/Delegate.h"
 
 namespace ecs::fsm {
 
@@ -13,14 +13,14 @@ namespace ecs::fsm {
 class DynamicComponentProvider : public IComponentProvider {
  public:
   template <class C>
-  explicit DynamicComponentProvider(signals::Delegate<std::shared_ptr<C>()> closure)
+  explicit DynamicComponentProvider(base::Delegate<std::shared_ptr<C>()> closure)
       : identity_(closure.identity()), call_([closure] { return std::shared_ptr<void>(closure()); }) {}
 
   std::shared_ptr<void> getComponent() override { return call_(); }
   ComponentIdentifier get_identifier() override { return identity_; }
 
  private:
-  signals::DelegateIdentity identity_;
+  base::DelegateIdentity identity_;
   std::function<std::shared_ptr<void>()> call_;
 };
 

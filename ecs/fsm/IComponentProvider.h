@@ -4,13 +4,13 @@
 #include <typeindex>
 #include <variant>
 
-#include "ecs/signals/Delegate.h"
+#include "base/Delegate.h"
 
 namespace ecs::fsm {
 
 // Tells whether two providers supply the same component: an object's
 // address, a class, or a function's identity.
-using ComponentIdentifier = std::variant<const void*, std::type_index, signals::DelegateIdentity>;
+using ComponentIdentifier = std::variant<const void*, std::type_index, base::DelegateIdentity>;
 
 // Hands out the component that a state adds to its entity for one class.
 // getComponent() returns a pointer to an object of the class the provider is

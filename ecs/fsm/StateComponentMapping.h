@@ -10,7 +10,7 @@
 #include "ecs/fsm/ComponentTypeProvider.h"
 #include "ecs/fsm/DynamicComponentProvider.h"
 #include "ecs/fsm/IComponentProvider.h"
-#include "ecs/signals/Delegate.h"
+#include "base/Delegate.h"
 
 namespace ecs::fsm {
 
@@ -57,7 +57,7 @@ class StateComponentMapping {
   }
 
   // Whatever the function returns, on every change into the state.
-  StateComponentMapping& withMethod(signals::Delegate<std::shared_ptr<C>()> method) {
+  StateComponentMapping& withMethod(base::Delegate<std::shared_ptr<C>()> method) {
     return setProvider(std::make_shared<DynamicComponentProvider>(std::move(method)));
   }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ecs/signals/Delegate.h"
+#include "base/Delegate.h"
 
 namespace ecs::signals {
 
@@ -8,7 +8,7 @@ namespace ecs::signals {
 // are recycled through the signal's ListenerNodePool.
 template <class... Args>
 struct ListenerNode {
-  using Listener = Delegate<void(const Args&...)>;
+  using Listener = base::Delegate<void(const Args&...)>;
 
   ListenerNode* previous = nullptr;
   ListenerNode* next = nullptr;

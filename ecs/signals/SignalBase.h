@@ -21,7 +21,7 @@ namespace ecs::signals {
 template <class... Args>
 class SignalBase {
  public:
-  using Listener = Delegate<void(const Args&...)>;
+  using Listener = base::Delegate<void(const Args&...)>;
   using Node = ListenerNode<Args...>;
 
   SignalBase() = default;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ecs/signals/Delegate.h"
+#include "base/Delegate.h"
 
 namespace ecs::tick {
 
 // A listener of ticks: called with the step in seconds.
-using TickListener = signals::Delegate<void(const double&)>;
+using TickListener = base::Delegate<void(const double&)>;
 
 // A source of ticks that the game can start and stop.
 class ITickProvider {

@@ -5,7 +5,7 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
-#include "ecs/signals/Delegate.h"
+#include "base/Delegate.h"
 #include "ecs/signals/Signal1.h"
 
 namespace ecs::tools {
@@ -26,7 +26,7 @@ namespace ecs::tools {
 template <class N>
 class ListIteratingSystem : public core::System {
  public:
-  using NodeUpdateFunction = signals::Delegate<void(N*, double)>;
+  using NodeUpdateFunction = base::Delegate<void(N*, double)>;
   using NodeFunction = typename signals::Signal1<N*>::Listener;
 
   explicit ListIteratingSystem(NodeUpdateFunction nodeUpdate = nullptr, NodeFunction nodeAdded = nullptr,

@@ -25,7 +25,7 @@
 #include "components/Position.h"
 #include "components/RewindRecord.h"
 #include "components/Wall.h"
-#include "game/Random.h"
+#include "base/Random.h"
 
 using namespace components;
 using gfx::geom::Point;
@@ -52,7 +52,7 @@ TEST(Components, Defaults) {
 }
 
 TEST(Components, EveryItemDrawsItsOwnAnimationTime) {
-    game::Random::seed(11);
+    base::Random::seed(11);
     std::set<double> times;
     for (int i = 0; i < 50; ++i) {
         Item item(1);
@@ -64,9 +64,9 @@ TEST(Components, EveryItemDrawsItsOwnAnimationTime) {
     }
     EXPECT_EQ(times.size(), 50u);
     // The time comes from the program's one seedable source.
-    game::Random::seed(11);
-    double expected = game::Random::next();
-    game::Random::seed(11);
+    base::Random::seed(11);
+    double expected = base::Random::next();
+    base::Random::seed(11);
     EXPECT_EQ(Item(2).animationTime, expected);
 }
 

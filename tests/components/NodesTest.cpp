@@ -21,7 +21,7 @@
 #include "systems/MoonFallNode.h"
 #include "systems/MotionControlNode.h"
 #include "systems/VelocityNode.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 using namespace components;
 using ecs::core::Engine;
@@ -144,7 +144,7 @@ TEST(Player, ChangeStateSwitchesTheMachineOnlyOnAChange) {
     EXPECT_TRUE(player.items.empty());
 
     int added = 0;
-    ecs::signals::Delegate<void(const std::shared_ptr<Entity>&, const std::type_index&)> count =
+    base::Delegate<void(const std::shared_ptr<Entity>&, const std::type_index&)> count =
         [&](const std::shared_ptr<Entity>&, const std::type_index&) { ++added; };
     entity->componentAdded.add(count);
 

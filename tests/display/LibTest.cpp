@@ -4,7 +4,7 @@
 
 #include "display/Lib.h"
 #include "display/events/Event.h"
-#include "tests/display/HeadlessLoop.h"
+#include "tests/support/HeadlessLoop.h"
 
 using gfx::Lib;
 using gfx::events::Event;

@@ -8,7 +8,7 @@
 #include "display/Stage.h"
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
-#include "tests/display/HeadlessLoop.h"
+#include "tests/support/HeadlessLoop.h"
 
 using gfx::display::DisplayObject;
 using gfx::display::Sprite;

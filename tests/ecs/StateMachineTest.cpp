@@ -95,7 +95,7 @@ TEST(ComponentProviders, IdentifiersDecideWhetherAComponentStays) {
     std::shared_ptr<Position> make() { return std::make_shared<Position>(); }
     std::shared_ptr<Position> makeOther() { return std::make_shared<Position>(); }
   } maker;
-  ecs::signals::Delegate<std::shared_ptr<Position>()> closure = [] { return std::make_shared<Position>(); };
+  base::Delegate<std::shared_ptr<Position>()> closure = [] { return std::make_shared<Position>(); };
   using Configure = std::function<void(ecs::fsm::StateComponentMapping<Position>)>;
   struct Case {
     const char* name;

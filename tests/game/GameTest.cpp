@@ -35,8 +35,8 @@
 #include "systems/RewindSystem.h"
 #include "systems/VelocitySystem.h"
 #include "systems/VictorySystem.h"
-#include "tests/display/HeadlessLoop.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/HeadlessLoop.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tests/game/WindowSize.h"
-#include "tests/runtime/VirtualDisplay.h"
-#include "tests/runtime/XClient.h"
+#include "WindowSize.h"
+#include "tests/support/VirtualDisplay.h"
+#include "tests/support/XClient.h"
 #include "tests/support/DisplayProgram.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/game/WindowSize.h"
+#include "WindowSize.h"
 
 #include <X11/Xlib.h>
 

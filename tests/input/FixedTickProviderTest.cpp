@@ -6,7 +6,7 @@
 #include "display/Sprite.h"
 #include "display/Stage.h"
 #include "ecs/tick/FixedTickProvider.h"
-#include "tests/display/HeadlessLoop.h"
+#include "tests/support/HeadlessLoop.h"
 
 using ecs::tick::FixedTickProvider;
 using gfx::display::Sprite;

@@ -8,7 +8,7 @@
 #include "game/KeyPoll.h"
 #include "game/MousePoll.h"
 #include "systems/KeyPollSystem.h"
-#include "tests/display/HeadlessLoop.h"
+#include "tests/support/HeadlessLoop.h"
 
 using gfx::display::Stage;
 using gfx::events::Event;

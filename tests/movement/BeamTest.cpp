@@ -9,7 +9,7 @@
 #include "components/Wall.h"
 #include "game/GameMapLayer.h"
 #include "systems/BeamControlSystem.h"
-#include "tests/movement/MovementWorld.h"
+#include "MovementWorld.h"
 
 using gfx::geom::Point;
 using movement_test::A;

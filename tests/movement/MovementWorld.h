@@ -11,12 +11,14 @@
 #include "display/Sprite.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/Entity.h"
+#include "game/EntityCreator.h"
 #include "game/GameConfig.h"
+#include "tests/support/PlayArea.h"
 #include "game/GameMap.h"
 #include "game/KeyPoll.h"
 #include "game/MousePoll.h"
 #include "systems/BeamControlNode.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace movement_test {
 
@@ -26,9 +28,9 @@ constexpr int W = 87;
 constexpr int S = 83;
 constexpr double tick = 1.0 / 60;
 
-// The game's movement as it runs: an engine with the camera, a map loaded
-// from a level file and the player (both of its states, as the game builds
-// it, without views), the movement systems at their priorities and in the
+// The game's movement as it runs: an engine with the camera, the world with
+// a map loaded from a level file and the player, all built by the game's own
+// EntityCreator, the movement systems at their priorities and in the
 // game's order, and KeyPollSystem last. Keys are pressed by dispatching
 // keyboard events on the object the pollers listen to.
 class MovementWorld {
@@ -69,6 +71,7 @@ public:
     std::shared_ptr<game::MousePoll> mousePoll;
     std::shared_ptr<game::GameConfig> config;
     ecs::core::Engine engine;
+    game::EntityCreator creator;
     std::shared_ptr<ecs::core::Entity> camera;
     std::shared_ptr<game::GameMap> map;
     std::shared_ptr<ecs::core::Entity> playerEntity;

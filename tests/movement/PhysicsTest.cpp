@@ -14,7 +14,7 @@
 #include "game/GameMap.h"
 #include "systems/GravitySystem.h"
 #include "systems/VelocitySystem.h"
-#include "tests/movement/MovementWorld.h"
+#include "MovementWorld.h"
 
 using namespace components;
 using gfx::geom::Point;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "systems/BeamControlNode.h"
-#include "tests/movement/MovementWorld.h"
+#include "MovementWorld.h"
 
 using gfx::geom::Point;
 using movement_test::A;

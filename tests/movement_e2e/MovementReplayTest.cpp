@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/support/ReplayRun.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -25,13 +25,13 @@
 #include <utility>
 #include <vector>
 
-#include "tests/movement_e2e/Scene.h"
-#include "tests/movement_e2e/WindowFrame.h"
-#include "tests/runtime/VirtualDisplay.h"
-#include "tests/runtime/XClient.h"
+#include "Scene.h"
+#include "WindowFrame.h"
+#include "tests/support/VirtualDisplay.h"
+#include "tests/support/XClient.h"
 #include "tests/support/DisplayProgram.h"
 #include "tests/support/Xdotool.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/movement_e2e/Scene.h"
+#include "Scene.h"
 
 #include <algorithm>
 #include <cstdlib>

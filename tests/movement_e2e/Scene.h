@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "tests/movement_e2e/WindowFrame.h"
+#include "WindowFrame.h"
 
 namespace vyn::testing {
 

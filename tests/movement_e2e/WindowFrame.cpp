@@ -1,4 +1,4 @@
-#include "tests/movement_e2e/WindowFrame.h"
+#include "WindowFrame.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -8,7 +8,7 @@
 #include "components/CameraTarget.h"
 #include "components/Position.h"
 #include "ecs/core/Engine.h"
-#include "game/Random.h"
+#include "base/Random.h"
 #include "systems/AnimationSystem.h"
 #include "systems/CameraSystem.h"
 
@@ -45,12 +45,12 @@ struct CameraSystemTest : testing::Test {
 
     // How many random numbers one update draws, found by replaying the seed.
     int randomDrawsOfOneUpdate() {
-        game::Random::seed(99);
+        base::Random::seed(99);
         engine.update(1.0 / 60);
-        const double following = game::Random::next();
-        game::Random::seed(99);
+        const double following = base::Random::next();
+        base::Random::seed(99);
         for (int drawn = 0; drawn < 10; ++drawn) {
-            if (game::Random::next() == following) return drawn;
+            if (base::Random::next() == following) return drawn;
         }
         return -1;
     }
@@ -111,7 +111,7 @@ TEST_F(CameraSystemTest, FullShakeJoltsEveryUpdateWithinItsReach) {
 TEST_F(CameraSystemTest, PartialShakeJoltsInAboutThatShareOfUpdates) {
     camera->shake = 0.25;
     aimAt(0, -400, 1);
-    game::Random::seed(5);
+    base::Random::seed(5);
     int jolts = 0;
     for (int i = 0; i < 2000; ++i) {
         engine.update(1.0 / 60);

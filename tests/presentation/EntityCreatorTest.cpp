@@ -27,7 +27,7 @@
 #include "game/GameConfig.h"
 #include "game/GameMap.h"
 #include "systems/MapRenderSystem.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "views/GroundView.h"
 #include "views/ItemView.h"
 #include "views/MoonView.h"

@@ -7,7 +7,7 @@
 #include "display/Sprite.h"
 #include "ecs/core/Engine.h"
 #include "ecs/signals/Signal1.h"
-#include "game/GameConfig.h"
+#include "tests/support/PlayArea.h"
 #include "systems/HUDSystem.h"
 
 using components::Moon;
@@ -29,10 +29,7 @@ struct HUDSystemTest : testing::Test {
     std::shared_ptr<Entity> moonEntity = std::make_shared<Entity>();
 
     void SetUp() override {
-        auto config = std::make_shared<game::GameConfig>();
-        config->width = 1120;
-        config->height = 630;
-        system = std::make_shared<HUDSystem>(config, hud, pause);
+        system = std::make_shared<HUDSystem>(windowPlayArea(), hud, pause);
         engine.addSystem(system, 8);
         moonEntity->add(moon);
         engine.addEntity(moonEntity);

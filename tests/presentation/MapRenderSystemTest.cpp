@@ -15,8 +15,9 @@
 #include "game/GameMap.h"
 #include "systems/ItemNode.h"
 #include "systems/MapRenderSystem.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "views/BlockView.h"
+#include "RenderFixture.h"
 
 using namespace components;
 using ecs::core::Engine;
@@ -27,23 +28,14 @@ using gfx::geom::Point;
 
 namespace {
 
-struct MapRenderSystemTest : testing::Test {
+struct MapRenderSystemTest : RenderFixture {
     TempFolder folder;
-    Engine engine;
-    std::shared_ptr<Sprite> world = std::make_shared<Sprite>();
-    std::shared_ptr<game::GameConfig> config = [] {
-        auto c = std::make_shared<game::GameConfig>();
-        c->width = 1120;
-        c->height = 630;
-        return c;
-    }();
     std::shared_ptr<game::EntityCreator> creator = std::make_shared<game::EntityCreator>(engine);
     std::shared_ptr<systems::MapRenderSystem> mapRender =
         std::make_shared<systems::MapRenderSystem>(creator, config, world);
     int mapFiles = 0;
 
     void SetUp() override { engine.addSystem(mapRender, 9); }
-    ~MapRenderSystemTest() override { engine.removeAllSystems(); }
 
     // A map entity for the level text, added to the engine.
     std::shared_ptr<Entity> addMap(const std::string& level) {

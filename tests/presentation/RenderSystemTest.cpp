@@ -12,6 +12,7 @@
 #include "ecs/core/Engine.h"
 #include "game/GameConfig.h"
 #include "systems/RenderSystem.h"
+#include "RenderFixture.h"
 
 using namespace components;
 using ecs::core::Engine;
@@ -21,15 +22,7 @@ using gfx::display::Sprite;
 
 namespace {
 
-struct RenderSystemTest : testing::Test {
-    Engine engine;
-    std::shared_ptr<Sprite> world = std::make_shared<Sprite>();
-    std::shared_ptr<game::GameConfig> config = [] {
-        auto c = std::make_shared<game::GameConfig>();
-        c->width = 1120;
-        c->height = 630;
-        return c;
-    }();
+struct RenderSystemTest : RenderFixture {
     std::shared_ptr<systems::RenderSystem> render = std::make_shared<systems::RenderSystem>(config, world);
     std::shared_ptr<Position> cameraPosition = std::make_shared<Position>(0, 0, 0);
     std::shared_ptr<Entity> cameraEntity = std::make_shared<Entity>();
@@ -39,7 +32,6 @@ struct RenderSystemTest : testing::Test {
         cameraEntity->add(std::make_shared<Camera>()).add(cameraPosition);
         engine.addEntity(cameraEntity);
     }
-    ~RenderSystemTest() override { engine.removeAllSystems(); }
 
     // An entity with a view at a world point; returns the view.
     std::shared_ptr<Shape> addView(double x, double y, std::optional<int> zIndex = std::nullopt, bool onTop = false,

@@ -6,12 +6,12 @@
 #include "display/Stage.h"
 #include "ecs/core/Engine.h"
 #include "game/EntityCreator.h"
-#include "game/GameConfig.h"
+#include "tests/support/PlayArea.h"
 #include "systems/AnimationSystem.h"
 #include "systems/MapRenderSystem.h"
 #include "systems/RenderSystem.h"
-#include "tests/display/HeadlessLoop.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/HeadlessLoop.h"
+#include "tests/support/TempFolder.h"
 
 // The world as the player first sees it, drawn by the headless module: the
 // views placed around the camera at the origin and stacked by their rules.
@@ -21,9 +21,7 @@ TEST(Scene, FirstFrameShowsTheWorldAroundTheCamera) {
     const auto level = folder.write("map.json", R"({"blocks":[[1,-1],[3,-1]],"items":[[1,-1],[-2,-1]]})");
     ecs::core::Engine engine;
     auto creator = std::make_shared<game::EntityCreator>(engine, level);
-    auto config = std::make_shared<game::GameConfig>();
-    config->width = 1120;
-    config->height = 630;
+    auto config = windowPlayArea();
     auto world = std::make_shared<gfx::display::Sprite>();
     engine.addSystem(std::make_shared<systems::AnimationSystem>(), 8);
     engine.addSystem(std::make_shared<systems::RenderSystem>(config, world), 9);

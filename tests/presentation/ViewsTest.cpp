@@ -11,8 +11,8 @@
 #include "display/geom/Point.h"
 #include "display/geom/Rectangle.h"
 #include "display/text/Font.h"
-#include "game/Random.h"
-#include "tests/display/HeadlessLoop.h"
+#include "base/Random.h"
+#include "tests/support/HeadlessLoop.h"
 #include "views/ItemView.h"
 #include "views/OverlayView.h"
 #include "views/PlayerView.h"
@@ -173,14 +173,14 @@ TEST(VictoryBeamView, PaintsTheColumnInANewRedColourEveryUpdate) {
     EXPECT_DOUBLE_EQ(view->get_width(), 0);
 
     // One random number per update.
-    game::Random::seed(7);
+    base::Random::seed(7);
     view->animate(1.0 / 60);
     view->animate(1.0 / 60);
-    const double third = game::Random::next();
-    game::Random::seed(7);
-    game::Random::next();
-    game::Random::next();
-    EXPECT_EQ(game::Random::next(), third);
+    const double third = base::Random::next();
+    base::Random::seed(7);
+    base::Random::next();
+    base::Random::next();
+    EXPECT_EQ(base::Random::next(), third);
 
     EXPECT_DOUBLE_EQ(view->get_width(), 50);
     EXPECT_DOUBLE_EQ(view->get_height(), 550);

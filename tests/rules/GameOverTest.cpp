@@ -13,8 +13,8 @@
 #include "display/events/KeyboardEvent.h"
 #include "game/Game.h"
 #include "systems/MoonFallSystem.h"
-#include "tests/display/HeadlessLoop.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/HeadlessLoop.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

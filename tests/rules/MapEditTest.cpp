@@ -7,7 +7,7 @@
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
 #include "systems/MapEditSystem.h"
-#include "tests/rules/RulesWorld.h"
+#include "RulesWorld.h"
 
 using namespace rules_test;
 using gfx::events::KeyboardEvent;

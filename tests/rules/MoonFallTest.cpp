@@ -5,7 +5,7 @@
 
 #include "display/Sprite.h"
 #include "systems/MoonFallSystem.h"
-#include "tests/rules/RulesWorld.h"
+#include "RulesWorld.h"
 
 using namespace rules_test;
 

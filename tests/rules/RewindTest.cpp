@@ -10,7 +10,7 @@
 #include "systems/KeyPollSystem.h"
 #include "systems/MoonFallSystem.h"
 #include "systems/RewindSystem.h"
-#include "tests/rules/RulesWorld.h"
+#include "RulesWorld.h"
 
 using namespace rules_test;
 

@@ -1,4 +1,4 @@
-#include "tests/rules/RulesWorld.h"
+#include "RulesWorld.h"
 
 #include "display/events/KeyboardEvent.h"
 #include "ecs/fsm/EntityStateMachine.h"
@@ -11,11 +11,8 @@ using gfx::events::KeyboardEvent;
 RulesWorld::RulesWorld()
     : keySource(std::make_shared<gfx::display::Sprite>()),
       keyPoll(std::make_shared<game::KeyPoll>(keySource)),
-      config(std::make_shared<game::GameConfig>()),
-      pauseSignal(std::make_shared<ecs::signals::Signal1<bool>>()) {
-    config->width = 1120;
-    config->height = 630;
-}
+      config(windowPlayArea()),
+      pauseSignal(std::make_shared<ecs::signals::Signal1<bool>>()) {}
 
 // Systems unhook their listeners when they leave.
 RulesWorld::~RulesWorld() { engine.removeAllSystems(); }

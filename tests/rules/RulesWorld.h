@@ -14,9 +14,10 @@
 #include "ecs/core/Entity.h"
 #include "ecs/signals/Signal1.h"
 #include "game/GameConfig.h"
+#include "tests/support/PlayArea.h"
 #include "game/GameMap.h"
 #include "game/KeyPoll.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace rules_test {
 

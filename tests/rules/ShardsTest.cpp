@@ -10,7 +10,7 @@
 #include "game/EntityCreator.h"
 #include "systems/ItemSystem.h"
 #include "systems/VictorySystem.h"
-#include "tests/rules/RulesWorld.h"
+#include "RulesWorld.h"
 
 using namespace rules_test;
 using components::Item;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "tests/runtime/HeadlessHarness.h"
+#include "HeadlessHarness.h"
 
 namespace {
 

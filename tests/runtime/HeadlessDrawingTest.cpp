@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "tests/runtime/HeadlessHarness.h"
+#include "HeadlessHarness.h"
 
 namespace {
 

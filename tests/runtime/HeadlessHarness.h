@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "tests/runtime/RuntimeModule.h"
+#include "RuntimeModule.h"
 
 namespace vyn::testing {
 

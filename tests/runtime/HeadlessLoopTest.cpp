@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "tests/runtime/HeadlessHarness.h"
+#include "HeadlessHarness.h"
 
 namespace {
 

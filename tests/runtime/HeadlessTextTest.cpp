@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/runtime/HeadlessHarness.h"
+#include "HeadlessHarness.h"
 
 namespace {
 

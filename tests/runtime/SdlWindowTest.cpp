@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/runtime/RuntimeModule.h"
-#include "tests/runtime/VirtualDisplay.h"
-#include "tests/runtime/XClient.h"
+#include "RuntimeModule.h"
+#include "tests/support/VirtualDisplay.h"
+#include "tests/support/XClient.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace vyn::testing {
 

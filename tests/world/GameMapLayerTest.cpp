@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/GameMapLayer.h"
-#include "tests/world/GeomPrint.h"
+#include "GeomPrint.h"
 
 using game::CellHash;
 using game::GameMapLayer;

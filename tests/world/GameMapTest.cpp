@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "game/GameMap.h"
-#include "game/Random.h"
-#include "tests/world/TempFolder.h"
+#include "base/Random.h"
+#include "tests/support/TempFolder.h"
 
 using game::GameMap;
 
@@ -39,7 +39,7 @@ TEST(GameMap, LoadsLenientlyWithFreshItemsPerCell) {
     TempFolder folder;
     std::string path = folder.write(
         "map.json", R"({"items":[[1.9,-2.2],[5],[5,0]],"blocks":[[0,0,7]],"extra":1})");
-    game::Random::seed(7);
+    base::Random::seed(7);
     auto map = std::make_shared<GameMap>(path);
     EXPECT_EQ(map->path, path);
     EXPECT_EQ(map->blocks->toArray(), (Cells{{0, 0}}));
@@ -51,10 +51,10 @@ TEST(GameMap, LoadsLenientlyWithFreshItemsPerCell) {
     EXPECT_EQ(item->id, 1);
     EXPECT_NE(item.get(), map->items->get(5, 0).get());
     // Three items were made, in entry order; the duplicate cell keeps the last.
-    game::Random::seed(7);
-    double first = game::Random::next();
-    game::Random::next();
-    double third = game::Random::next();
+    base::Random::seed(7);
+    double first = base::Random::next();
+    base::Random::next();
+    double third = base::Random::next();
     EXPECT_EQ(item->animationTime, first);
     EXPECT_EQ(map->items->get(5, 0)->animationTime, third);
 }

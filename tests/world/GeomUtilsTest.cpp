@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "game/GeomUtils.h"
-#include "tests/world/GeomPrint.h"
+#include "GeomPrint.h"
 
 using game::GeomUtils;
 using gfx::geom::Point;

@@ -5,7 +5,7 @@
 
 #include "display/geom/Point.h"
 #include "display/geom/Rectangle.h"
-#include "tests/world/GeomPrint.h"
+#include "GeomPrint.h"
 
 using gfx::geom::Point;
 using gfx::geom::Rectangle;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "game/MapFile.h"
-#include "tests/world/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 using game::MapFile;
 

@@ -13,7 +13,7 @@
 #include "display/Loader.h"
 #include "display/Sys.h"
 #include "game/GameMap.h"
-#include "game/Random.h"
+#include "base/Random.h"
 #include "tools/replay/Replay.h"
 #include "tools/replay/ReplayOptions.h"
 #include "tools/replay/ReplayScript.h"
@@ -98,7 +98,7 @@ int run(int argc, char** argv) {
         return 1;
     }
 
-    game::Random::seed(options.seed);
+    base::Random::seed(options.seed);
     int status = 0;
     {
         replay::Replay driver(*api, options, std::move(script), trace);

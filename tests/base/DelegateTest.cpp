@@ -1,4 +1,4 @@
-#include "ecs/signals/Delegate.h"
+#include "base/Delegate.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-using ecs::signals::Delegate;
+using base::Delegate;
 
 struct Counter {
   int total = 0;

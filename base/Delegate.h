@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <utility>
 
-namespace ecs::signals {
+namespace base {
 
 // What makes two delegates "the same listener", independent of the call
 // signature. Bound methods compare by (object, method), free functions by
@@ -129,4 +129,4 @@ Delegate(Object*, R (Class::*)(Args...) const) -> Delegate<R(Args...)>;
 template <class R, class... Args>
 Delegate(R (*)(Args...)) -> Delegate<R(Args...)>;
 
-}  // namespace ecs::signals
+}  // namespace base

@@ -1,4 +1,4 @@
-#include "tests/display/HeadlessLoop.h"
+#include "tests/support/HeadlessLoop.h"
 
 #include <dlfcn.h>
 

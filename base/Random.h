@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace game {
+namespace base {
 
 // The program's one source of pseudo-random numbers. A given seed yields the
 // same sequence on every run and with every standard library: the engine is
@@ -17,4 +17,4 @@ public:
     static double next();
 };
 
-}  // namespace game
+}  // namespace base

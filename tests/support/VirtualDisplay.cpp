@@ -1,4 +1,4 @@
-#include "tests/runtime/VirtualDisplay.h"
+#include "tests/support/VirtualDisplay.h"
 
 #include <signal.h>
 #include <spawn.h>

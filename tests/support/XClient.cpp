@@ -1,4 +1,4 @@
-#include "tests/runtime/XClient.h"
+#include "tests/support/XClient.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

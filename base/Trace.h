@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace game {
+namespace base {
 
 namespace trace_detail {
 
@@ -47,7 +47,7 @@ void trace(std::string_view source, int line, std::string_view message, const Ex
     std::fflush(stdout);
 }
 
-}  // namespace game
+}  // namespace base
 
 // A trace line naming the calling source file (without its folder) and line.
-#define VYN_TRACE(...) ::game::trace(::game::trace_detail::baseName(__FILE__), __LINE__, __VA_ARGS__)
+#define VYN_TRACE(...) ::base::trace(::base::trace_detail::baseName(__FILE__), __LINE__, __VA_ARGS__)

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace game {
+namespace base {
 
 // Converts a double to a 32-bit integer, rounding toward zero. The plain
 // cast is undefined outside the int32 range, so values beyond it saturate
@@ -18,4 +18,4 @@ inline std::int32_t truncate(double value) {
     return static_cast<std::int32_t>(value);
 }
 
-}  // namespace game
+}  // namespace base

@@ -1,8 +1,8 @@
-#include "game/Random.h"
+#include "base/Random.h"
 
 #include <random>
 
-namespace game {
+namespace base {
 
 namespace {
 
@@ -20,4 +20,4 @@ double Random::next() {
     return static_cast<double>(engine()() >> 11) * 0x1.0p-53;
 }
 
-}  // namespace game
+}  // namespace base
