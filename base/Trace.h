@@ -15,8 +15,12 @@ inline void append(std::string& line, const char* text) { line += text; }
 inline void append(std::string& line, const std::string& text) { line += text; }
 inline void append(std::string& line, bool value) { line += value ? "true" : "false"; }
 
+// A bool still takes the overload above, which writes it as a word: a
+// function that is not a template wins an exact match.
 template <typename N>
-    requires(std::integral<N> || std::floating_point<N>) && (!std::same_as<N, bool>)
+concept Number = std::integral<N> || std::floating_point<N>;
+
+template <Number N>
 void append(std::string& line, N value) {
     // Shortest form that reads back as the same number.
     char text[64];

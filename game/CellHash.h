@@ -20,17 +20,17 @@ public:
     static constexpr std::int64_t supportedRange = 11584;
 
     // 0, -1, 1, -2, 2, ... -> 0, 1, 2, 3, 4, ...
-    static std::int32_t zigzag(std::int32_t n) {
+    [[nodiscard]] static std::int32_t zigzag(std::int32_t n) {
         auto u = static_cast<std::uint32_t>(n);
         return static_cast<std::int32_t>(n < 0 ? 0u - 2u * u - 1u : 2u * u);
     }
 
-    static std::int32_t unzigzag(std::int32_t z) {
+    [[nodiscard]] static std::int32_t unzigzag(std::int32_t z) {
         if (z % 2 == 0) return base::truncate(z * 0.5);
         return base::truncate(~z * 0.5);
     }
 
-    static std::int32_t locationHash(std::int32_t x, std::int32_t y) {
+    [[nodiscard]] static std::int32_t locationHash(std::int32_t x, std::int32_t y) {
         std::uint32_t zx = static_cast<std::uint32_t>(zigzag(x));
         std::uint32_t zy = static_cast<std::uint32_t>(zigzag(y));
         std::uint32_t s = zx + zy;
@@ -38,15 +38,15 @@ public:
         return base::truncate(p * 0.5 + static_cast<std::int32_t>(zy));
     }
 
-    static std::int32_t locationHashPoint(const gfx::geom::Point& p) {
+    [[nodiscard]] static std::int32_t locationHashPoint(const gfx::geom::Point& p) {
         return locationHash(base::truncate(p.x), base::truncate(p.y));
     }
 
     // The cell coordinates of a key, as whole numbers.
-    static std::shared_ptr<gfx::geom::Point> locationFromHash(std::int32_t h);
+    [[nodiscard]] static std::shared_ptr<gfx::geom::Point> locationFromHash(std::int32_t h);
 
     // Whether the cell lies where keys round-trip: |x| + |y| <= supportedRange.
-    static bool isSupported(std::int32_t x, std::int32_t y) {
+    [[nodiscard]] static bool isSupported(std::int32_t x, std::int32_t y) {
         return std::llabs(x) + std::llabs(y) <= supportedRange;
     }
 };

@@ -18,7 +18,7 @@ public:
 
     // A new point at the middle of the play area, each coordinate truncated
     // toward zero to a whole pixel.
-    std::shared_ptr<gfx::geom::Point> screenCenter() const;
+    [[nodiscard]] std::shared_ptr<gfx::geom::Point> screenCenter() const;
 };
 
 }  // namespace game

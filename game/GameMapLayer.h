@@ -37,13 +37,13 @@ public:
     void toggleFilled(std::int32_t x, std::int32_t y) { setFilled(x, y, !isFilled(x, y), nullptr); }
 
     // The cell's value, or null when it is empty.
-    Value get(std::int32_t x, std::int32_t y) const {
+    [[nodiscard]] Value get(std::int32_t x, std::int32_t y) const {
         if (!isSupported(x, y)) return nullptr;
         auto found = cells.find(locationHash(x, y));
         return found == cells.end() ? nullptr : found->second;
     }
 
-    bool isFilled(std::int32_t x, std::int32_t y) const {
+    [[nodiscard]] bool isFilled(std::int32_t x, std::int32_t y) const {
         return isSupported(x, y) && cells.contains(locationHash(x, y));
     }
 
@@ -73,7 +73,7 @@ public:
     }
 
     // Every filled cell as [x, y], x ascending, then y ascending.
-    std::vector<CellPair> toArray() const {
+    [[nodiscard]] std::vector<CellPair> toArray() const {
         std::vector<CellPair> result;
         result.reserve(cells.size());
         forEach([&](const std::shared_ptr<gfx::geom::Point>& location, const Value&) {

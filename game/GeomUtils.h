@@ -18,38 +18,38 @@ public:
     using RectanglePtr = std::shared_ptr<Rectangle>;
 
     // 1 for x >= 0 (zero counts as positive), otherwise -1 (also for NaN).
-    static double sign(double x);
-    static double lerp(double a, double b, double t);
-    static double dot(const Point& a, const Point& b);
-    static double crossMag(const Point& a, const Point& b);
+    [[nodiscard]] static double sign(double x);
+    [[nodiscard]] static double lerp(double a, double b, double t);
+    [[nodiscard]] static double dot(const Point& a, const Point& b);
+    [[nodiscard]] static double crossMag(const Point& a, const Point& b);
     // Both coordinates closer than 1e-9.
-    static bool approxEquals(const Point& a, const Point& b);
+    [[nodiscard]] static bool approxEquals(const Point& a, const Point& b);
 
-    static PointPtr negatePoint(const Point& p);
+    [[nodiscard]] static PointPtr negatePoint(const Point& p);
     // Unit vector in p's direction; (0, 0) stays (0, 0).
-    static PointPtr normalizePoint(const Point& p);
-    static PointPtr multiplyScalar(const Point& p, double s);
-    static PointPtr multiplyPoints(const Point& a, const Point& b);
-    static PointPtr dividePoint(const Point& p, double s);
+    [[nodiscard]] static PointPtr normalizePoint(const Point& p);
+    [[nodiscard]] static PointPtr multiplyScalar(const Point& p, double s);
+    [[nodiscard]] static PointPtr multiplyPoints(const Point& a, const Point& b);
+    [[nodiscard]] static PointPtr dividePoint(const Point& p, double s);
     // a += b; returns a itself.
     static const PointPtr& addInPlace(const PointPtr& a, const Point& b);
     // Angle in radians, positive turning from +x towards +y.
-    static PointPtr rotatePoint(const Point& p, double angle);
+    [[nodiscard]] static PointPtr rotatePoint(const Point& p, double angle);
     // Mirrors v in the line along n (n a unit vector): 2·(v·n)·n − v.
-    static PointPtr reflect(const Point& v, const Point& n);
+    [[nodiscard]] static PointPtr reflect(const Point& v, const Point& n);
     // The axis direction of p's larger component; ties and (0, 0) give the
     // vertical axis, zero counts as positive.
-    static PointPtr majorAxis(const Point& p);
+    [[nodiscard]] static PointPtr majorAxis(const Point& p);
 
-    static PointPtr halfExtents(const Rectangle& r);
-    static PointPtr rectCenter(const Rectangle& r);
+    [[nodiscard]] static PointPtr halfExtents(const Rectangle& r);
+    [[nodiscard]] static PointPtr rectCenter(const Rectangle& r);
     // a grown by half of b's size on every side; b's position is ignored.
-    static RectanglePtr minkowskiExpand(const Rectangle& a, const Rectangle& b);
+    [[nodiscard]] static RectanglePtr minkowskiExpand(const Rectangle& a, const Rectangle& b);
     // r scaled by s.x and s.y about its centre.
-    static RectanglePtr scaleRect(const Rectangle& r, const Point& s);
-    static RectanglePtr divide(const Rectangle& r, double s);
+    [[nodiscard]] static RectanglePtr scaleRect(const Rectangle& r, const Point& s);
+    [[nodiscard]] static RectanglePtr divide(const Rectangle& r, double s);
     // The smallest rectangle with whole-number edges that contains r.
-    static RectanglePtr roundOut(const Rectangle& r);
+    [[nodiscard]] static RectanglePtr roundOut(const Rectangle& r);
 };
 
 }  // namespace game

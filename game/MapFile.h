@@ -25,11 +25,11 @@ public:
     // Reads and checks the whole file. Keys may come in any order, other
     // keys and further elements of an entry are ignored, and a null element
     // counts as 0. Missing, unreadable or malformed input throws.
-    static Contents read(const std::string& path);
+    [[nodiscard]] static Contents read(const std::string& path);
 
     // {"blocks":[[x,y],...],"items":[[x,y],...]} with no whitespace, each
     // number as "%.10g".
-    static std::string format(const std::vector<CellPair>& blocks,
+    [[nodiscard]] static std::string format(const std::vector<CellPair>& blocks,
                               const std::vector<CellPair>& items);
 
     // Replaces the file with text, or throws and leaves it as it was: the
