@@ -64,7 +64,7 @@ TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
     };
     for (const Case& c : cases) {
         std::string path = folder.write("map.json", c.text);
-        std::string error = errorOf([&] { MapFile::read(path); });
+        std::string error = errorOf([&] { (void)MapFile::read(path); });
         if (c.problem.starts_with("not valid JSON"))
             EXPECT_TRUE(error.starts_with(path + ": " + c.problem)) << error;
         else
@@ -72,10 +72,10 @@ TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
     }
 
     std::string missing = folder.file("none.json");
-    EXPECT_EQ(errorOf([&] { MapFile::read(missing); }),
+    EXPECT_EQ(errorOf([&] { (void)MapFile::read(missing); }),
               missing + ": cannot be read: No such file or directory");
     std::filesystem::create_directory(folder.file("folder.json"));
-    EXPECT_EQ(errorOf([&] { MapFile::read(folder.file("folder.json")); }),
+    EXPECT_EQ(errorOf([&] { (void)MapFile::read(folder.file("folder.json")); }),
               folder.file("folder.json") + ": cannot be read: Is a directory");
 }
 
