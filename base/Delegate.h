@@ -96,12 +96,20 @@ class Delegate<R(Args...)> {
  private:
   using Call = R (*)(const Delegate&, Args...);
 
+  // GCC 12 with optimisation, seeing a method pointer rebuilt from bytes,
+  // reports the read of the object's vtable slot as out of bounds or
+  // uninitialised for a class without virtual methods. Both are false
+  // positives: that branch is only taken for virtual methods.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
   template <class Class, class MemberPtr>
   static R callMethod(const Delegate& self, Args... args) {
     MemberPtr method;
     std::memcpy(&method, self.identity_.method.data(), sizeof(MemberPtr));
     return static_cast<R>(std::invoke(method, static_cast<Class*>(self.object_), std::forward<Args>(args)...));
   }
+#pragma GCC diagnostic pop
 
   template <class Function>
   static R callFunction(const Delegate& self, Args... args) {

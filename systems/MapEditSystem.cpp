@@ -65,7 +65,12 @@ void MapEditSystem::didClick(const gfx::events::EventPtr& event) {
     if (mouse == nullptr) return;
     const auto map = maps->head->map;
     const auto [cx, cy] = cellAt(mouse->stageX, mouse->stageY, *cameras->head->position->position);
+// GCC 12 with optimisation reports an overlapping copy inside the standard
+// library's string concatenation (a known false positive of -Wrestrict).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     base::trace("MapEditSystem", 73, "[" + std::to_string(cx) + "," + std::to_string(cy) + "]");
+#pragma GCC diagnostic pop
 
     // The layers key cells by a hash that only covers a bounded area;
     // a cell beyond it could not be stored or saved.
