@@ -71,11 +71,12 @@ class Delegate<R(Args...)> {
   }
 
   // Any other callable (a lambda, a functor): copied once into shared storage.
+  // The constraint keeps a Delegate itself away from this constructor.
   template <class Callable, class Stored = std::decay_t<Callable>>
     requires(!std::is_same_v<Stored, Delegate> && !std::is_pointer_v<Stored> &&
              !std::is_member_pointer_v<Stored> && !std::is_same_v<Stored, std::nullptr_t> &&
              std::is_invocable_r_v<R, Stored&, Args...>)
-  Delegate(Callable&& callable) {
+  Delegate(Callable&& callable) {  // NOLINT(bugprone-forwarding-reference-overload)
     auto stored = std::make_shared<Stored>(std::forward<Callable>(callable));
     object_ = stored.get();
     identity_.closure = stored.get();
@@ -102,7 +103,9 @@ class Delegate<R(Args...)> {
   // positives: that branch is only taken for virtual methods.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Warray-bounds"
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
   template <class Class, class MemberPtr>
   static R callMethod(const Delegate& self, Args... args) {
     MemberPtr method;

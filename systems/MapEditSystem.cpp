@@ -68,7 +68,9 @@ void MapEditSystem::didClick(const gfx::events::EventPtr& event) {
 // GCC 12 with optimisation reports an overlapping copy inside the standard
 // library's string concatenation (a known false positive of -Wrestrict).
 #pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"
+#endif
     base::trace("MapEditSystem", 73, "[" + std::to_string(cx) + "," + std::to_string(cy) + "]");
 #pragma GCC diagnostic pop
 

@@ -48,7 +48,7 @@ TEST(Delegate, EachWrappedClosureIsItsOwnListenerButCopiesStayEqual) {
   auto body = [&calls](int) { ++calls; };
   Delegate<void(int)> one = body;
   Delegate<void(int)> two = body;
-  Delegate<void(int)> copy = one;
+  Delegate<void(int)> copy = one;  // NOLINT(performance-unnecessary-copy-initialization): the copy is tested
   EXPECT_NE(one, two);
   EXPECT_EQ(one, copy);
   copy(0);
@@ -103,7 +103,7 @@ TEST(Delegate, KeepsTheClosureAliveButNotABoundObject) {
   auto shared = std::make_shared<int>(0);
   Delegate<void()> bump;
   {
-    auto local = shared;
+    auto local = shared;  // NOLINT(performance-unnecessary-copy-initialization): a second owner
     bump = [local] { ++*local; };
   }
   bump();

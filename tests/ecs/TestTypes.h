@@ -50,7 +50,9 @@ struct ComponentLog {
 // GCC 12 with optimisation reports an overlapping copy inside the standard
 // library's string concatenation (a known false positive of -Wrestrict).
 #pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"
+#endif
   void watch(ecs::core::Entity& entity) {
     entity.componentAdded.add([this](const std::shared_ptr<ecs::core::Entity>&, const std::type_index& type) {
       lines.push_back("+" + shortName(type));

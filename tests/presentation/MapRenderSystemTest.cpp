@@ -20,7 +20,6 @@
 #include "RenderFixture.h"
 
 using namespace components;
-using ecs::core::Engine;
 using ecs::core::Entity;
 using game::GameMap;
 using gfx::display::Sprite;

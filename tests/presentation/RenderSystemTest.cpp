@@ -15,7 +15,6 @@
 #include "RenderFixture.h"
 
 using namespace components;
-using ecs::core::Engine;
 using ecs::core::Entity;
 using gfx::display::Shape;
 using gfx::display::Sprite;

@@ -20,7 +20,10 @@ namespace {
 
 std::vector<std::type_index> systemTypes(const ecs::core::Engine& engine) {
     std::vector<std::type_index> types;
-    for (const auto& system : engine.get_systems()) types.emplace_back(typeid(*system));
+    for (const auto& system : engine.get_systems()) {
+        const ecs::core::System& running = *system;
+        types.emplace_back(typeid(running));
+    }
     return types;
 }
 
@@ -63,7 +66,8 @@ TEST_F(GameOverTest, TheGameIsOverOnUpdate1200AndShiftBringsTheSystemsBackInOrde
     ASSERT_EQ(fullOrder.size(), 14u);
     std::vector<std::type_index> pausedOrder;
     for (const auto& system : game->engine->get_systems()) {
-        if (system->priority < 2 || system->priority > 5) pausedOrder.emplace_back(typeid(*system));
+        const ecs::core::System& running = *system;
+        if (running.priority < 2 || running.priority > 5) pausedOrder.emplace_back(typeid(running));
     }
     ASSERT_EQ(pausedOrder.size(), 8u);
 
