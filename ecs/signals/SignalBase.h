@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ecs/GenericListIterator.h"
+#include "ecs/IntrusiveList.h"
 #include "ecs/signals/ListenerNode.h"
 #include "ecs/signals/ListenerNodePool.h"
 
@@ -27,10 +28,8 @@ class SignalBase {
   SignalBase() = default;
   SignalBase(const SignalBase&) = delete;
   SignalBase& operator=(const SignalBase&) = delete;
-  ~SignalBase() {
-    deleteList(head_);
-    deleteList(toAddHead_);
-  }
+  // The pool deletes the records.
+  ~SignalBase() = default;
 
   int numListeners() const { return numListeners_; }
   bool dispatching() const { return dispatchDepth_ > 0; }
@@ -42,53 +41,28 @@ class SignalBase {
   void addOnce(const Listener& listener) { addListener(listener, true); }
 
   void remove(const Listener& listener) {
-    Node* node = getNode(listener);
-    if (node == nullptr) return;
-    if (head_ == node) head_ = node->next;
-    if (tail_ == node) tail_ = node->previous;
-    if (toAddHead_ == node) toAddHead_ = node->next;
-    if (toAddTail_ == node) toAddTail_ = node->previous;
-    if (node->previous != nullptr) node->previous->next = node->next;
-    if (node->next != nullptr) node->next->previous = node->previous;
-    if (dispatching()) {
-      node->once = false;  // a parked record is never removed a second time
-      listenerNodePool_.cache(node);
-    } else {
-      listenerNodePool_.dispose(node);
-    }
-    --numListeners_;
+    if (Node* node = getNode(listener)) removeNode(node, listHolding(node));
   }
 
   // Removes every listener. During a dispatch the walk ends after the
   // listener that is running.
   void removeAll() {
-    while (head_ != nullptr) {
-      Node* node = head_;
-      head_ = node->next;
-      node->previous = nullptr;
-      node->next = nullptr;
+    listeners_.removeAll([this](Node* node) {
       if (dispatching()) {
         node->once = false;
         listenerNodePool_.cache(node);
       } else {
         listenerNodePool_.dispose(node);
       }
-    }
-    while (toAddHead_ != nullptr) {
-      Node* node = toAddHead_;
-      toAddHead_ = node->next;
-      node->previous = nullptr;
-      listenerNodePool_.dispose(node);
-    }
-    tail_ = nullptr;
-    toAddTail_ = nullptr;
+    });
+    toAdd_.removeAll([this](Node* node) { listenerNodePool_.dispose(node); });
     numListeners_ = 0;
   }
 
   bool nodeExists(const Listener& listener) const { return getNode(listener) != nullptr; }
 
   // The active listeners, first to last.
-  GenericListIterator<Node*> iterator() const { return GenericListIterator<Node*>(head_); }
+  GenericListIterator<Node*> iterator() const { return listeners_.iterator(); }
 
  protected:
   void dispatchToAll(const Args&... values) {
@@ -99,22 +73,35 @@ class SignalBase {
       SignalBase* signal;
       ~End() { signal->endDispatch(); }
     } end{this};
-    for (GenericListIterator<Node*> it(head_); it.hasNext();) {
+    for (GenericListIterator<Node*> it(listeners_.head); it.hasNext();) {
       Node* node = it.next();
       node->listener(values...);
-      if (node->once) remove(node->listener);
+      // Still marked once, the record is still in the active list: a
+      // removal would have cleared the mark.
+      if (node->once) removeNode(node, listeners_);
     }
   }
 
  private:
+  // The record of the listener, searched in the active list, then in the
+  // pending one.
   Node* getNode(const Listener& listener) const {
-    for (Node* node = head_; node != nullptr; node = node->next) {
+    for (Node* node = listeners_.head; node != nullptr; node = node->next) {
       if (node->listener == listener) return node;
     }
-    for (Node* node = toAddHead_; node != nullptr; node = node->next) {
+    for (Node* node = toAdd_.head; node != nullptr; node = node->next) {
       if (node->listener == listener) return node;
     }
     return nullptr;
+  }
+
+  // The list a listed record is in: the pending list has records only
+  // while a dispatch runs.
+  IntrusiveList<Node>& listHolding(const Node* node) {
+    for (Node* pending = toAdd_.head; pending != nullptr; pending = pending->next) {
+      if (pending == node) return toAdd_;
+    }
+    return listeners_;
   }
 
   void addListener(const Listener& listener, bool once) {
@@ -127,22 +114,22 @@ class SignalBase {
 
   void addNode(Node* node) {
     if (dispatching()) {
-      append(toAddHead_, toAddTail_, node);
+      toAdd_.add(node);
     } else {
-      append(head_, tail_, node);
+      listeners_.add(node);
     }
     ++numListeners_;
   }
 
-  static void append(Node*& head, Node*& tail, Node* node) {
-    if (head == nullptr) {
-      head = node;
-      tail = node;
+  void removeNode(Node* node, IntrusiveList<Node>& list) {
+    list.remove(node);
+    if (dispatching()) {
+      node->once = false;  // a parked record is never removed a second time
+      listenerNodePool_.cache(node);
     } else {
-      tail->next = node;
-      node->previous = tail;
-      tail = node;
+      listenerNodePool_.dispose(node);
     }
+    --numListeners_;
   }
 
   void startDispatch() { ++dispatchDepth_; }
@@ -152,34 +139,15 @@ class SignalBase {
   // the outer walk never stands on a record that was handed out again.
   void endDispatch() {
     if (--dispatchDepth_ > 0) return;
-    if (toAddHead_ != nullptr) {
-      if (head_ == nullptr) {
-        head_ = toAddHead_;
-      } else {
-        tail_->next = toAddHead_;
-        toAddHead_->previous = tail_;
-      }
-      tail_ = toAddTail_;
-      toAddHead_ = nullptr;
-      toAddTail_ = nullptr;
-    }
+    listeners_.splice(toAdd_);
     listenerNodePool_.releaseCache();
   }
 
-  static void deleteList(Node* node) {
-    while (node != nullptr) {
-      Node* next = node->next;
-      delete node;
-      node = next;
-    }
-  }
-
-  Node* head_ = nullptr;
-  Node* tail_ = nullptr;
+  IntrusiveList<Node> listeners_;
   int numListeners_ = 0;
   ListenerNodePool<Args...> listenerNodePool_;
-  Node* toAddHead_ = nullptr;
-  Node* toAddTail_ = nullptr;
+  // Listeners added during the current dispatch.
+  IntrusiveList<Node> toAdd_;
   int dispatchDepth_ = 0;
 };
 
