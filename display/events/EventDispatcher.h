@@ -15,9 +15,11 @@ namespace gfx::events {
 // with dispatched events.
 //
 // Lists are live: a listener removed during a dispatch leaves an empty entry
-// that the walk drops when it reaches it; a listener added during a dispatch
-// is sorted into the list in place and runs in that same dispatch if it lands
-// after the walk position. No listener runs twice in one walk.
+// that the walk steps over; a listener added during a dispatch is sorted into
+// the list in place and runs in that same dispatch if it lands after the walk
+// position. No listener runs twice in one walk. Empty entries are dropped
+// when the outermost walk of the list ends, so that a dispatch of the same
+// type from inside a listener never moves the entries under the outer walk.
 //
 // A bound method registered with a plain ListenerFunction does not keep its
 // object alive: remove it before the object goes, or register it through a
@@ -80,11 +82,17 @@ protected:
     EventDispatcher* eventTarget() const { return target_; }
 
 private:
-    using ListenerList = std::vector<std::shared_ptr<Listener>>;
+    using Entries = std::vector<std::shared_ptr<Listener>>;
+    // The entries of one type; an entry is empty once removed.
+    struct ListenerList {
+        Entries entries;
+        // Walks of this list in progress, nested ones included.
+        int walks = 0;
+    };
 
     void add(const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
              std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak);
-    static void sortList(ListenerList& list);
+    static void sortList(Entries& entries);
 
     EventDispatcher* target_;
     // Made on the first addEventListener. Lists are shared so that a walk

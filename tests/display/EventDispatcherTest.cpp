@@ -192,6 +192,43 @@ TEST(EventDispatcher, StoppingWorksOnlyOnCancelableEvents) {
     }
 }
 
+// A listener that makes the first entry empty and dispatches the same type
+// again: the nested walk must not move the entries under the outer one.
+TEST(EventDispatcher, ANestedDispatchAfterARemovalLetsTheOuterWalkFinish) {
+    for (const bool weak : {false, true}) {
+        auto dispatcher = std::make_shared<EventDispatcher>();
+        Log log;
+        auto counter = std::make_shared<Counter>();
+        ListenerFunction a = log.listener("a");
+        if (weak) {
+            dispatcher->addEventListener("x", counter, &Counter::onEvent, false, 0, true);
+        } else {
+            dispatcher->addEventListener("x", a);
+        }
+        bool nested = false;
+        dispatcher->addEventListener("x", [&](const EventPtr&) {
+            log.calls.push_back("b");
+            if (nested) return;
+            nested = true;
+            if (weak) {
+                counter.reset();  // the weak entry reads as empty from now on
+            } else {
+                dispatcher->removeEventListener("x", a);
+            }
+            dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+        });
+        dispatcher->addEventListener("x", log.listener("c"));
+
+        dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+        const std::vector<std::string> first = weak ? std::vector<std::string>{"b", "b", "c", "c"}
+                                                    : std::vector<std::string>{"a", "b", "b", "c", "c"};
+        EXPECT_EQ(log.calls, first) << (weak ? "weak" : "removed");
+        log.calls.clear();
+        dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+        EXPECT_EQ(log.calls, (std::vector<std::string>{"b", "c"})) << (weak ? "weak" : "removed");
+    }
+}
+
 TEST(EventDispatcher, WeakEntriesDoNotKeepTheirObjectAlive) {
     auto dispatcher = std::make_shared<EventDispatcher>();
     auto weakCounter = std::make_shared<Counter>();
