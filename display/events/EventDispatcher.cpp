@@ -27,8 +27,24 @@ void EventDispatcher::addEventListener(const std::string& type, const ListenerFu
     add(type, listener, useCapture, priority, {}, std::move(owner), true);
 }
 
-void EventDispatcher::add(const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
-                          std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak) {
+Connection EventDispatcher::connectEventListener(const std::string& type, const ListenerFunction& listener,
+                                                 bool useCapture, int priority) {
+    auto [list, entry] = add(type, listener, useCapture, priority, {}, {}, false);
+    return Connection(list, entry, entry->connection_, &EventDispatcher::removeConnected);
+}
+
+void EventDispatcher::removeConnected(void* list, void* entry) {
+    for (auto& listed : static_cast<ListenerList*>(list)->entries) {
+        if (listed.get() == entry) {
+            listed = nullptr;
+            return;
+        }
+    }
+}
+
+std::pair<EventDispatcher::ListenerList*, Listener*> EventDispatcher::add(
+    const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
+    std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak) {
     if (!eventMap_) eventMap_ = std::make_unique<std::map<std::string, std::shared_ptr<ListenerList>>>();
     auto& list = (*eventMap_)[type];
     if (!list) list = std::make_shared<ListenerList>();
@@ -36,8 +52,10 @@ void EventDispatcher::add(const std::string& type, const ListenerFunction& liste
     entry->keepAlive = std::move(keepAlive);
     entry->owner = std::move(owner);
     entry->weak = weak;
+    Listener* added = entry.get();
     list->entries.push_back(std::move(entry));
     sortList(list->entries);
+    return {list.get(), added};
 }
 
 // Higher priority first, then registration order. Empty entries and gone
@@ -66,6 +84,7 @@ void EventDispatcher::removeEventListener(const std::string& type, const Listene
     if (found == eventMap_->end()) return;
     for (auto& entry : found->second->entries) {
         if (entry != nullptr && entry->is(listener, useCapture)) {
+            Connection::release(entry->connection_);
             entry = nullptr;
             return;
         }

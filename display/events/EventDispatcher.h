@@ -4,12 +4,17 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/events/Event.h"
 #include "display/events/Listener.h"
+#include "ecs/signals/Connection.h"
 
 namespace gfx::events {
+
+// Keeps a listener registered while it lives; see connectEventListener.
+using Connection = ecs::signals::Connection;
 
 // Keeps, per event type, a priority-ordered list of listeners and calls them
 // with dispatched events.
@@ -22,9 +27,10 @@ namespace gfx::events {
 // type from inside a listener never moves the entries under the outer walk.
 //
 // A bound method registered with a plain ListenerFunction does not keep its
-// object alive: remove it before the object goes, or register it through a
-// shared_ptr (strong: the entry keeps the object alive; weak: it does not, and
-// the entry reads as empty once the object is gone).
+// object alive: remove it before the object goes (a connection does this by
+// itself), or register it through a shared_ptr (strong: the entry keeps the
+// object alive; weak: it does not, and the entry reads as empty once the
+// object is gone).
 class EventDispatcher : public std::enable_shared_from_this<EventDispatcher> {
 public:
     // `target` is the object reported as an event's target; this dispatcher
@@ -39,6 +45,14 @@ public:
     // is called twice.
     void addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture = false,
                           int priority = 0);
+
+    // As the strong addEventListener, and the entry is removed again when the
+    // connection ends: it empties exactly the entry it made, wherever
+    // duplicates are. The connection may outlive the dispatcher.
+    //
+    //   keyDown_ = stage->connectEventListener(KeyboardEvent::KEY_DOWN, {this, &Poll::onKey});
+    [[nodiscard]] Connection connectEventListener(const std::string& type, const ListenerFunction& listener,
+                                                  bool useCapture = false, int priority = 0);
 
     // Held weakly: the entry reads as empty once `owner` has expired.
     void addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture,
@@ -90,9 +104,13 @@ private:
         int walks = 0;
     };
 
-    void add(const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
-             std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak);
+    // Returns the new entry's list and the entry.
+    std::pair<ListenerList*, Listener*> add(const std::string& type, const ListenerFunction& listener,
+                                            bool useCapture, int priority, std::shared_ptr<const void> keepAlive,
+                                            std::weak_ptr<const void> owner, bool weak);
     static void sortList(Entries& entries);
+    // A connection's way back to its entry.
+    static void removeConnected(void* list, void* entry);
 
     EventDispatcher* target_;
     // Made on the first addEventListener. Lists are shared so that a walk

@@ -2,6 +2,7 @@
 
 #include "ecs/GenericListIterator.h"
 #include "ecs/IntrusiveList.h"
+#include "ecs/signals/Connection.h"
 #include "ecs/signals/ListenerNode.h"
 #include "ecs/signals/ListenerNodePool.h"
 
@@ -18,6 +19,10 @@ namespace ecs::signals {
 // Listener records are pooled, so adding and removing listeners allocates
 // nothing once the pool holds enough records.
 //
+// connect and connectOnce add a listener as add and addOnce do and hand
+// back a Connection that removes it again when it ends. A connection is
+// safe to outlive its signal.
+//
 // A signal must outlive its own dispatch: do not destroy it from a listener.
 template <class... Args>
 class SignalBase {
@@ -28,8 +33,11 @@ class SignalBase {
   SignalBase() = default;
   SignalBase(const SignalBase&) = delete;
   SignalBase& operator=(const SignalBase&) = delete;
-  // The pool deletes the records.
-  ~SignalBase() = default;
+  // The pool deletes the records; connections still out become empty.
+  ~SignalBase() {
+    for (Node* node : listeners_) Connection::release(node->connection);
+    for (Node* node : toAdd_) Connection::release(node->connection);
+  }
 
   int numListeners() const { return numListeners_; }
   bool dispatching() const { return dispatchDepth_ > 0; }
@@ -40,6 +48,17 @@ class SignalBase {
   // The listener is removed after its first call.
   void addOnce(const Listener& listener) { addListener(listener, true); }
 
+  // As add, and the listener is removed again when the connection ends. A
+  // listener that is already there stays where it is and is handed to the
+  // new connection: it has one connection at a time, the latest (an older
+  // one becomes empty). Connecting an empty delegate gives an empty
+  // connection.
+  Connection connect(const Listener& listener) { return connectListener(listener, false); }
+
+  // As addOnce, with a connection; the connection becomes empty once the
+  // listener has run.
+  Connection connectOnce(const Listener& listener) { return connectListener(listener, true); }
+
   void remove(const Listener& listener) {
     if (Node* node = getNode(listener)) removeNode(node, listHolding(node));
   }
@@ -48,6 +67,7 @@ class SignalBase {
   // listener that is running.
   void removeAll() {
     listeners_.removeAll([this](Node* node) {
+      Connection::release(node->connection);
       if (dispatching()) {
         node->once = false;
         listenerNodePool_.cache(node);
@@ -55,7 +75,10 @@ class SignalBase {
         listenerNodePool_.dispose(node);
       }
     });
-    toAdd_.removeAll([this](Node* node) { listenerNodePool_.dispose(node); });
+    toAdd_.removeAll([this](Node* node) {
+      Connection::release(node->connection);
+      listenerNodePool_.dispose(node);
+    });
     numListeners_ = 0;
   }
 
@@ -104,12 +127,28 @@ class SignalBase {
     return listeners_;
   }
 
-  void addListener(const Listener& listener, bool once) {
-    if (!listener || nodeExists(listener)) return;
+  Node* addListener(const Listener& listener, bool once) {
+    if (!listener || nodeExists(listener)) return nullptr;
     Node* node = listenerNodePool_.get();
     node->listener = listener;
     node->once = once;
     addNode(node);
+    return node;
+  }
+
+  Connection connectListener(const Listener& listener, bool once) {
+    if (!listener) return {};
+    Node* node = getNode(listener);
+    if (node == nullptr) node = addListener(listener, once);
+    Connection::release(node->connection);
+    return Connection(this, node, node->connection, &SignalBase::removeConnected);
+  }
+
+  // A connection's way back to its record, which is still listed.
+  static void removeConnected(void* signal, void* record) {
+    auto* self = static_cast<SignalBase*>(signal);
+    auto* node = static_cast<Node*>(record);
+    self->removeNode(node, self->listHolding(node));
   }
 
   void addNode(Node* node) {
@@ -123,6 +162,7 @@ class SignalBase {
 
   void removeNode(Node* node, IntrusiveList<Node>& list) {
     list.remove(node);
+    Connection::release(node->connection);
     if (dispatching()) {
       node->once = false;  // a parked record is never removed a second time
       listenerNodePool_.cache(node);
