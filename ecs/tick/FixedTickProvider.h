@@ -4,6 +4,7 @@
 
 #include "display/DisplayObject.h"
 #include "display/events/Event.h"
+#include "display/events/EventDispatcher.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/tick/ITickProvider.h"
 
@@ -20,7 +21,6 @@ namespace ecs::tick {
 class FixedTickProvider : public ITickProvider {
 public:
     FixedTickProvider(const std::shared_ptr<gfx::display::DisplayObject>& displayObject, double frameTime);
-    ~FixedTickProvider() override;
 
     FixedTickProvider(const FixedTickProvider&) = delete;
     FixedTickProvider& operator=(const FixedTickProvider&) = delete;
@@ -46,6 +46,8 @@ private:
     double frameTime_;
     signals::Signal1<double> signal_;
     bool playing_ = false;
+    // The "enterFrame" listener while playing.
+    gfx::events::Connection onEnterFrame_;
 };
 
 }  // namespace ecs::tick
