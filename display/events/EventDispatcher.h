@@ -77,15 +77,15 @@ public:
     void removeEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture = false);
 
     // Whether the type has an entry that no removal has emptied.
-    bool hasEventListener(const std::string& type) const;
+    [[nodiscard]] bool hasEventListener(const std::string& type) const;
     // Whether a list exists for the type, even with every entry removed.
-    bool willTrigger(const std::string& type) const;
+    [[nodiscard]] bool willTrigger(const std::string& type) const;
 
     // Runs this dispatcher's listeners for the event; true when the type has
     // a listener list.
     virtual bool dispatchEvent(const EventPtr& event);
 
-    virtual std::string toString() const { return "[object EventDispatcher]"; }
+    [[nodiscard]] virtual std::string toString() const { return "[object EventDispatcher]"; }
 
 protected:
     // Walks the live listener list of the event's type, calling the capture
@@ -93,7 +93,7 @@ protected:
     // whether a list existed.
     bool walkListeners(const EventPtr& event);
 
-    EventDispatcher* eventTarget() const { return target_; }
+    [[nodiscard]] EventDispatcher* eventTarget() const { return target_; }
 
 private:
     using Entries = std::vector<std::shared_ptr<Listener>>;

@@ -36,8 +36,8 @@ public:
     std::weak_ptr<const void> owner;
     bool weak = false;
 
-    bool gone() const { return weak && owner.expired(); }
-    bool is(const ListenerFunction& function, bool capture) const {
+    [[nodiscard]] bool gone() const { return weak && owner.expired(); }
+    [[nodiscard]] bool is(const ListenerFunction& function, bool capture) const {
         return listener == function && useCapture == capture;
     }
 

@@ -1,5 +1,6 @@
 #include "ecs/core/Engine.h"
 
+#include <cassert>
 #include <stdexcept>
 
 namespace ecs::core {
@@ -105,6 +106,7 @@ void Engine::releaseNodeList(std::type_index nodeClass) {
 }
 
 void Engine::addSystem(const std::shared_ptr<System>& system, int priority) {
+  assert(!systemList_.contains(*system) && "the system is already in the engine");
   system->priority = priority;
   system->addToEngine(*this);
   systemList_.add(system);

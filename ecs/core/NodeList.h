@@ -31,7 +31,7 @@ class NodeList : public IntrusiveList<N> {
   // Dispatched after a node has been unlinked.
   signals::Signal1<N*> nodeRemoved;
 
-  bool get_empty() const { return this->head == nullptr; }
+  [[nodiscard]] bool get_empty() const { return this->head == nullptr; }
 
   void add(N* node) {
     Base::add(node);

@@ -19,11 +19,19 @@ class SystemList : public IntrusiveList<System, std::shared_ptr<System>> {
 
   // The first system that is a T (or derives from it), or null.
   template <class T>
-  std::shared_ptr<T> get() const {
+  [[nodiscard]] std::shared_ptr<T> get() const {
     for (const auto& system : *this) {
       if (auto found = std::dynamic_pointer_cast<T>(system)) return found;
     }
     return nullptr;
+  }
+
+  // Whether the system is in this list.
+  [[nodiscard]] bool contains(const System& system) const {
+    for (const auto& listed : *this) {
+      if (listed.get() == &system) return true;
+    }
+    return false;
   }
 };
 

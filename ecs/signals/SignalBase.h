@@ -39,8 +39,8 @@ class SignalBase {
     for (Node* node : toAdd_) Connection::release(node->connection);
   }
 
-  int numListeners() const { return numListeners_; }
-  bool dispatching() const { return dispatchDepth_ > 0; }
+  [[nodiscard]] int numListeners() const { return numListeners_; }
+  [[nodiscard]] bool dispatching() const { return dispatchDepth_ > 0; }
 
   // Does nothing if the listener is already there (added by add or addOnce).
   void add(const Listener& listener) { addListener(listener, false); }
@@ -82,7 +82,7 @@ class SignalBase {
     numListeners_ = 0;
   }
 
-  bool nodeExists(const Listener& listener) const { return getNode(listener) != nullptr; }
+  [[nodiscard]] bool nodeExists(const Listener& listener) const { return getNode(listener) != nullptr; }
 
   // The active listeners, first to last.
   GenericListIterator<Node*> iterator() const { return listeners_.iterator(); }

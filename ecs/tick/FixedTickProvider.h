@@ -25,7 +25,7 @@ public:
     FixedTickProvider(const FixedTickProvider&) = delete;
     FixedTickProvider& operator=(const FixedTickProvider&) = delete;
 
-    bool get_playing() const override { return playing_; }
+    [[nodiscard]] bool get_playing() const override { return playing_; }
     // A listener already present is not added twice.
     void add(const TickListener& listener) override;
     void remove(const TickListener& listener) override;
@@ -37,7 +37,7 @@ public:
     // Factor applied to every step; callers may change it at any time.
     double timeAdjustment = 1.0;
 
-    double get_frameTime() const { return frameTime_; }
+    [[nodiscard]] double get_frameTime() const { return frameTime_; }
 
 private:
     void dispatchTick(const gfx::events::EventPtr& event);
