@@ -1,5 +1,6 @@
 // Figures for the entity–component–system core: component changes seen by
-// ten families, a walk over 10,000 nodes, a dispatch to ten listeners, and a
+// ten families, entities joining and leaving an engine, a walk over 10,000
+// nodes, a dispatch to ten listeners, listeners coming and going, and a
 // state machine change.
 #include <benchmark/benchmark.h>
 
@@ -75,6 +76,22 @@ void BM_ComponentAddRemove(benchmark::State& state) {
 }
 BENCHMARK(BM_ComponentAddRemove);
 
+// Adds an entity to an engine of ten families and removes it again; the
+// entity has its own place in three of the lists.
+void BM_EntityAddRemove(benchmark::State& state) {
+  Engine engine;
+  askForTenLists(engine, std::make_integer_sequence<int, 8>());
+  for (int i = 0; i < 100; ++i) engine.addEntity(std::make_shared<Entity>());
+  auto entity = std::make_shared<Entity>();
+  entity->add(std::make_shared<Position>()).add(std::make_shared<Motion>()).add(std::make_shared<Tag<0>>());
+  for (auto _ : state) {
+    engine.addEntity(entity);
+    engine.removeEntity(entity);
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_EntityAddRemove);
+
 class MoveSystem : public ecs::tools::ListIteratingSystem<MotionNode> {
  protected:
   void updateNode(MotionNode* node, double time) override {
@@ -128,6 +145,21 @@ void BM_SignalDispatchToTen(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_SignalDispatchToTen);
+
+// Adds a listener to a signal that has ten and removes it again, the way
+// families hook the end of an update: the records come from the pool.
+void BM_ListenerAddRemove(benchmark::State& state) {
+  ecs::signals::Signal1<int> signal;
+  std::vector<Receiver> receivers(11);
+  for (int i = 0; i < 10; ++i) signal.add({&receivers[i], &Receiver::onValue});
+  Receiver& last = receivers.back();
+  for (auto _ : state) {
+    signal.add({&last, &Receiver::onValue});
+    signal.remove({&last, &Receiver::onValue});
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_ListenerAddRemove);
 
 // A round trip between two states that share one component and differ in
 // two, on an entity in an engine with ten families.

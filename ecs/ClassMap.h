@@ -15,7 +15,7 @@
 namespace ecs {
 
 // The readable name of a class, for messages and toString().
-inline std::string className(std::type_index type) {
+[[nodiscard]] inline std::string className(std::type_index type) {
   int status = 0;
   std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
                                                    std::free);
@@ -36,24 +36,24 @@ class ClassMap {
   using iterator = typename std::vector<Entry>::iterator;
 
   template <class T>
-  static Key keyOf() {
+  [[nodiscard]] static Key keyOf() {
     return Key(typeid(T));
   }
 
   // The stored value, or nullptr when the class has no entry.
-  V* find(Key key) {
+  [[nodiscard]] V* find(Key key) {
     auto it = locate(key);
     return it == entries_.end() ? nullptr : &it->second;
   }
-  const V* find(Key key) const { return const_cast<ClassMap*>(this)->find(key); }
+  [[nodiscard]] const V* find(Key key) const { return const_cast<ClassMap*>(this)->find(key); }
 
   // The stored value, or an empty value (null for pointers) when none is.
-  V get(Key key) const {
+  [[nodiscard]] V get(Key key) const {
     const V* value = find(key);
     return value != nullptr ? *value : V{};
   }
   template <class T>
-  V get() const {
+  [[nodiscard]] V get() const {
     return get(keyOf<T>());
   }
 
@@ -69,9 +69,9 @@ class ClassMap {
     set(keyOf<T>(), std::move(value));
   }
 
-  bool exists(Key key) const { return find(key) != nullptr; }
+  [[nodiscard]] bool exists(Key key) const { return find(key) != nullptr; }
   template <class T>
-  bool exists() const {
+  [[nodiscard]] bool exists() const {
     return exists(keyOf<T>());
   }
 
@@ -87,15 +87,15 @@ class ClassMap {
     return remove(keyOf<T>());
   }
 
-  std::vector<Key> keys() const {
+  [[nodiscard]] std::vector<Key> keys() const {
     std::vector<Key> result;
     result.reserve(entries_.size());
     for (const auto& entry : entries_) result.push_back(entry.first);
     return result;
   }
 
-  std::size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
+  [[nodiscard]] std::size_t size() const { return entries_.size(); }
+  [[nodiscard]] bool empty() const { return entries_.empty(); }
 
   // Entries as (class, value) pairs, in insertion order.
   iterator begin() { return entries_.begin(); }
@@ -105,7 +105,7 @@ class ClassMap {
 
   // "{Class => value, ...}", or just the class names for values that
   // cannot be printed.
-  std::string toString() const {
+  [[nodiscard]] std::string toString() const {
     std::ostringstream out;
     out << '{';
     bool first = true;

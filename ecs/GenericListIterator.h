@@ -30,7 +30,7 @@ class GenericListIterator {
  public:
   explicit GenericListIterator(Ptr head) : head_(std::move(head)) {}
 
-  bool hasNext() const { return started_ ? detail::nextOf(previous_) != nullptr : head_ != nullptr; }
+  [[nodiscard]] bool hasNext() const { return started_ ? detail::nextOf(previous_) != nullptr : head_ != nullptr; }
 
   Ptr next() {
     previous_ = started_ ? detail::nextOf(previous_) : std::move(head_);

@@ -82,7 +82,7 @@ Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& containe
             pausable.push_back(system);
         }
     }
-    pauseSignal->add({this, &Game::onPause});
+    onPause_ = pauseSignal->connect({this, &Game::onPause});
 
     creator->createCamera();
     creator->createGame();
@@ -91,7 +91,7 @@ Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& containe
 }
 
 Game::~Game() {
-    pauseSignal->remove({this, &Game::onPause});
+    onPause_.disconnect();
     // Systems listen on the stage and hold display objects: they let go in
     // order, as they would when leaving the engine.
     engine->removeAllSystems();

@@ -7,6 +7,7 @@
 #include "display/DisplayObjectContainer.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/System.h"
+#include "base/Connection.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/tick/ITickProvider.h"
 #include "game/EntityCreator.h"
@@ -61,6 +62,8 @@ public:
 private:
     void onPause(bool paused);
     void applyPause(bool paused);
+
+    base::Connection onPause_;
 };
 
 }  // namespace game

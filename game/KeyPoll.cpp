@@ -20,19 +20,11 @@ int keyCodeOf(const gfx::events::EventPtr& event) {
 KeyPoll::KeyPoll(const std::shared_ptr<gfx::display::DisplayObject>& object) {
     reset();
     dispObj = object;
-    object->addEventListener(gfx::events::KeyboardEvent::KEY_DOWN, {this, &KeyPoll::keyDownListener});
-    object->addEventListener(gfx::events::KeyboardEvent::KEY_UP, {this, &KeyPoll::keyUpListener});
-    object->addEventListener(gfx::events::Event::ACTIVATE, {this, &KeyPoll::activateListener});
-    object->addEventListener(gfx::events::Event::DEACTIVATE, {this, &KeyPoll::deactivateListener});
-}
-
-KeyPoll::~KeyPoll() {
-    if (auto object = dispObj.lock()) {
-        object->removeEventListener(gfx::events::KeyboardEvent::KEY_DOWN, {this, &KeyPoll::keyDownListener});
-        object->removeEventListener(gfx::events::KeyboardEvent::KEY_UP, {this, &KeyPoll::keyUpListener});
-        object->removeEventListener(gfx::events::Event::ACTIVATE, {this, &KeyPoll::activateListener});
-        object->removeEventListener(gfx::events::Event::DEACTIVATE, {this, &KeyPoll::deactivateListener});
-    }
+    onKeyDown_ = object->connectEventListener(gfx::events::KeyboardEvent::KEY_DOWN, {this, &KeyPoll::keyDownListener});
+    onKeyUp_ = object->connectEventListener(gfx::events::KeyboardEvent::KEY_UP, {this, &KeyPoll::keyUpListener});
+    onActivate_ = object->connectEventListener(gfx::events::Event::ACTIVATE, {this, &KeyPoll::activateListener});
+    onDeactivate_ =
+        object->connectEventListener(gfx::events::Event::DEACTIVATE, {this, &KeyPoll::deactivateListener});
 }
 
 void KeyPoll::reset() {

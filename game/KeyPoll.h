@@ -5,6 +5,7 @@
 
 #include "display/DisplayObject.h"
 #include "display/events/Event.h"
+#include "display/events/EventDispatcher.h"
 
 namespace game {
 
@@ -17,7 +18,6 @@ public:
     // Listens to "keyDown", "keyUp", "activate" and "deactivate" on the
     // object (the game passes the stage).
     explicit KeyPoll(const std::shared_ptr<gfx::display::DisplayObject>& dispObj);
-    ~KeyPoll();
 
     KeyPoll(const KeyPoll&) = delete;
     KeyPoll& operator=(const KeyPoll&) = delete;
@@ -40,6 +40,12 @@ public:
     std::unordered_map<int, bool> recentlyUp;
     // Not owned: the poller stops listening when it goes.
     std::weak_ptr<gfx::display::DisplayObject> dispObj;
+
+private:
+    base::Connection onKeyDown_;
+    base::Connection onKeyUp_;
+    base::Connection onActivate_;
+    base::Connection onDeactivate_;
 };
 
 }  // namespace game

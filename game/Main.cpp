@@ -4,17 +4,12 @@
 
 namespace game {
 
-Main::Main(std::string levelPath) : levelPath_(std::move(levelPath)) {
-    addEventListener(gfx::events::Event::ENTER_FRAME, {this, &Main::ready});
-}
-
-Main::~Main() {
-    // Harmless once ready has run; needed if the sprite goes before it did.
-    removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &Main::ready});
-}
+Main::Main(std::string levelPath)
+    : levelPath_(std::move(levelPath)),
+      onFirstFrame_(connectEventListener(gfx::events::Event::ENTER_FRAME, {this, &Main::ready})) {}
 
 void Main::ready(const gfx::events::EventPtr&) {
-    removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &Main::ready});
+    onFirstFrame_.disconnect();
     auto* stage = get_stage();
     auto self = std::static_pointer_cast<gfx::display::DisplayObjectContainer>(shared_from_this());
     game_ = std::make_shared<Game>(self, static_cast<double>(stage->get_stageWidth()),

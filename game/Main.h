@@ -5,6 +5,7 @@
 
 #include "display/Sprite.h"
 #include "display/events/Event.h"
+#include "display/events/EventDispatcher.h"
 #include "game/Game.h"
 #include "game/GameMap.h"
 
@@ -16,7 +17,6 @@ class Main : public gfx::display::Sprite {
 public:
     // The level file the game will load, relative to the working directory.
     explicit Main(std::string levelPath = GameMap::levelFile);
-    ~Main() override;
 
     // The first frame's handler; runs once.
     void ready(const gfx::events::EventPtr& event);
@@ -28,6 +28,8 @@ private:
     std::string levelPath_;
     // Owned here: the game lives as long as the sprite that contains it.
     std::shared_ptr<Game> game_;
+    // `ready` on this sprite's frames until it has run.
+    base::Connection onFirstFrame_;
 };
 
 }  // namespace game

@@ -6,19 +6,11 @@ namespace game {
 
 using gfx::events::MouseEvent;
 
-MousePoll::MousePoll(const std::shared_ptr<gfx::display::DisplayObject>& object) : dispObj(object) {
-    object->addEventListener(MouseEvent::MOUSE_MOVE, {this, &MousePoll::mouseMoveListener});
-    object->addEventListener(MouseEvent::MOUSE_DOWN, {this, &MousePoll::mouseClickListener});
-    object->addEventListener(MouseEvent::MOUSE_UP, {this, &MousePoll::mouseClickListener});
-}
-
-MousePoll::~MousePoll() {
-    if (auto object = dispObj.lock()) {
-        object->removeEventListener(MouseEvent::MOUSE_MOVE, {this, &MousePoll::mouseMoveListener});
-        object->removeEventListener(MouseEvent::MOUSE_DOWN, {this, &MousePoll::mouseClickListener});
-        object->removeEventListener(MouseEvent::MOUSE_UP, {this, &MousePoll::mouseClickListener});
-    }
-}
+MousePoll::MousePoll(const std::shared_ptr<gfx::display::DisplayObject>& object)
+    : dispObj(object),
+      onMouseMove_(object->connectEventListener(MouseEvent::MOUSE_MOVE, {this, &MousePoll::mouseMoveListener})),
+      onMouseDown_(object->connectEventListener(MouseEvent::MOUSE_DOWN, {this, &MousePoll::mouseClickListener})),
+      onMouseUp_(object->connectEventListener(MouseEvent::MOUSE_UP, {this, &MousePoll::mouseClickListener})) {}
 
 void MousePoll::mouseMoveListener(const gfx::events::EventPtr& event) {
     const auto& mouse = static_cast<const MouseEvent&>(*event);

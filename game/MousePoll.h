@@ -4,6 +4,7 @@
 
 #include "display/DisplayObject.h"
 #include "display/events/Event.h"
+#include "display/events/EventDispatcher.h"
 #include "display/geom/Point.h"
 
 namespace game {
@@ -16,7 +17,6 @@ public:
     // Listens to "mouseMove", "mouseDown" and "mouseUp" on the object (the
     // game passes the stage).
     explicit MousePoll(const std::shared_ptr<gfx::display::DisplayObject>& dispObj);
-    ~MousePoll();
 
     MousePoll(const MousePoll&) = delete;
     MousePoll& operator=(const MousePoll&) = delete;
@@ -32,6 +32,11 @@ public:
     double mouseX = 0;
     double mouseY = 0;
     bool mouseLeftIsDown = false;
+
+private:
+    base::Connection onMouseMove_;
+    base::Connection onMouseDown_;
+    base::Connection onMouseUp_;
 };
 
 }  // namespace game

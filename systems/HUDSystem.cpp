@@ -37,11 +37,7 @@ HUDSystem::HUDSystem(const std::shared_ptr<game::GameConfig>& config,
 
     this->container = std::move(container);
     this->pauseSignal = std::move(pauseSignal);
-    if (this->pauseSignal) this->pauseSignal->add({this, &HUDSystem::onPause});
-}
-
-HUDSystem::~HUDSystem() {
-    if (pauseSignal) pauseSignal->remove({this, &HUDSystem::onPause});
+    if (this->pauseSignal) onPause_ = this->pauseSignal->connect({this, &HUDSystem::onPause});
 }
 
 void HUDSystem::onPause(bool paused) { isPaused = paused; }

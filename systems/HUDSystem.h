@@ -10,6 +10,7 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
+#include "base/Connection.h"
 #include "ecs/signals/Signal1.h"
 #include "game/GameConfig.h"
 
@@ -39,7 +40,6 @@ public:
 
     HUDSystem(const std::shared_ptr<game::GameConfig>& config,
               std::shared_ptr<gfx::display::DisplayObjectContainer> container, std::shared_ptr<PauseSignal> pauseSignal);
-    ~HUDSystem() override;
 
     // Rewrites the message (when it changes) and the countdown.
     void update(double time) override;
@@ -59,6 +59,8 @@ public:
 
 private:
     void onPause(bool paused);
+
+    base::Connection onPause_;
 };
 
 }  // namespace systems

@@ -19,8 +19,6 @@ using gfx::events::MouseEvent;
 MapEditSystem::MapEditSystem(std::shared_ptr<game::GameConfig> config, std::shared_ptr<game::KeyPoll> keyPoll)
     : keyPoll(std::move(keyPoll)), config(std::move(config)) {}
 
-MapEditSystem::~MapEditSystem() { stopListening(); }
-
 void MapEditSystem::update(double) {}
 
 void MapEditSystem::addToEngine(ecs::core::Engine& engine) {
@@ -28,10 +26,10 @@ void MapEditSystem::addToEngine(ecs::core::Engine& engine) {
     cameras = engine.getNodeList<components::CameraNode>();
     stopListening();
     if (auto object = keyPoll->dispObj.lock()) {
-        object->addEventListener(MouseEvent::MOUSE_DOWN, {this, &MapEditSystem::didClick});
-        object->addEventListener(MouseEvent::RIGHT_MOUSE_DOWN, {this, &MapEditSystem::didClick});
-        object->addEventListener(KeyboardEvent::KEY_DOWN, {this, &MapEditSystem::didPressKey});
-        listenedTo_ = object;
+        onMouseDown_ = object->connectEventListener(MouseEvent::MOUSE_DOWN, {this, &MapEditSystem::didClick});
+        onRightMouseDown_ =
+            object->connectEventListener(MouseEvent::RIGHT_MOUSE_DOWN, {this, &MapEditSystem::didClick});
+        onKeyDown_ = object->connectEventListener(KeyboardEvent::KEY_DOWN, {this, &MapEditSystem::didPressKey});
     }
 }
 
@@ -42,12 +40,9 @@ void MapEditSystem::removeFromEngine(ecs::core::Engine&) {
 }
 
 void MapEditSystem::stopListening() {
-    if (auto object = listenedTo_.lock()) {
-        object->removeEventListener(MouseEvent::MOUSE_DOWN, {this, &MapEditSystem::didClick});
-        object->removeEventListener(MouseEvent::RIGHT_MOUSE_DOWN, {this, &MapEditSystem::didClick});
-        object->removeEventListener(KeyboardEvent::KEY_DOWN, {this, &MapEditSystem::didPressKey});
-    }
-    listenedTo_.reset();
+    onMouseDown_.disconnect();
+    onRightMouseDown_.disconnect();
+    onKeyDown_.disconnect();
 }
 
 std::pair<std::int32_t, std::int32_t> MapEditSystem::cellAt(double stageX, double stageY,

@@ -37,8 +37,6 @@ public:
     std::shared_ptr<game::GameConfig> config;
 
     MapEditSystem(std::shared_ptr<game::GameConfig> config, std::shared_ptr<game::KeyPoll> keyPoll);
-    // Stops listening if the system was never taken out of its engine.
-    ~MapEditSystem() override;
 
     MapEditSystem(const MapEditSystem&) = delete;
     MapEditSystem& operator=(const MapEditSystem&) = delete;
@@ -63,8 +61,11 @@ public:
 private:
     void stopListening();
 
-    // The object the listeners are registered on, while they are.
-    std::weak_ptr<gfx::events::EventDispatcher> listenedTo_;
+    // The mouse and key listeners on the key poller's display object, while
+    // the system is in an engine (or until it is destroyed).
+    base::Connection onMouseDown_;
+    base::Connection onRightMouseDown_;
+    base::Connection onKeyDown_;
 };
 
 }  // namespace systems

@@ -19,23 +19,12 @@ MapRenderSystem::MapRenderSystem(std::shared_ptr<game::EntityCreator> creator,
                                  std::shared_ptr<gfx::display::DisplayObjectContainer> container)
     : container(std::move(container)), config(std::move(config)), creator(std::move(creator)) {}
 
-MapRenderSystem::~MapRenderSystem() {
-    if (auto list = followedList_.lock()) {
-        list->nodeAdded.remove({this, &MapRenderSystem::addToDisplay});
-        list->nodeRemoved.remove({this, &MapRenderSystem::removeFromDisplay});
-    }
-    for (const auto& followed : followedMaps_) {
-        if (auto map = followed.lock()) map->reloadSignal->remove({this, &MapRenderSystem::loadMap});
-    }
-}
-
 void MapRenderSystem::addToEngine(ecs::core::Engine& engine) {
     maps = engine.getNodeList<MapNode>();
     cameras = engine.getNodeList<components::CameraNode>();
     for (auto* node : *maps) addToDisplay(node);
-    maps->nodeAdded.add({this, &MapRenderSystem::addToDisplay});
-    maps->nodeRemoved.add({this, &MapRenderSystem::removeFromDisplay});
-    followedList_ = maps;
+    onMapAdded_ = maps->nodeAdded.connect({this, &MapRenderSystem::addToDisplay});
+    onMapRemoved_ = maps->nodeRemoved.connect({this, &MapRenderSystem::removeFromDisplay});
 }
 
 void MapRenderSystem::removeFromEngine(ecs::core::Engine&) {
@@ -45,16 +34,15 @@ void MapRenderSystem::removeFromEngine(ecs::core::Engine&) {
 
 void MapRenderSystem::addToDisplay(MapNode* node) {
     loadMap(node->map);
-    node->map->reloadSignal->add({this, &MapRenderSystem::loadMap});
-    followedMaps_.push_back(node->map);
+    // A map followed already moves its listener to the new connection.
+    onReload_.push_back(node->map->reloadSignal->connect({this, &MapRenderSystem::loadMap}));
+    std::erase_if(onReload_, [](const base::Connection& reload) { return !reload.connected(); });
 }
 
 void MapRenderSystem::removeFromDisplay(MapNode* node) {
+    // Ends the connection to this map's reloads, and those of maps gone.
     node->map->reloadSignal->remove({this, &MapRenderSystem::loadMap});
-    std::erase_if(followedMaps_, [&](const std::weak_ptr<game::GameMap>& followed) {
-        auto map = followed.lock();
-        return !map || map == node->map;
-    });
+    std::erase_if(onReload_, [](const base::Connection& reload) { return !reload.connected(); });
     if (layer) container->removeChild(layer);
     layer = nullptr;
 }

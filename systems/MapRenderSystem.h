@@ -12,6 +12,7 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
+#include "base/Connection.h"
 #include "game/EntityCreator.h"
 #include "game/GameConfig.h"
 #include "game/GameMap.h"
@@ -38,7 +39,6 @@ public:
 
     MapRenderSystem(std::shared_ptr<game::EntityCreator> creator, std::shared_ptr<game::GameConfig> config,
                     std::shared_ptr<gfx::display::DisplayObjectContainer> container);
-    ~MapRenderSystem() override;
 
     // Moves the layer with the camera; time is not used.
     void update(double time) override;
@@ -61,10 +61,11 @@ private:
     // layer nor held by a player; returns the Items whose entity stays.
     std::unordered_set<const components::Item*> dropShardsNotIn(const game::GameMap& map);
 
-    // Signals that call this system and may outlive it; the destructor
-    // takes the listeners off.
-    std::weak_ptr<ecs::core::NodeList<components::MapNode>> followedList_;
-    std::vector<std::weak_ptr<game::GameMap>> followedMaps_;
+    // This system on the signals of the map list and on the reload signal
+    // of every map it follows; each of them may outlive the system.
+    base::Connection onMapAdded_;
+    base::Connection onMapRemoved_;
+    std::vector<base::Connection> onReload_;
 };
 
 }  // namespace systems

@@ -15,10 +15,8 @@ MoonFallSystem::MoonFallSystem(const std::shared_ptr<game::GameConfig>& config,
         "game over. press shift to rewind.", 520, 80);
     this->container = std::move(container);
     this->pauseSignal = std::move(pauseSignal);
-    this->pauseSignal->add({this, &MoonFallSystem::onPause});
+    onPause_ = this->pauseSignal->connect({this, &MoonFallSystem::onPause});
 }
-
-MoonFallSystem::~MoonFallSystem() { pauseSignal->remove({this, &MoonFallSystem::onPause}); }
 
 void MoonFallSystem::onPause(bool paused) { isPaused = paused; }
 

@@ -6,6 +6,7 @@
 #include "display/DisplayObjectContainer.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
+#include "base/Connection.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/tools/ListIteratingSystem.h"
 #include "game/GameConfig.h"
@@ -48,7 +49,6 @@ public:
     MoonFallSystem(const std::shared_ptr<game::GameConfig>& config,
                    std::shared_ptr<gfx::display::DisplayObjectContainer> container,
                    std::shared_ptr<PauseSignal> pauseSignal);
-    ~MoonFallSystem() override;
 
     MoonFallSystem(const MoonFallSystem&) = delete;
     MoonFallSystem& operator=(const MoonFallSystem&) = delete;
@@ -60,6 +60,8 @@ public:
 private:
     void onPause(bool paused);
     bool overlayIsShown() const;
+
+    base::Connection onPause_;
 };
 
 }  // namespace systems

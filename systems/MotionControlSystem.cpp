@@ -24,16 +24,13 @@ MotionControlSystem::MotionControlSystem(std::shared_ptr<game::GameConfig> confi
                                          std::shared_ptr<game::KeyPoll> keyPoll)
     : keyPoll(std::move(keyPoll)), mousePoll(std::move(mousePoll)), config(std::move(config)) {}
 
-MotionControlSystem::~MotionControlSystem() { stopListening(); }
-
 void MotionControlSystem::addToEngine(ecs::core::Engine& engine) {
     ListIteratingSystem::addToEngine(engine);
     cameras = engine.getNodeList<components::CameraNode>();
     stopListening();
     if (auto object = keyPoll->dispObj.lock()) {
-        object->addEventListener(KeyboardEvent::KEY_DOWN, {this, &MotionControlSystem::didPressKey});
-        object->addEventListener(KeyboardEvent::KEY_UP, {this, &MotionControlSystem::didReleaseKey});
-        listenedTo_ = object;
+        onKeyDown_ = object->connectEventListener(KeyboardEvent::KEY_DOWN, {this, &MotionControlSystem::didPressKey});
+        onKeyUp_ = object->connectEventListener(KeyboardEvent::KEY_UP, {this, &MotionControlSystem::didReleaseKey});
     }
 }
 
@@ -44,11 +41,8 @@ void MotionControlSystem::removeFromEngine(ecs::core::Engine& engine) {
 }
 
 void MotionControlSystem::stopListening() {
-    if (auto object = listenedTo_.lock()) {
-        object->removeEventListener(KeyboardEvent::KEY_DOWN, {this, &MotionControlSystem::didPressKey});
-        object->removeEventListener(KeyboardEvent::KEY_UP, {this, &MotionControlSystem::didReleaseKey});
-    }
-    listenedTo_.reset();
+    onKeyDown_.disconnect();
+    onKeyUp_.disconnect();
 }
 
 void MotionControlSystem::updateNode(MotionControlNode* node, double) {

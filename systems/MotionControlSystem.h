@@ -30,9 +30,6 @@ public:
 
     MotionControlSystem(std::shared_ptr<game::GameConfig> config, std::shared_ptr<game::MousePoll> mousePoll,
                         std::shared_ptr<game::KeyPoll> keyPoll);
-    // Stops listening for keys if the system was never taken out of its
-    // engine.
-    ~MotionControlSystem() override;
 
     MotionControlSystem(const MotionControlSystem&) = delete;
     MotionControlSystem& operator=(const MotionControlSystem&) = delete;
@@ -57,8 +54,10 @@ public:
 private:
     void stopListening();
 
-    // The object the key listeners are registered on, while they are.
-    std::weak_ptr<gfx::events::EventDispatcher> listenedTo_;
+    // The key listeners on the key poller's display object, while the
+    // system is in an engine (or until it is destroyed).
+    base::Connection onKeyDown_;
+    base::Connection onKeyUp_;
 };
 
 }  // namespace systems

@@ -23,20 +23,12 @@ RenderSystem::RenderSystem(std::shared_ptr<game::GameConfig> config,
                            std::shared_ptr<gfx::display::DisplayObjectContainer> container)
     : container(std::move(container)), config(std::move(config)) {}
 
-RenderSystem::~RenderSystem() {
-    if (auto list = followed_.lock()) {
-        list->nodeAdded.remove({this, &RenderSystem::addToDisplay});
-        list->nodeRemoved.remove({this, &RenderSystem::removeFromDisplay});
-    }
-}
-
 void RenderSystem::addToEngine(ecs::core::Engine& engine) {
     nodes = engine.getNodeList<RenderNode>();
     cameras = engine.getNodeList<components::CameraNode>();
     for (auto* node : *nodes) addToDisplay(node);
-    nodes->nodeAdded.add({this, &RenderSystem::addToDisplay});
-    nodes->nodeRemoved.add({this, &RenderSystem::removeFromDisplay});
-    followed_ = nodes;
+    onNodeAdded_ = nodes->nodeAdded.connect({this, &RenderSystem::addToDisplay});
+    onNodeRemoved_ = nodes->nodeRemoved.connect({this, &RenderSystem::removeFromDisplay});
 }
 
 void RenderSystem::removeFromEngine(ecs::core::Engine&) {

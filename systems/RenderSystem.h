@@ -8,6 +8,7 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
+#include "base/Connection.h"
 #include "game/GameConfig.h"
 
 namespace systems {
@@ -27,7 +28,6 @@ public:
 
     RenderSystem(std::shared_ptr<game::GameConfig> config,
                  std::shared_ptr<gfx::display::DisplayObjectContainer> container);
-    ~RenderSystem() override;
 
     // Places and restacks the views; time is not used.
     void update(double time) override;
@@ -42,9 +42,10 @@ public:
     virtual void addToDisplay(components::RenderNode* node);
 
 private:
-    // The list whose signals call this system; it may outlive the system,
-    // so the destructor takes the listeners off.
-    std::weak_ptr<ecs::core::NodeList<components::RenderNode>> followed_;
+    // This system on the signals of the render list it follows; the list
+    // may outlive the system.
+    base::Connection onNodeAdded_;
+    base::Connection onNodeRemoved_;
 };
 
 }  // namespace systems

@@ -4,12 +4,8 @@
 
 namespace systems {
 
-RewindSystem::RewindSystem(std::shared_ptr<game::KeyPoll> keyPoll, std::shared_ptr<PauseSignal> pauseSignal)
-    : keyPoll(std::move(keyPoll)), pauseSignal_(std::move(pauseSignal)) {
-    pauseSignal_->add({this, &RewindSystem::onPause});
-}
-
-RewindSystem::~RewindSystem() { pauseSignal_->remove({this, &RewindSystem::onPause}); }
+RewindSystem::RewindSystem(std::shared_ptr<game::KeyPoll> keyPoll, const std::shared_ptr<PauseSignal>& pauseSignal)
+    : keyPoll(std::move(keyPoll)), onPause_(pauseSignal->connect({this, &RewindSystem::onPause})) {}
 
 void RewindSystem::onPause(bool paused) { isPaused = paused; }
 

@@ -10,6 +10,7 @@
 #include "components/RewindRecord.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
+#include "base/Connection.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/tools/ListIteratingSystem.h"
 #include "game/KeyPoll.h"
@@ -65,8 +66,7 @@ public:
     // while the game is over.
     bool isPaused = false;
 
-    RewindSystem(std::shared_ptr<game::KeyPoll> keyPoll, std::shared_ptr<PauseSignal> pauseSignal);
-    ~RewindSystem() override;
+    RewindSystem(std::shared_ptr<game::KeyPoll> keyPoll, const std::shared_ptr<PauseSignal>& pauseSignal);
 
     RewindSystem(const RewindSystem&) = delete;
     RewindSystem& operator=(const RewindSystem&) = delete;
@@ -84,7 +84,7 @@ public:
 private:
     void onPause(bool paused);
 
-    std::shared_ptr<PauseSignal> pauseSignal_;
+    base::Connection onPause_;
 };
 
 }  // namespace systems

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds everything under AddressSanitizer/LeakSanitizer and UBSan,
-# and runs every test.
+# and runs every test (the formatting check among them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh

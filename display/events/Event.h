@@ -44,10 +44,10 @@ public:
     // No further listeners receive the event; only for cancelable events.
     void stopImmediatePropagation();
 
-    bool isCancelled() const { return isCancelled_; }
-    bool isCancelledNow() const { return isCancelledNow_; }
+    [[nodiscard]] bool isCancelled() const { return isCancelled_; }
+    [[nodiscard]] bool isCancelledNow() const { return isCancelledNow_; }
 
-    virtual std::string toString() const;
+    [[nodiscard]] virtual std::string toString() const;
 
 private:
     bool isCancelled_ = false;

@@ -27,8 +27,24 @@ void EventDispatcher::addEventListener(const std::string& type, const ListenerFu
     add(type, listener, useCapture, priority, {}, std::move(owner), true);
 }
 
-void EventDispatcher::add(const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
-                          std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak) {
+base::Connection EventDispatcher::connectEventListener(const std::string& type, const ListenerFunction& listener,
+                                                 bool useCapture, int priority) {
+    auto [list, entry] = add(type, listener, useCapture, priority, {}, {}, false);
+    return base::Connection(list, entry, entry->connection_, &EventDispatcher::removeConnected);
+}
+
+void EventDispatcher::removeConnected(void* list, void* entry) {
+    for (auto& listed : static_cast<ListenerList*>(list)->entries) {
+        if (listed.get() == entry) {
+            listed = nullptr;
+            return;
+        }
+    }
+}
+
+std::pair<EventDispatcher::ListenerList*, Listener*> EventDispatcher::add(
+    const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
+    std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak) {
     if (!eventMap_) eventMap_ = std::make_unique<std::map<std::string, std::shared_ptr<ListenerList>>>();
     auto& list = (*eventMap_)[type];
     if (!list) list = std::make_shared<ListenerList>();
@@ -36,16 +52,18 @@ void EventDispatcher::add(const std::string& type, const ListenerFunction& liste
     entry->keepAlive = std::move(keepAlive);
     entry->owner = std::move(owner);
     entry->weak = weak;
-    list->push_back(std::move(entry));
-    sortList(*list);
+    Listener* added = entry.get();
+    list->entries.push_back(std::move(entry));
+    sortList(list->entries);
+    return {list.get(), added};
 }
 
 // Higher priority first, then registration order. Empty entries and gone
 // listeners keep their places; only the live entries are reordered among
 // the places the live entries hold.
-void EventDispatcher::sortList(ListenerList& list) {
+void EventDispatcher::sortList(Entries& list) {
     std::vector<std::size_t> slots;
-    ListenerList live;
+    Entries live;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (isLive(list[i])) {
             slots.push_back(i);
@@ -64,8 +82,9 @@ void EventDispatcher::removeEventListener(const std::string& type, const Listene
     if (!eventMap_) return;
     auto found = eventMap_->find(type);
     if (found == eventMap_->end()) return;
-    for (auto& entry : *found->second) {
+    for (auto& entry : found->second->entries) {
         if (entry != nullptr && entry->is(listener, useCapture)) {
+            base::Connection::release(entry->connection_);
             entry = nullptr;
             return;
         }
@@ -76,8 +95,8 @@ bool EventDispatcher::hasEventListener(const std::string& type) const {
     if (!eventMap_) return false;
     auto found = eventMap_->find(type);
     if (found == eventMap_->end()) return false;
-    const auto& list = *found->second;
-    return std::any_of(list.begin(), list.end(), [](const auto& entry) { return entry != nullptr; });
+    const auto& entries = found->second->entries;
+    return std::any_of(entries.begin(), entries.end(), [](const auto& entry) { return entry != nullptr; });
 }
 
 bool EventDispatcher::willTrigger(const std::string& type) const {
@@ -101,20 +120,35 @@ bool EventDispatcher::walkListeners(const EventPtr& event) {
     const bool capture = event->eventPhase == EventPhase::CAPTURING_PHASE;
     const std::uint64_t walk = ++nextWalk;
 
-    for (std::size_t i = 0; i < list->size();) {
-        std::shared_ptr<Listener> entry = (*list)[i];
+    // Entries keep their places while any walk of the list runs: a listener
+    // may dispatch the same type again, and the nested walk must not move
+    // the entries under this one. The outermost walk drops the empty
+    // entries when it ends, also when a listener throws.
+    ++list->walks;
+    struct EndWalk {
+        ListenerList& list;
+        ~EndWalk() {
+            if (--list.walks == 0) std::erase(list.entries, nullptr);
+        }
+    } endWalk{*list};
+    auto& entries = list->entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::shared_ptr<Listener> entry = entries[i];
+        if (entry == nullptr) continue;
         std::shared_ptr<const void> alive;
-        if (entry != nullptr && entry->weak) alive = entry->owner.lock();
-        if (entry == nullptr || (entry->weak && !alive)) {
-            list->erase(list->begin() + static_cast<std::ptrdiff_t>(i));
-            continue;
+        if (entry->weak) {
+            alive = entry->owner.lock();
+            // A weak entry whose object has gone is empty from now on.
+            if (!alive) {
+                entries[i] = nullptr;
+                continue;
+            }
         }
         if (entry->useCapture == capture && entry->lastWalk_ != walk) {
             entry->lastWalk_ = walk;
             entry->listener(event);
             if (event->isCancelledNow()) break;
         }
-        ++i;
     }
     return true;
 }

@@ -4,25 +4,32 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/events/Event.h"
 #include "display/events/Listener.h"
+#include "base/Connection.h"
 
 namespace gfx::events {
+
+// Keeps a listener registered while it lives; see connectEventListener.
 
 // Keeps, per event type, a priority-ordered list of listeners and calls them
 // with dispatched events.
 //
 // Lists are live: a listener removed during a dispatch leaves an empty entry
-// that the walk drops when it reaches it; a listener added during a dispatch
-// is sorted into the list in place and runs in that same dispatch if it lands
-// after the walk position. No listener runs twice in one walk.
+// that the walk steps over; a listener added during a dispatch is sorted into
+// the list in place and runs in that same dispatch if it lands after the walk
+// position. No listener runs twice in one walk. Empty entries are dropped
+// when the outermost walk of the list ends, so that a dispatch of the same
+// type from inside a listener never moves the entries under the outer walk.
 //
 // A bound method registered with a plain ListenerFunction does not keep its
-// object alive: remove it before the object goes, or register it through a
-// shared_ptr (strong: the entry keeps the object alive; weak: it does not, and
-// the entry reads as empty once the object is gone).
+// object alive: remove it before the object goes (a connection does this by
+// itself), or register it through a shared_ptr (strong: the entry keeps the
+// object alive; weak: it does not, and the entry reads as empty once the
+// object is gone).
 class EventDispatcher : public std::enable_shared_from_this<EventDispatcher> {
 public:
     // `target` is the object reported as an event's target; this dispatcher
@@ -37,6 +44,14 @@ public:
     // is called twice.
     void addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture = false,
                           int priority = 0);
+
+    // As the strong addEventListener, and the entry is removed again when the
+    // connection ends: it empties exactly the entry it made, wherever
+    // duplicates are. The connection may outlive the dispatcher.
+    //
+    //   keyDown_ = stage->connectEventListener(KeyboardEvent::KEY_DOWN, {this, &Poll::onKey});
+    [[nodiscard]] base::Connection connectEventListener(const std::string& type, const ListenerFunction& listener,
+                                                  bool useCapture = false, int priority = 0);
 
     // Held weakly: the entry reads as empty once `owner` has expired.
     void addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture,
@@ -61,15 +76,15 @@ public:
     void removeEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture = false);
 
     // Whether the type has an entry that no removal has emptied.
-    bool hasEventListener(const std::string& type) const;
+    [[nodiscard]] bool hasEventListener(const std::string& type) const;
     // Whether a list exists for the type, even with every entry removed.
-    bool willTrigger(const std::string& type) const;
+    [[nodiscard]] bool willTrigger(const std::string& type) const;
 
     // Runs this dispatcher's listeners for the event; true when the type has
     // a listener list.
     virtual bool dispatchEvent(const EventPtr& event);
 
-    virtual std::string toString() const { return "[object EventDispatcher]"; }
+    [[nodiscard]] virtual std::string toString() const { return "[object EventDispatcher]"; }
 
 protected:
     // Walks the live listener list of the event's type, calling the capture
@@ -77,14 +92,24 @@ protected:
     // whether a list existed.
     bool walkListeners(const EventPtr& event);
 
-    EventDispatcher* eventTarget() const { return target_; }
+    [[nodiscard]] EventDispatcher* eventTarget() const { return target_; }
 
 private:
-    using ListenerList = std::vector<std::shared_ptr<Listener>>;
+    using Entries = std::vector<std::shared_ptr<Listener>>;
+    // The entries of one type; an entry is empty once removed.
+    struct ListenerList {
+        Entries entries;
+        // Walks of this list in progress, nested ones included.
+        int walks = 0;
+    };
 
-    void add(const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
-             std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak);
-    static void sortList(ListenerList& list);
+    // Returns the new entry's list and the entry.
+    std::pair<ListenerList*, Listener*> add(const std::string& type, const ListenerFunction& listener,
+                                            bool useCapture, int priority, std::shared_ptr<const void> keepAlive,
+                                            std::weak_ptr<const void> owner, bool weak);
+    static void sortList(Entries& entries);
+    // A connection's way back to its entry.
+    static void removeConnected(void* list, void* entry);
 
     EventDispatcher* target_;
     // Made on the first addEventListener. Lists are shared so that a walk

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "display/events/Event.h"
+#include "base/Connection.h"
 #include "base/Delegate.h"
 
 namespace gfx::events {
@@ -16,6 +17,11 @@ using ListenerFunction = base::Delegate<void(const EventPtr&)>;
 class Listener {
 public:
     Listener(ListenerFunction listener, bool useCapture, int priority);
+    // A connection to the registration, if any, becomes empty.
+    ~Listener();
+
+    Listener(const Listener&) = delete;
+    Listener& operator=(const Listener&) = delete;
 
     ListenerFunction listener;
     bool useCapture;
@@ -30,8 +36,8 @@ public:
     std::weak_ptr<const void> owner;
     bool weak = false;
 
-    bool gone() const { return weak && owner.expired(); }
-    bool is(const ListenerFunction& function, bool capture) const {
+    [[nodiscard]] bool gone() const { return weak && owner.expired(); }
+    [[nodiscard]] bool is(const ListenerFunction& function, bool capture) const {
         return listener == function && useCapture == capture;
     }
 
@@ -39,6 +45,8 @@ private:
     friend class EventDispatcher;
     // The dispatch walk that called it last, so that no walk calls it twice.
     std::uint64_t lastWalk_ = 0;
+    // The connection that removes this registration, if one was handed out.
+    base::Connection* connection_ = nullptr;
 };
 
 }  // namespace gfx::events

@@ -9,6 +9,7 @@
 #include "ecs/core/NodeComponents.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/NodePool.h"
+#include "base/Connection.h"
 
 namespace ecs::core {
 
@@ -22,7 +23,6 @@ class ComponentMatchingFamily : public INodeFamily<N> {
   ComponentMatchingFamily& operator=(const ComponentMatchingFamily&) = delete;
 
   ~ComponentMatchingFamily() override {
-    engine_.updateComplete.remove({this, &ComponentMatchingFamily::releaseNodePoolCache});
     // The nodes die with the pool; a list that someone still holds must not
     // point at them.
     nodeList_->head = nullptr;
@@ -52,7 +52,7 @@ class ComponentMatchingFamily : public INodeFamily<N> {
 
   // Frees the nodes parked during the update that has just completed.
   void releaseNodePoolCache() {
-    engine_.updateComplete.remove({this, &ComponentMatchingFamily::releaseNodePoolCache});
+    releaseAfterUpdate_.disconnect();
     nodePool_.releaseCache();
   }
 
@@ -77,7 +77,10 @@ class ComponentMatchingFamily : public INodeFamily<N> {
       // A system may be walking the list or holding the node: keep it whole
       // until the update is over.
       nodePool_.cache(node);
-      engine_.updateComplete.add({this, &ComponentMatchingFamily::releaseNodePoolCache});
+      if (!releaseAfterUpdate_.connected()) {
+        releaseAfterUpdate_ =
+            engine_.updateComplete.connect({this, &ComponentMatchingFamily::releaseNodePoolCache});
+      }
     } else {
       nodePool_.dispose(node);
     }
@@ -87,6 +90,8 @@ class ComponentMatchingFamily : public INodeFamily<N> {
   std::shared_ptr<NodeList<N>> nodeList_ = std::make_shared<NodeList<N>>();
   std::unordered_map<const Entity*, N*> entities_;
   NodePool<N> nodePool_;
+  // Frees the parked nodes once the update that parked them has completed.
+  base::Connection releaseAfterUpdate_;
 };
 
 }  // namespace ecs::core

@@ -1,5 +1,6 @@
 #include "ecs/core/Engine.h"
 
+#include <cassert>
 #include <stdexcept>
 
 namespace ecs::core {
@@ -105,12 +106,15 @@ void Engine::releaseNodeList(std::type_index nodeClass) {
 }
 
 void Engine::addSystem(const std::shared_ptr<System>& system, int priority) {
+  assert(!systemList_.contains(*system) && "the system is already in the engine");
   system->priority = priority;
   system->addToEngine(*this);
   systemList_.add(system);
 }
 
-void Engine::removeSystem(std::shared_ptr<System> system) {
+// Takes the system by value: the list drops its own reference on the way,
+// and the caller may have passed that very reference (removeAllSystems).
+void Engine::removeSystem(std::shared_ptr<System> system) {  // NOLINT(performance-unnecessary-value-param)
   systemList_.remove(*system);
   system->removeFromEngine(*this);
 }

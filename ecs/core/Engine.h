@@ -56,8 +56,8 @@ class Engine {
   void removeEntity(std::shared_ptr<Entity> entity);
   void removeAllEntities();
   // The entity with this name, or null.
-  std::shared_ptr<Entity> getEntityByName(const std::string& name) const;
-  const EntityList& get_entities() const { return entityList_; }
+  [[nodiscard]] std::shared_ptr<Entity> getEntityByName(const std::string& name) const;
+  [[nodiscard]] const EntityList& get_entities() const { return entityList_; }
 
   // Listeners on the signals of the entities in the engine.
   void entityNameChanged(const std::shared_ptr<Entity>& entity, const std::string& oldName);
@@ -79,22 +79,24 @@ class Engine {
   void releaseNodeList(std::type_index nodeClass);
 
   // Sets the priority, calls system->addToEngine(*this), then links it in.
+  // A system is in at most one place of the list: adding a system that is
+  // already there is a programming error (checked in debug builds).
   void addSystem(const std::shared_ptr<System>& system, int priority);
   // Unlinks the system, then calls system->removeFromEngine(*this).
   void removeSystem(std::shared_ptr<System> system);
   void removeAllSystems();
   // The first system that is a T (or derives from it), or null.
   template <class T>
-  std::shared_ptr<T> getSystem() const {
+  [[nodiscard]] std::shared_ptr<T> getSystem() const {
     return systemList_.get<T>();
   }
-  const SystemList& get_systems() const { return systemList_; }
+  [[nodiscard]] const SystemList& get_systems() const { return systemList_; }
 
   // Runs every system once with this time step, then dispatches
   // updateComplete. Exceptions from systems propagate to the caller.
   void update(double time);
   // True while the systems of an update are running.
-  bool updating() const { return updating_; }
+  [[nodiscard]] bool updating() const { return updating_; }
 
  private:
   template <class F>

@@ -36,7 +36,7 @@ class Entity : public std::enable_shared_from_this<Entity> {
   Entity(const Entity&) = delete;
   Entity& operator=(const Entity&) = delete;
 
-  const std::string& get_name() const { return name_; }
+  [[nodiscard]] const std::string& get_name() const { return name_; }
   // Dispatches nameChanged(entity, previous name) when the name differs.
   const std::string& set_name(const std::string& value);
 
@@ -61,19 +61,19 @@ class Entity : public std::enable_shared_from_this<Entity> {
   Component remove(ComponentClass componentClass);
 
   template <class T>
-  std::shared_ptr<T> get() const {
+  [[nodiscard]] std::shared_ptr<T> get() const {
     return std::static_pointer_cast<T>(get(ComponentClass(typeid(T))));
   }
-  Component get(ComponentClass componentClass) const { return components_.get(componentClass); }
+  [[nodiscard]] Component get(ComponentClass componentClass) const { return components_.get(componentClass); }
 
   template <class T>
-  bool has() const {
+  [[nodiscard]] bool has() const {
     return has(ComponentClass(typeid(T)));
   }
-  bool has(ComponentClass componentClass) const { return components_.exists(componentClass); }
+  [[nodiscard]] bool has(ComponentClass componentClass) const { return components_.exists(componentClass); }
 
   // Every stored component, in the order their classes were first added.
-  std::vector<Component> getAll() const;
+  [[nodiscard]] std::vector<Component> getAll() const;
 
   // Dispatched after a component has been stored: (entity, its class).
   signals::Signal2<std::shared_ptr<Entity>, ComponentClass> componentAdded;

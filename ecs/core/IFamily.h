@@ -24,7 +24,7 @@ class IFamily {
 template <class N>
 class INodeFamily : public IFamily {
  public:
-  virtual const std::shared_ptr<NodeList<N>>& nodeList() const = 0;
+  [[nodiscard]] virtual const std::shared_ptr<NodeList<N>>& nodeList() const = 0;
 };
 
 }  // namespace ecs::core

@@ -21,15 +21,17 @@ class EntityState {
   }
 
   // The provider for the class, or null.
-  std::shared_ptr<IComponentProvider> get(std::type_index componentType) const { return providers.get(componentType); }
+  [[nodiscard]] std::shared_ptr<IComponentProvider> get(std::type_index componentType) const {
+    return providers.get(componentType);
+  }
   template <class C>
-  std::shared_ptr<IComponentProvider> get() const {
+  [[nodiscard]] std::shared_ptr<IComponentProvider> get() const {
     return get(std::type_index(typeid(C)));
   }
 
-  bool has(std::type_index componentType) const { return providers.exists(componentType); }
+  [[nodiscard]] bool has(std::type_index componentType) const { return providers.exists(componentType); }
   template <class C>
-  bool has() const {
+  [[nodiscard]] bool has() const {
     return has(std::type_index(typeid(C)));
   }
 };

@@ -35,8 +35,8 @@ class EntityStateMachine {
   void changeState(const std::string& name);
 
   // Null until the first change.
-  const std::shared_ptr<EntityState>& currentState() const { return currentState_; }
-  std::shared_ptr<core::Entity> entity() const { return entity_.lock(); }
+  [[nodiscard]] const std::shared_ptr<EntityState>& currentState() const { return currentState_; }
+  [[nodiscard]] std::shared_ptr<core::Entity> entity() const { return entity_.lock(); }
 
  private:
   std::unordered_map<std::string, std::shared_ptr<EntityState>> states_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Connection.h"
 #include "base/Delegate.h"
 
 namespace ecs::signals {
@@ -14,6 +15,8 @@ struct ListenerNode {
   ListenerNode* next = nullptr;
   Listener listener;   // empty while the record waits in the pool
   bool once = false;   // remove the listener after its first call
+  // The connection that removes this listener, if one was handed out.
+  base::Connection* connection = nullptr;
 };
 
 }  // namespace ecs::signals

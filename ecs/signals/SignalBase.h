@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ecs/GenericListIterator.h"
+#include "ecs/IntrusiveList.h"
+#include "base/Connection.h"
 #include "ecs/signals/ListenerNode.h"
 #include "ecs/signals/ListenerNodePool.h"
 
@@ -17,6 +19,10 @@ namespace ecs::signals {
 // Listener records are pooled, so adding and removing listeners allocates
 // nothing once the pool holds enough records.
 //
+// connect and connectOnce add a listener as add and addOnce do and hand
+// back a base::Connection that removes it again when it ends. A connection is
+// safe to outlive its signal.
+//
 // A signal must outlive its own dispatch: do not destroy it from a listener.
 template <class... Args>
 class SignalBase {
@@ -27,13 +33,14 @@ class SignalBase {
   SignalBase() = default;
   SignalBase(const SignalBase&) = delete;
   SignalBase& operator=(const SignalBase&) = delete;
+  // The pool deletes the records; connections still out become empty.
   ~SignalBase() {
-    deleteList(head_);
-    deleteList(toAddHead_);
+    for (Node* node : listeners_) base::Connection::release(node->connection);
+    for (Node* node : toAdd_) base::Connection::release(node->connection);
   }
 
-  int numListeners() const { return numListeners_; }
-  bool dispatching() const { return dispatchDepth_ > 0; }
+  [[nodiscard]] int numListeners() const { return numListeners_; }
+  [[nodiscard]] bool dispatching() const { return dispatchDepth_ > 0; }
 
   // Does nothing if the listener is already there (added by add or addOnce).
   void add(const Listener& listener) { addListener(listener, false); }
@@ -41,54 +48,44 @@ class SignalBase {
   // The listener is removed after its first call.
   void addOnce(const Listener& listener) { addListener(listener, true); }
 
+  // As add, and the listener is removed again when the connection ends. A
+  // listener that is already there stays where it is and is handed to the
+  // new connection: it has one connection at a time, the latest (an older
+  // one becomes empty). Connecting an empty delegate gives an empty
+  // connection.
+  base::Connection connect(const Listener& listener) { return connectListener(listener, false); }
+
+  // As addOnce, with a connection; the connection becomes empty once the
+  // listener has run.
+  base::Connection connectOnce(const Listener& listener) { return connectListener(listener, true); }
+
   void remove(const Listener& listener) {
-    Node* node = getNode(listener);
-    if (node == nullptr) return;
-    if (head_ == node) head_ = node->next;
-    if (tail_ == node) tail_ = node->previous;
-    if (toAddHead_ == node) toAddHead_ = node->next;
-    if (toAddTail_ == node) toAddTail_ = node->previous;
-    if (node->previous != nullptr) node->previous->next = node->next;
-    if (node->next != nullptr) node->next->previous = node->previous;
-    if (dispatching()) {
-      node->once = false;  // a parked record is never removed a second time
-      listenerNodePool_.cache(node);
-    } else {
-      listenerNodePool_.dispose(node);
-    }
-    --numListeners_;
+    if (Node* node = getNode(listener)) removeNode(node, listHolding(node));
   }
 
   // Removes every listener. During a dispatch the walk ends after the
   // listener that is running.
   void removeAll() {
-    while (head_ != nullptr) {
-      Node* node = head_;
-      head_ = node->next;
-      node->previous = nullptr;
-      node->next = nullptr;
+    listeners_.removeAll([this](Node* node) {
+      base::Connection::release(node->connection);
       if (dispatching()) {
         node->once = false;
         listenerNodePool_.cache(node);
       } else {
         listenerNodePool_.dispose(node);
       }
-    }
-    while (toAddHead_ != nullptr) {
-      Node* node = toAddHead_;
-      toAddHead_ = node->next;
-      node->previous = nullptr;
+    });
+    toAdd_.removeAll([this](Node* node) {
+      base::Connection::release(node->connection);
       listenerNodePool_.dispose(node);
-    }
-    tail_ = nullptr;
-    toAddTail_ = nullptr;
+    });
     numListeners_ = 0;
   }
 
-  bool nodeExists(const Listener& listener) const { return getNode(listener) != nullptr; }
+  [[nodiscard]] bool nodeExists(const Listener& listener) const { return getNode(listener) != nullptr; }
 
   // The active listeners, first to last.
-  GenericListIterator<Node*> iterator() const { return GenericListIterator<Node*>(head_); }
+  GenericListIterator<Node*> iterator() const { return listeners_.iterator(); }
 
  protected:
   void dispatchToAll(const Args&... values) {
@@ -99,50 +96,80 @@ class SignalBase {
       SignalBase* signal;
       ~End() { signal->endDispatch(); }
     } end{this};
-    for (GenericListIterator<Node*> it(head_); it.hasNext();) {
+    for (GenericListIterator<Node*> it(listeners_.head); it.hasNext();) {
       Node* node = it.next();
       node->listener(values...);
-      if (node->once) remove(node->listener);
+      // Still marked once, the record is still in the active list: a
+      // removal would have cleared the mark.
+      if (node->once) removeNode(node, listeners_);
     }
   }
 
  private:
+  // The record of the listener, searched in the active list, then in the
+  // pending one.
   Node* getNode(const Listener& listener) const {
-    for (Node* node = head_; node != nullptr; node = node->next) {
+    for (Node* node = listeners_.head; node != nullptr; node = node->next) {
       if (node->listener == listener) return node;
     }
-    for (Node* node = toAddHead_; node != nullptr; node = node->next) {
+    for (Node* node = toAdd_.head; node != nullptr; node = node->next) {
       if (node->listener == listener) return node;
     }
     return nullptr;
   }
 
-  void addListener(const Listener& listener, bool once) {
-    if (!listener || nodeExists(listener)) return;
+  // The list a listed record is in: the pending list has records only
+  // while a dispatch runs.
+  IntrusiveList<Node>& listHolding(const Node* node) {
+    for (Node* pending = toAdd_.head; pending != nullptr; pending = pending->next) {
+      if (pending == node) return toAdd_;
+    }
+    return listeners_;
+  }
+
+  Node* addListener(const Listener& listener, bool once) {
+    if (!listener || nodeExists(listener)) return nullptr;
     Node* node = listenerNodePool_.get();
     node->listener = listener;
     node->once = once;
     addNode(node);
+    return node;
+  }
+
+  base::Connection connectListener(const Listener& listener, bool once) {
+    if (!listener) return {};
+    Node* node = getNode(listener);
+    if (node == nullptr) node = addListener(listener, once);
+    base::Connection::release(node->connection);
+    return base::Connection(this, node, node->connection, &SignalBase::removeConnected);
+  }
+
+  // A connection's way back to its record, which is still listed.
+  static void removeConnected(void* signal, void* record) {
+    auto* self = static_cast<SignalBase*>(signal);
+    auto* node = static_cast<Node*>(record);
+    self->removeNode(node, self->listHolding(node));
   }
 
   void addNode(Node* node) {
     if (dispatching()) {
-      append(toAddHead_, toAddTail_, node);
+      toAdd_.add(node);
     } else {
-      append(head_, tail_, node);
+      listeners_.add(node);
     }
     ++numListeners_;
   }
 
-  static void append(Node*& head, Node*& tail, Node* node) {
-    if (head == nullptr) {
-      head = node;
-      tail = node;
+  void removeNode(Node* node, IntrusiveList<Node>& list) {
+    list.remove(node);
+    base::Connection::release(node->connection);
+    if (dispatching()) {
+      node->once = false;  // a parked record is never removed a second time
+      listenerNodePool_.cache(node);
     } else {
-      tail->next = node;
-      node->previous = tail;
-      tail = node;
+      listenerNodePool_.dispose(node);
     }
+    --numListeners_;
   }
 
   void startDispatch() { ++dispatchDepth_; }
@@ -152,34 +179,15 @@ class SignalBase {
   // the outer walk never stands on a record that was handed out again.
   void endDispatch() {
     if (--dispatchDepth_ > 0) return;
-    if (toAddHead_ != nullptr) {
-      if (head_ == nullptr) {
-        head_ = toAddHead_;
-      } else {
-        tail_->next = toAddHead_;
-        toAddHead_->previous = tail_;
-      }
-      tail_ = toAddTail_;
-      toAddHead_ = nullptr;
-      toAddTail_ = nullptr;
-    }
+    listeners_.splice(toAdd_);
     listenerNodePool_.releaseCache();
   }
 
-  static void deleteList(Node* node) {
-    while (node != nullptr) {
-      Node* next = node->next;
-      delete node;
-      node = next;
-    }
-  }
-
-  Node* head_ = nullptr;
-  Node* tail_ = nullptr;
+  IntrusiveList<Node> listeners_;
   int numListeners_ = 0;
   ListenerNodePool<Args...> listenerNodePool_;
-  Node* toAddHead_ = nullptr;
-  Node* toAddTail_ = nullptr;
+  // Listeners added during the current dispatch.
+  IntrusiveList<Node> toAdd_;
   int dispatchDepth_ = 0;
 };
 

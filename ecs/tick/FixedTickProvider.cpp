@@ -6,8 +6,6 @@ FixedTickProvider::FixedTickProvider(const std::shared_ptr<gfx::display::Display
                                      double frameTime)
     : displayObject_(displayObject), frameTime_(frameTime) {}
 
-FixedTickProvider::~FixedTickProvider() { stop(); }
-
 void FixedTickProvider::add(const TickListener& listener) { signal_.add(listener); }
 
 void FixedTickProvider::remove(const TickListener& listener) { signal_.remove(listener); }
@@ -15,16 +13,15 @@ void FixedTickProvider::remove(const TickListener& listener) { signal_.remove(li
 void FixedTickProvider::start() {
     if (playing_) return;
     if (auto object = displayObject_.lock()) {
-        object->addEventListener(gfx::events::Event::ENTER_FRAME, {this, &FixedTickProvider::dispatchTick});
+        onEnterFrame_ =
+            object->connectEventListener(gfx::events::Event::ENTER_FRAME, {this, &FixedTickProvider::dispatchTick});
     }
     playing_ = true;
 }
 
 void FixedTickProvider::stop() {
     playing_ = false;
-    if (auto object = displayObject_.lock()) {
-        object->removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &FixedTickProvider::dispatchTick});
-    }
+    onEnterFrame_.disconnect();
 }
 
 void FixedTickProvider::dispatchTick(const gfx::events::EventPtr&) { signal_.dispatch(frameTime_ * timeAdjustment); }

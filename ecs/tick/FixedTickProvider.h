@@ -4,6 +4,7 @@
 
 #include "display/DisplayObject.h"
 #include "display/events/Event.h"
+#include "display/events/EventDispatcher.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/tick/ITickProvider.h"
 
@@ -20,12 +21,11 @@ namespace ecs::tick {
 class FixedTickProvider : public ITickProvider {
 public:
     FixedTickProvider(const std::shared_ptr<gfx::display::DisplayObject>& displayObject, double frameTime);
-    ~FixedTickProvider() override;
 
     FixedTickProvider(const FixedTickProvider&) = delete;
     FixedTickProvider& operator=(const FixedTickProvider&) = delete;
 
-    bool get_playing() const override { return playing_; }
+    [[nodiscard]] bool get_playing() const override { return playing_; }
     // A listener already present is not added twice.
     void add(const TickListener& listener) override;
     void remove(const TickListener& listener) override;
@@ -37,7 +37,7 @@ public:
     // Factor applied to every step; callers may change it at any time.
     double timeAdjustment = 1.0;
 
-    double get_frameTime() const { return frameTime_; }
+    [[nodiscard]] double get_frameTime() const { return frameTime_; }
 
 private:
     void dispatchTick(const gfx::events::EventPtr& event);
@@ -46,6 +46,8 @@ private:
     double frameTime_;
     signals::Signal1<double> signal_;
     bool playing_ = false;
+    // The "enterFrame" listener while playing.
+    base::Connection onEnterFrame_;
 };
 
 }  // namespace ecs::tick

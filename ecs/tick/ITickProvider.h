@@ -12,7 +12,7 @@ class ITickProvider {
 public:
     virtual ~ITickProvider() = default;
 
-    virtual bool get_playing() const = 0;
+    [[nodiscard]] virtual bool get_playing() const = 0;
     virtual void add(const TickListener& listener) = 0;
     virtual void remove(const TickListener& listener) = 0;
     virtual void start() = 0;

@@ -5,6 +5,7 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
+#include "base/Connection.h"
 #include "base/Delegate.h"
 #include "ecs/signals/Signal1.h"
 
@@ -48,16 +49,16 @@ class ListIteratingSystem : public core::System {
     nodeList = engine.getNodeList<N>();
     if (nodeAddedFunction) {
       for (auto* node : *nodeList) nodeAddedFunction(node);
-      nodeList->nodeAdded.add(nodeAddedFunction);
+      onNodeAdded_ = nodeList->nodeAdded.connect(nodeAddedFunction);
     }
-    if (nodeRemovedFunction) nodeList->nodeRemoved.add(nodeRemovedFunction);
+    if (nodeRemovedFunction) onNodeRemoved_ = nodeList->nodeRemoved.connect(nodeRemovedFunction);
   }
 
   // Lets go of the list; the list itself stays in the engine.
   void removeFromEngine(core::Engine&) override {
     if (nodeList == nullptr) return;
-    if (nodeAddedFunction) nodeList->nodeAdded.remove(nodeAddedFunction);
-    if (nodeRemovedFunction) nodeList->nodeRemoved.remove(nodeRemovedFunction);
+    onNodeAdded_.disconnect();
+    onNodeRemoved_.disconnect();
     nodeList = nullptr;
   }
 
@@ -72,6 +73,12 @@ class ListIteratingSystem : public core::System {
   // Called for every node on each update, unless another update function
   // was given to the constructor.
   virtual void updateNode(N*, double) {}
+
+ private:
+  // The added and removed functions on the list's signals, while the
+  // system is in an engine; a system destroyed there lets go of them too.
+  base::Connection onNodeAdded_;
+  base::Connection onNodeRemoved_;
 };
 
 }  // namespace ecs::tools

@@ -192,6 +192,94 @@ TEST(EventDispatcher, StoppingWorksOnlyOnCancelableEvents) {
     }
 }
 
+// A listener that makes the first entry empty and dispatches the same type
+// again: the nested walk must not move the entries under the outer one.
+TEST(EventDispatcher, ANestedDispatchAfterARemovalLetsTheOuterWalkFinish) {
+    for (const bool weak : {false, true}) {
+        auto dispatcher = std::make_shared<EventDispatcher>();
+        Log log;
+        auto counter = std::make_shared<Counter>();
+        ListenerFunction a = log.listener("a");
+        if (weak) {
+            dispatcher->addEventListener("x", counter, &Counter::onEvent, false, 0, true);
+        } else {
+            dispatcher->addEventListener("x", a);
+        }
+        bool nested = false;
+        dispatcher->addEventListener("x", [&](const EventPtr&) {
+            log.calls.push_back("b");
+            if (nested) return;
+            nested = true;
+            if (weak) {
+                counter.reset();  // the weak entry reads as empty from now on
+            } else {
+                dispatcher->removeEventListener("x", a);
+            }
+            dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+        });
+        dispatcher->addEventListener("x", log.listener("c"));
+
+        dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+        const std::vector<std::string> first = weak ? std::vector<std::string>{"b", "b", "c", "c"}
+                                                    : std::vector<std::string>{"a", "b", "b", "c", "c"};
+        EXPECT_EQ(log.calls, first) << (weak ? "weak" : "removed");
+        log.calls.clear();
+        dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+        EXPECT_EQ(log.calls, (std::vector<std::string>{"b", "c"})) << (weak ? "weak" : "removed");
+    }
+}
+
+TEST(EventDispatcher, AConnectionRemovesExactlyItsOwnEntry) {
+    auto dispatcher = std::make_shared<EventDispatcher>();
+    Counter counter;
+    Log log;
+    dispatcher->addEventListener("x", log.listener("first"));
+    dispatcher->addEventListener("x", {&counter, &Counter::onEvent});
+    gfx::events::Connection held;
+    {
+        auto connection = dispatcher->connectEventListener("x", {&counter, &Counter::onEvent});
+        dispatcher->addEventListener("x", log.listener("last"));
+        dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+        EXPECT_EQ(counter.calls, 2);
+        held = std::move(connection);
+    }
+    EXPECT_TRUE(held.connected());
+    held.disconnect();
+    // The plain duplicate stays, in its place.
+    dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+    EXPECT_EQ(counter.calls, 3);
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"first", "last", "first", "last"}));
+    EXPECT_TRUE(dispatcher->hasEventListener("x"));
+
+    // A removal by function empties the connection's entry if it is the first.
+    auto removed = dispatcher->connectEventListener("y", {&counter, &Counter::onEvent});
+    dispatcher->removeEventListener("y", {&counter, &Counter::onEvent});
+    EXPECT_FALSE(removed.connected());
+    EXPECT_FALSE(dispatcher->hasEventListener("y"));
+}
+
+TEST(EventDispatcher, AConnectionMayEndDuringADispatchOrOutliveItsDispatcher) {
+    auto dispatcher = std::make_shared<EventDispatcher>();
+    Log log;
+    gfx::events::Connection self;
+    gfx::events::Connection later;
+    self = dispatcher->connectEventListener("x", [&](const EventPtr&) {
+        log.calls.push_back("self");
+        self.disconnect();
+        later.disconnect();
+    });
+    dispatcher->addEventListener("x", log.listener("next"));
+    later = dispatcher->connectEventListener("x", log.listener("later"));
+    dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+    dispatcher->dispatchEvent(std::make_shared<Event>("x"));
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"self", "next", "next"}));
+
+    auto survivor = dispatcher->connectEventListener("x", log.listener("survivor"));
+    dispatcher.reset();
+    EXPECT_FALSE(survivor.connected());
+    survivor.disconnect();  // reaches nothing
+}
+
 TEST(EventDispatcher, WeakEntriesDoNotKeepTheirObjectAlive) {
     auto dispatcher = std::make_shared<EventDispatcher>();
     auto weakCounter = std::make_shared<Counter>();

@@ -213,6 +213,21 @@ TEST_F(EngineFixture, RemoveAllEntitiesEmptiesTheEngineAndItsLists) {
   EXPECT_TRUE(nodes->get_empty());
 }
 
+TEST(EngineDeathTest, AddingASystemThatIsAlreadyThereIsCaughtInDebugBuilds) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "the check is compiled into debug builds only";
+#else
+  EXPECT_DEATH(
+      {
+        Engine engine;
+        auto system = std::make_shared<System>();
+        engine.addSystem(system, 1);
+        engine.addSystem(system, 2);
+      },
+      "already in the engine");
+#endif
+}
+
 TEST(EngineLifetime, EntitiesOutliveTheirEngineWithoutDanglingListeners) {
   auto entity = std::make_shared<Entity>();
   {

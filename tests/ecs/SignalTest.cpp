@@ -1,9 +1,11 @@
+#include "ecs/signals/Connection.h"
 #include "ecs/signals/Signal0.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/signals/Signal2.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -201,6 +203,96 @@ TEST(Signal, CarriesValuesToListeners) {
   signal.dispatch("moon", 20);
   EXPECT_EQ(seenName, "moon");
   EXPECT_EQ(seenValue, 20);
+}
+
+TEST(SignalConnection, RemovesItsListenerWhenItEndsAndCanBeMovedOrEndedEarly) {
+  Signal1<int> signal;
+  Receiver r, s;
+  signal.add({&s, &Receiver::onValue});
+  {
+    ecs::signals::Connection outer;
+    {
+      auto inner = signal.connect({&r, &Receiver::onValue});
+      EXPECT_TRUE(inner.connected());
+      outer = std::move(inner);
+      EXPECT_FALSE(inner.connected());
+    }
+    signal.dispatch(1);  // the moved-from connection removed nothing
+    EXPECT_EQ(r.seen, (std::vector<int>{1}));
+    outer.disconnect();
+    EXPECT_FALSE(outer.connected());
+    signal.dispatch(2);
+  }
+  EXPECT_EQ(r.seen, (std::vector<int>{1}));
+  EXPECT_EQ(s.seen, (std::vector<int>{1, 2}));
+  EXPECT_EQ(signal.numListeners(), 1);
+
+  // Assigning over a connection ends the old one.
+  auto first = signal.connect({&r, &Receiver::onValue});
+  first = signal.connect([](int) {});
+  EXPECT_FALSE(signal.nodeExists({&r, &Receiver::onValue}));
+  EXPECT_EQ(signal.numListeners(), 2);
+}
+
+TEST(SignalConnection, BecomesEmptyWhenItsListenerGoesAnotherWay) {
+  Receiver r;
+  auto signal = std::make_unique<Signal1<int>>();
+  auto older = signal->connect({&r, &Receiver::onValue});
+  auto once = signal->connectOnce([](int) {});
+  auto cleared = signal->connect([](int) {});
+  auto orphan = signal->connect({&r, &Receiver::onValue});  // the same listener: the newest connection has it
+
+  EXPECT_FALSE(older.connected());
+  EXPECT_EQ(signal->numListeners(), 3);
+  signal->dispatch(1);
+  EXPECT_FALSE(once.connected());
+  signal->remove({&r, &Receiver::onValue});
+  EXPECT_FALSE(orphan.connected());
+  auto last = signal->connect({&r, &Receiver::onValue});
+  signal->removeAll();
+  EXPECT_FALSE(cleared.connected());
+  EXPECT_FALSE(last.connected());
+
+  auto survivor = signal->connect({&r, &Receiver::onValue});
+  signal.reset();
+  EXPECT_FALSE(survivor.connected());
+  survivor.disconnect();  // reaches nothing
+}
+
+TEST(SignalConnection, ConnectingAListenerThatIsThereKeepsItsPlace) {
+  Signal0 signal;
+  Log log;
+  auto a = log.named("A");
+  signal.add(a);
+  signal.add(log.named("B"));
+  {
+    auto connection = signal.connect(a);
+    EXPECT_EQ(signal.numListeners(), 2);
+    signal.dispatch();
+  }
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"A", "B", "B"}));
+}
+
+TEST(SignalConnection, EndingDuringADispatchActsAsARemoval) {
+  Signal0 signal;
+  Log log;
+  ecs::signals::Connection self;
+  ecs::signals::Connection later;
+  ecs::signals::Connection pending;
+  self = signal.connect([&] {
+    log.calls.push_back("self");
+    self.disconnect();
+    later.disconnect();
+    pending = signal.connect(log.named("pending"));
+    pending.disconnect();  // before it ever runs
+  });
+  signal.add(log.named("next"));
+  later = signal.connect(log.named("later"));
+  signal.dispatch();
+  signal.dispatch();
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"self", "next", "next"}));
+  EXPECT_EQ(signal.numListeners(), 1);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ struct PlayerViewTest : testing::Test {
     std::shared_ptr<Beam> beam = std::make_shared<Beam>();
     std::shared_ptr<PlayerView> view = std::make_shared<PlayerView>(box, pos, beam);
 
-    void fly(const Point& target, std::vector<Point> future = {}) {
+    void fly(const Point& target, const std::vector<Point>& future = {}) {
         beam->isFlying = true;
         beam->targetPosition = std::make_shared<Point>(target);
         beam->futureTargetPositions = std::make_shared<Beam::PointList>();

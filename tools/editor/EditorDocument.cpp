@@ -8,18 +8,14 @@
 
 namespace editor {
 
-EditorDocument::EditorDocument(std::string levelPath) : DocumentClass(std::move(levelPath)) {
-    addEventListener(gfx::events::Event::ENTER_FRAME, {this, &EditorDocument::addEditor});
-}
-
-EditorDocument::~EditorDocument() {
-    removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &EditorDocument::addEditor});
-}
+EditorDocument::EditorDocument(std::string levelPath)
+    : DocumentClass(std::move(levelPath)),
+      onFrame_(connectEventListener(gfx::events::Event::ENTER_FRAME, {this, &EditorDocument::addEditor})) {}
 
 void EditorDocument::addEditor(const gfx::events::EventPtr&) {
     const auto& game = get_game();
     if (!game) return;
-    removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &EditorDocument::addEditor});
+    onFrame_.disconnect();
     // The editor works from input events and its update does nothing, so
     // its priority does not matter; outside 2 to 5 it never takes part in
     // the game over's pause.

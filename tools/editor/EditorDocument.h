@@ -3,6 +3,7 @@
 #include <string>
 
 #include "display/events/Event.h"
+#include "display/events/EventDispatcher.h"
 #include "game/DocumentClass.h"
 
 namespace editor {
@@ -13,11 +14,13 @@ namespace editor {
 class EditorDocument : public game::DocumentClass {
 public:
     explicit EditorDocument(std::string levelPath);
-    ~EditorDocument() override;
 
 private:
     // Listens after Main::ready, which was registered first.
     void addEditor(const gfx::events::EventPtr& event);
+
+    // `addEditor` on this sprite's frames until the editor has joined.
+    base::Connection onFrame_;
 };
 
 }  // namespace editor

@@ -31,12 +31,7 @@ Replay::Replay(const rth_api& api, ReplayOptions options, Script script, std::FI
     options_.ticks = updatesToRun(options_, script_);
 }
 
-Replay::~Replay() {
-    api_.set_hook(nullptr, nullptr);
-    if (auto stage = gfx::Lib::get_stage(); stage && attached_) {
-        stage->removeEventListener(gfx::events::Event::ENTER_FRAME, {this, &Replay::afterFrame});
-    }
-}
+Replay::~Replay() { api_.set_hook(nullptr, nullptr); }
 
 int Replay::run() {
     api_.set_hook(&Replay::hook, this);
@@ -87,7 +82,7 @@ void Replay::attach() {
     auto stage = gfx::Lib::get_stage();
     if (!stage) return;
     attached_ = true;
-    stage->addEventListener(gfx::events::Event::ENTER_FRAME, {this, &Replay::afterFrame});
+    onFrame_ = stage->connectEventListener(gfx::events::Event::ENTER_FRAME, {this, &Replay::afterFrame});
 }
 
 std::shared_ptr<game::Main> Replay::findMain() const {

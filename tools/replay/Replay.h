@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "display/events/Event.h"
+#include "display/events/EventDispatcher.h"
 #include "game/Main.h"
 #include "runtime/include/gfxrt_headless.h"
 #include "tools/replay/ReplayOptions.h"
@@ -58,6 +59,8 @@ private:
     // Input state the native records carry in their flags.
     bool shiftDown_ = false;
     bool leftDown_ = false;
+    // `afterFrame` on the stage, once attached.
+    base::Connection onFrame_;
 };
 
 }  // namespace replay
