@@ -14,17 +14,17 @@ namespace gfx {
 class Lib {
 public:
     // Window-creation flags, or-ed together.
-    static constexpr int FULLSCREEN = 1;
-    static constexpr int BORDERLESS = 2;
-    static constexpr int RESIZABLE = 4;
-    static constexpr int HARDWARE = 8;
-    static constexpr int VSYNC = 16;
-    static constexpr int HW_AA = 32;
-    static constexpr int HW_AA_HIRES = 96;
-    static constexpr int ALLOW_SHADERS = 128;
-    static constexpr int REQUIRE_SHADERS = 256;
-    static constexpr int DEPTH_BUFFER = 512;
-    static constexpr int STENCIL_BUFFER = 1024;
+    static constexpr int FULLSCREEN = RT_WINDOW_FULLSCREEN;
+    static constexpr int BORDERLESS = RT_WINDOW_BORDERLESS;
+    static constexpr int RESIZABLE = RT_WINDOW_RESIZABLE;
+    static constexpr int HARDWARE = RT_WINDOW_HARDWARE;
+    static constexpr int VSYNC = RT_WINDOW_VSYNC;
+    static constexpr int HW_AA = RT_WINDOW_HW_AA;
+    static constexpr int HW_AA_HIRES = RT_WINDOW_HW_AA_HIRES;
+    static constexpr int ALLOW_SHADERS = RT_WINDOW_ALLOW_SHADERS;
+    static constexpr int REQUIRE_SHADERS = RT_WINDOW_REQUIRE_SHADERS;
+    static constexpr int DEPTH_BUFFER = RT_WINDOW_DEPTH_BUFFER;
+    static constexpr int STENCIL_BUFFER = RT_WINDOW_STENCIL_BUFFER;
 
     // Opens the window and runs the native event loop until it closes. Once
     // the stage exists, `onLoaded` runs with `current` already on the stage.

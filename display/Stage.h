@@ -28,13 +28,13 @@ enum class StageDisplayState { NORMAL, FULL_SCREEN };
 class Stage : public DisplayObjectContainer {
 public:
     // Modifier and state bits of a native event's flags.
-    static constexpr int efLeftDown = 0x0001;
-    static constexpr int efShiftDown = 0x0002;
-    static constexpr int efCtrlDown = 0x0004;
-    static constexpr int efAltDown = 0x0008;
-    static constexpr int efCommandDown = 0x0010;
-    static constexpr int efLocationRight = 0x4000;
-    static constexpr int efNoNativeClick = 0x10000;
+    static constexpr int efLeftDown = RT_EF_LEFT_DOWN;
+    static constexpr int efShiftDown = RT_EF_SHIFT_DOWN;
+    static constexpr int efCtrlDown = RT_EF_CTRL_DOWN;
+    static constexpr int efAltDown = RT_EF_ALT_DOWN;
+    static constexpr int efCommandDown = RT_EF_COMMAND_DOWN;
+    static constexpr int efLocationRight = RT_EF_LOCATION_RIGHT;
+    static constexpr int efNoNativeClick = RT_EF_NO_NATIVE_CLICK;
 
     // The module calls the next poll this long before a frame is due.
     static constexpr double earlyWakeup = 0.005;

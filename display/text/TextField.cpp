@@ -8,8 +8,10 @@ namespace {
 
 const native::TextPrimitives& prim() { return native::TextPrimitives::get(); }
 
-// The module knows these alignments by number.
+// The alignments by name, at the module's value for each.
 constexpr const char* alignNames[] = {"left", "center", "right", "justify"};
+static_assert(RT_ALIGN_LEFT == 0 && RT_ALIGN_CENTER == 1 && RT_ALIGN_RIGHT == 2 && RT_ALIGN_JUSTIFY == 3);
+constexpr int alignCount = RT_ALIGN_JUSTIFY + 1;
 
 }  // namespace
 
@@ -43,7 +45,7 @@ const TextFormatPtr& TextField::set_defaultTextFormat(const TextFormatPtr& forma
             record.underline = *format->underline ? 1 : 0;
         }
         if (format->align) {
-            for (int i = 0; i < 4; ++i) {
+            for (int i = 0; i < alignCount; ++i) {
                 if (*format->align == alignNames[i]) {
                     record.set |= RT_TF_ALIGN;
                     record.align = i;
@@ -73,7 +75,7 @@ TextFormatPtr TextField::get_defaultTextFormat() const {
     if ((record.set & RT_TF_BOLD) != 0) format->bold = record.bold != 0;
     if ((record.set & RT_TF_ITALIC) != 0) format->italic = record.italic != 0;
     if ((record.set & RT_TF_UNDERLINE) != 0) format->underline = record.underline != 0;
-    if ((record.set & RT_TF_ALIGN) != 0 && record.align >= 0 && record.align < 4) {
+    if ((record.set & RT_TF_ALIGN) != 0 && record.align >= 0 && record.align < alignCount) {
         format->align = std::string(alignNames[record.align]);
     }
     if ((record.set & RT_TF_LEADING) != 0) format->leading = record.leading;

@@ -96,12 +96,12 @@ GFXRT_EXPORT int rt_stage_get_stage_height__1(rt_handle handle) {
 
 GFXRT_EXPORT int rt_stage_get_display_state__1(rt_handle handle) {
   Stage* s = stage(handle);
-  return s ? s->displayState : 0;
+  return s ? s->displayState : RT_DISPLAY_NORMAL;
 }
 
 GFXRT_EXPORT void rt_stage_set_display_state__2(rt_handle handle, int state) {
   if (Stage* s = stage(handle)) {
-    gfxrt::platform().setDisplayState(*s, state ? 1 : 0);
+    gfxrt::platform().setDisplayState(*s, state ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL);
   }
 }
 

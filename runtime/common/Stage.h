@@ -19,7 +19,7 @@ class Stage : public Node {
   void resize(int width, int height);
 
   int color = 0xFFFFFF;
-  int displayState = 0;  // 0 normal, 1 full screen
+  int displayState = RT_DISPLAY_NORMAL;
 
   void setHandler(const rt_stage_handler* handler);
   bool hasHandler() const { return handler_.fn != nullptr; }

@@ -17,7 +17,7 @@ struct TextFormat {
   bool bold = false;
   bool italic = false;
   bool underline = false;
-  int align = 0;  // 0 left, 1 center, 2 right, 3 justify (laid out as left)
+  int align = RT_ALIGN_LEFT;  // justified text is laid out as left-aligned
   double leading = 0;
   double letterSpacing = 0;
 };

@@ -10,9 +10,9 @@ namespace {
 
 int buttonIndex(Uint8 button) {
   switch (button) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_MIDDLE: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
+    case SDL_BUTTON_LEFT: return RT_BUTTON_LEFT;
+    case SDL_BUTTON_MIDDLE: return RT_BUTTON_MIDDLE;
+    case SDL_BUTTON_RIGHT: return RT_BUTTON_RIGHT;
     default: return -1;
   }
 }
@@ -53,7 +53,7 @@ bool translateSdlEvent(const SDL_Event& in, const Stage& stage, rt_event& out) {
     case SDL_KEYUP: {
       const SDL_Keysym& key = in.key.keysym;
       out.type = in.type == SDL_KEYDOWN ? RT_EVENT_KEY_DOWN : RT_EVENT_KEY_UP;
-      out.value = flashKeyCode(key.sym);
+      out.value = keyCodeOf(key.sym);
       out.code = keyCharCode(key.sym, key.mod);
       out.char_code = out.code;
       out.flags = modifierFlags(key.mod) | (isRightHandKey(key.sym) ? RT_EF_LOCATION_RIGHT : 0);
@@ -86,11 +86,11 @@ bool translateSdlEvent(const SDL_Event& in, const Stage& stage, rt_event& out) {
       if (dy == 0) {
         return false;
       }
-      // The wheel is a button-up of button 3 (up) or 4 (down).
+      // The wheel is a button-up of one of its buttons.
       int x = 0;
       int y = 0;
       const Uint32 buttons = SDL_GetMouseState(&x, &y);
-      out.value = dy > 0 ? 3 : 4;
+      out.value = dy > 0 ? RT_BUTTON_WHEEL_UP : RT_BUTTON_WHEEL_DOWN;
       out.flags = leftDownFlag(buttons);
       fillMouse(out, RT_EVENT_MOUSE_UP, x, y, stage);
       return true;

@@ -13,11 +13,6 @@ namespace gfxrt {
 
 namespace {
 
-// Window-creation flags the program passes.
-constexpr int kFullScreen = 1;
-constexpr int kBorderless = 2;
-constexpr int kResizable = 4;
-
 // The longest single sleep; the loop then simply checks again.
 constexpr int kMaxWaitMs = 1000;
 // The least time between two polls, in seconds.
@@ -56,7 +51,8 @@ void SdlPlatform::runMainFrame(const rt_main_frame_args& args) {
   SDL_GetWindowSize(window_, &width, &height);
   MainFrame* frame = runtime.openStage(width, height);
   Stage& stage = *frame->stage;
-  stage.displayState = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) ? 1 : 0;
+  stage.displayState =
+      (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL;
   // The first poll comes at once.
   stage.nextWake = timeStamp();
   running_ = true;
@@ -78,13 +74,13 @@ bool SdlPlatform::openWindow(const rt_main_frame_args& args) {
     return false;
   }
   Uint32 flags = SDL_WINDOW_SHOWN;
-  if (args.flags & kFullScreen) {
+  if (args.flags & RT_WINDOW_FULLSCREEN) {
     flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   }
-  if (args.flags & kBorderless) {
+  if (args.flags & RT_WINDOW_BORDERLESS) {
     flags |= SDL_WINDOW_BORDERLESS;
   }
-  if (args.flags & kResizable) {
+  if (args.flags & RT_WINDOW_RESIZABLE) {
     flags |= SDL_WINDOW_RESIZABLE;
   }
   window_ = SDL_CreateWindow(args.title ? args.title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -229,7 +225,7 @@ void SdlPlatform::setDisplayState(Stage& stage, int state) {
     stage.displayState = state;
     return;
   }
-  if (SDL_SetWindowFullscreen(window_, state ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+  if (SDL_SetWindowFullscreen(window_, state == RT_DISPLAY_FULL_SCREEN ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
     stage.displayState = state;
   } else {
     Runtime::instance().log(std::string("cannot change the display state: ") + SDL_GetError());
