@@ -1,11 +1,13 @@
-// The primitives both modules export (see runtime/include/gfxrt.h). Those that
-// depend on the window or the clock go through platform().
+// The primitives both modules export (see runtime/include/gfxrt.h). The main
+// frame runs on the module's eventLoop(); what depends on the window or the
+// clock goes through platform().
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include "runtime/common/EventLoop.h"
 #include "runtime/common/Export.h"
 #include "runtime/common/Platform.h"
 #include "runtime/common/Runtime.h"
@@ -45,17 +47,17 @@ GFXRT_EXPORT void rt_set_loader__1(const rt_loader_callbacks* callbacks) { Runti
 
 GFXRT_EXPORT void rt_create_main_frame__MULT(const rt_main_frame_args* args) {
   if (args) {
-    gfxrt::platform().runMainFrame(*args);
+    gfxrt::eventLoop().run(*args);
   }
 }
 
-GFXRT_EXPORT void rt_close__0(void) { gfxrt::platform().close(); }
+GFXRT_EXPORT void rt_close__0(void) { gfxrt::eventLoop().close(); }
 
 GFXRT_EXPORT rt_handle rt_get_frame_stage__1(rt_handle frame) {
   return frame ? NodeRegistry::toHandle(static_cast<gfxrt::MainFrame*>(frame)->stage) : nullptr;
 }
 
-GFXRT_EXPORT double rt_time_stamp__0(void) { return gfxrt::platform().timeStamp(); }
+GFXRT_EXPORT double rt_time_stamp__0(void) { return gfxrt::platform().now(); }
 
 // Stage.
 
@@ -67,14 +69,14 @@ GFXRT_EXPORT void rt_set_stage_handler__4(rt_handle handle, const rt_stage_handl
 
 GFXRT_EXPORT void rt_render_stage__1(rt_handle handle) {
   if (Stage* s = stage(handle)) {
-    gfxrt::platform().renderStage(*s);
+    gfxrt::platform().present(*s);
   }
 }
 
 GFXRT_EXPORT void rt_stage_set_next_wake__2(rt_handle handle, double seconds) {
   if (Stage* s = stage(handle)) {
     // NaN asks for nothing in particular: wake at once.
-    s->nextWake = gfxrt::platform().timeStamp() + (std::isnan(seconds) ? 0.0 : seconds);
+    s->nextWake = gfxrt::platform().now() + (std::isnan(seconds) ? 0.0 : seconds);
   }
 }
 

@@ -24,7 +24,8 @@ class Stage : public Node {
   void setHandler(const rt_stage_handler* handler);
   bool hasHandler() const { return handler_.fn != nullptr; }
   // Hands one event to the program. An "id" of 0 is filled in: the hit
-  // object for mouse events, the stage for everything else.
+  // object for mouse events, the stage for everything else. Every event of
+  // every module comes through here.
   void deliver(rt_event& event);
 
   // Absolute clock time by which the program wants to be called again.
