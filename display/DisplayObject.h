@@ -62,7 +62,7 @@ public:
 
     std::string name;
 
-    rt_handle handle() const { return handle_; }
+    rt_node* handle() const { return handle_; }
     int id() const { return id_; }
 
     std::string toString() const override;
@@ -79,7 +79,7 @@ public:
 
 protected:
     // Takes over a native node made by the subclass.
-    DisplayObject(rt_handle handle, std::string className);
+    DisplayObject(rt_node* handle, std::string className);
 
     // Sends a new, non-bubbling event of the type to this object and then to
     // each object below it, parents before children.
@@ -92,7 +92,7 @@ private:
     // "removed"/"removedFromStage" when it loses it.
     void setParent(DisplayObjectContainer* parent);
 
-    rt_handle handle_;
+    rt_node* handle_;
     int id_;
     std::string className_;
     DisplayObjectContainer* parent_ = nullptr;

@@ -45,7 +45,7 @@ public:
     DisplayObject* findByID(int id) override;
 
 protected:
-    DisplayObjectContainer(rt_handle handle, std::string className);
+    DisplayObjectContainer(rt_node* handle, std::string className);
 
     void sendToSubtree(const std::string& type) override;
 

@@ -16,7 +16,7 @@ int valueOf(const std::optional<Enum>& value, Enum byDefault) {
 
 }  // namespace
 
-Graphics::Graphics(rt_handle handle) : handle_(handle) {}
+Graphics::Graphics(rt_draw_list* handle) : handle_(handle) {}
 
 void Graphics::clear() { prim().clear(handle_); }
 

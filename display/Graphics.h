@@ -21,7 +21,7 @@ enum class JointStyle { ROUND = RT_JOINTS_ROUND, MITER = RT_JOINTS_MITER, BEVEL 
 // its display object and must not be used after the object is gone.
 class Graphics {
 public:
-    explicit Graphics(rt_handle handle);
+    explicit Graphics(rt_draw_list* handle);
 
     void clear();
     void beginFill(int color, double alpha = 1.0);
@@ -38,10 +38,10 @@ public:
     // An ellipse in the circle's bounding box.
     void drawCircle(double x, double y, double radius);
 
-    rt_handle handle() const { return handle_; }
+    rt_draw_list* handle() const { return handle_; }
 
 private:
-    rt_handle handle_;
+    rt_draw_list* handle_;
 };
 
 }  // namespace gfx::display

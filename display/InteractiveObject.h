@@ -16,7 +16,7 @@ public:
     bool isInteractive() const override { return true; }
 
 protected:
-    InteractiveObject(rt_handle handle, std::string className);
+    InteractiveObject(rt_node* handle, std::string className);
 
 private:
     bool mouseEnabled_ = true;

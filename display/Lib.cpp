@@ -30,7 +30,7 @@ LibState& state() {
     return *instance;
 }
 
-void onFrame(void*, rt_handle frame) {
+void onFrame(void*, rt_main_frame* frame) {
     LibState& s = state();
     const auto& prim = native::StagePrimitives::get();
     s.stage = std::make_shared<display::Stage>(prim.getFrameStage(frame), s.initWidth, s.initHeight);

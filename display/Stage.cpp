@@ -27,7 +27,7 @@ std::shared_ptr<DisplayObject> shared(DisplayObject* object) {
 
 }  // namespace
 
-Stage::Stage(rt_handle handle, int width, int height)
+Stage::Stage(rt_node* handle, int width, int height)
     : DisplayObjectContainer(handle, "Stage"), handler_{&Stage::handleNativeEvent, this} {
     prim().setStageHandler(handle, &handler_, width, height);
     set_frameRate(100);

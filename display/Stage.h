@@ -45,7 +45,7 @@ public:
     static inline std::function<bool(int orientation)> shouldRotateInterface;
 
     // Takes the module's stage node and installs the event handler.
-    Stage(rt_handle handle, int width, int height);
+    Stage(rt_node* handle, int width, int height);
     ~Stage() override;
 
     double get_frameRate() const { return frameRate_; }

@@ -15,7 +15,9 @@ constexpr int alignCount = RT_ALIGN_JUSTIFY + 1;
 
 }  // namespace
 
-TextField::TextField() : InteractiveObject(prim().create(), "TextField") {}
+TextField::TextField() : TextField(prim().create()) {}
+
+TextField::TextField(rt_text_field* field) : InteractiveObject(rt_text_field_node(field), "TextField"), field_(field) {}
 
 const TextFormatPtr& TextField::set_defaultTextFormat(const TextFormatPtr& format) {
     rt_text_format record{};
@@ -61,13 +63,13 @@ const TextFormatPtr& TextField::set_defaultTextFormat(const TextFormatPtr& forma
             record.letter_spacing = *format->letterSpacing;
         }
     }
-    prim().setDefTextFormat(handle(), &record);
+    prim().setDefTextFormat(field_, &record);
     return format;
 }
 
 TextFormatPtr TextField::get_defaultTextFormat() const {
     rt_text_format record{};
-    prim().getDefTextFormat(handle(), &record);
+    prim().getDefTextFormat(field_, &record);
     auto format = std::make_shared<TextFormat>();
     if ((record.set & RT_TF_FONT) != 0 && record.font != nullptr) format->font = std::string(record.font);
     if ((record.set & RT_TF_SIZE) != 0) format->size = record.size;
@@ -84,24 +86,24 @@ TextFormatPtr TextField::get_defaultTextFormat() const {
 }
 
 std::string TextField::get_text() const {
-    const char* text = prim().getText(handle());
+    const char* text = prim().getText(field_);
     return text != nullptr ? std::string(text) : std::string();
 }
 
 const std::string& TextField::set_text(const std::string& text) {
-    prim().setText(handle(), text.c_str());
+    prim().setText(field_, text.c_str());
     return text;
 }
 
 bool TextField::set_selectable(bool value) {
     selectable_ = value;
-    prim().setSelectable(handle(), value ? 1 : 0);
+    prim().setSelectable(field_, value ? 1 : 0);
     return value;
 }
 
 TextFieldType TextField::set_type(TextFieldType value) {
     type_ = value;
-    prim().setType(handle(), value == TextFieldType::INPUT ? 1 : 0);
+    prim().setType(field_, value == TextFieldType::INPUT ? 1 : 0);
     return value;
 }
 

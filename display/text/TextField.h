@@ -30,6 +30,9 @@ public:
     TextFieldType set_type(TextFieldType value);
 
 private:
+    explicit TextField(rt_text_field* field);
+
+    rt_text_field* field_;
     bool selectable_ = true;
     TextFieldType type_ = TextFieldType::DYNAMIC;
 };

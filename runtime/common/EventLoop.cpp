@@ -30,13 +30,14 @@ void EventLoop::run(const rt_main_frame_args& args) {
     ~Ending() { loop.end(); }
   } ending{*this};
   if (args.on_frame.fn) {
-    args.on_frame.fn(args.on_frame.context, frame);
+    args.on_frame.fn(args.on_frame.context, frame->handle());
   }
   loop(stage);
 }
 
 void EventLoop::end() {
   running_ = false;
+  Runtime::instance().closeFrame();
   platform_.closeWindow();
 }
 

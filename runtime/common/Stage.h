@@ -40,6 +40,9 @@ class Stage : public Node {
 // The handle the program receives for the main frame; it only leads to the stage.
 struct MainFrame {
   Stage* stage = nullptr;
+
+  [[nodiscard]] rt_main_frame* handle() { return reinterpret_cast<rt_main_frame*>(this); }
+  [[nodiscard]] static MainFrame* of(rt_main_frame* handle) { return reinterpret_cast<MainFrame*>(handle); }
 };
 
 }  // namespace gfxrt

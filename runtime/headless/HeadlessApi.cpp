@@ -39,7 +39,7 @@ void setMinStep(double seconds) {
 
 void setEndTime(double seconds) { hp().setEndTime(seconds); }
 
-rt_handle stage() { return Runtime::instance().stage(); }
+rt_node* stage() { return NodeRegistry::toHandle(Runtime::instance().stage()); }
 
 int stageId() {
   Stage* s = Runtime::instance().stage();

@@ -6,7 +6,12 @@
  * NAME "__" COUNT for 0 to 5 arguments, and NAME "__MULT" above that, in which
  * case the arguments travel as one struct (the "array" of arguments).
  *
- * Handles are opaque and owned by the module. Strings are UTF-8 and only
+ * Handles are opaque and owned by the module, each kind of its own type.
+ * Builds of a module with checks (without NDEBUG) end the process with a
+ * message naming the primitive when one gets a handle that is stale (a node
+ * already released, a frame that has ended), foreign (never given out by
+ * this module) or of the wrong kind; a null handle is always accepted and
+ * changes nothing. Strings are UTF-8 and only
  * borrowed for the duration of the call unless stated otherwise. Every module
  * (the real SDL/Cairo one and the headless one) exports the same primitives
  * with exactly these signatures.
@@ -20,7 +25,19 @@
 extern "C" {
 #endif
 
-typedef void* rt_handle;
+/* A display object: a shape, a container, a text field or a stage. A node
+ * handle stays valid until rt_release_node__1; a stage's until then too,
+ * across main frames. */
+typedef struct rt_node rt_node;
+/* The drawing list of a display object, valid while its node's handle is. */
+typedef struct rt_draw_list rt_draw_list;
+/* A text field, valid while its node's handle is. */
+typedef struct rt_text_field rt_text_field;
+/* A main frame, valid while it runs. */
+typedef struct rt_main_frame rt_main_frame;
+
+/* A text field is a display object too: its node (the same object). */
+static inline rt_node* rt_text_field_node(rt_text_field* field) { return (rt_node*)field; }
 
 /* Bytes handed to the module (borrowed) or returned by it (owned by the
  * receiver, released with rt_buffer_free__1). */
@@ -188,7 +205,7 @@ static inline int rt_key_char(int key, int shift, int caps_lock) {
 
 /* A function of the program with its context pointer. */
 typedef struct rt_frame_callback {
-  void (*fn)(void* context, rt_handle frame);
+  void (*fn)(void* context, rt_main_frame* frame);
   void* context;
 } rt_frame_callback;
 
@@ -245,7 +262,7 @@ enum { RT_JOINTS_ROUND = 0, RT_JOINTS_MITER = 1, RT_JOINTS_BEVEL = 2 };
 /* rt_gfx_line_style__MULT. A thickness below 0 means "no line", 0 a hairline
  * one pixel wide. */
 typedef struct rt_line_style_args {
-  rt_handle graphics;
+  rt_draw_list* graphics;
   double thickness;
   int color;
   double alpha;
@@ -299,48 +316,49 @@ typedef struct rt_font_info {
  *   void      rt_set_loader__1(const rt_loader_callbacks*)              optional
  *   void      rt_create_main_frame__MULT(const rt_main_frame_args*)
  *   void      rt_close__0(void)                    ends the event loop, closes the window
- *   rt_handle rt_get_frame_stage__1(rt_handle frame)
- *   void      rt_set_stage_handler__4(rt_handle stage, const rt_stage_handler*, int width, int height)
- *   void      rt_render_stage__1(rt_handle stage)
- *   void      rt_stage_set_next_wake__2(rt_handle stage, double seconds)   from now
- *   void      rt_stage_set_color__2(rt_handle stage, int rgb)       background colour
- *   int       rt_stage_get_stage_width__1(rt_handle stage)
- *   int       rt_stage_get_stage_height__1(rt_handle stage)
- *   int       rt_stage_get_display_state__1(rt_handle stage)          RT_DISPLAY_...
- *   void      rt_stage_set_display_state__2(rt_handle stage, int state)
+ *   rt_node*  rt_get_frame_stage__1(rt_main_frame* frame)
+ *   void      rt_set_stage_handler__4(rt_node* stage, const rt_stage_handler*, int width, int height)
+ *   void      rt_render_stage__1(rt_node* stage)
+ *   void      rt_stage_set_next_wake__2(rt_node* stage, double seconds)   from now
+ *   void      rt_stage_set_color__2(rt_node* stage, int rgb)       background colour
+ *   int       rt_stage_get_stage_width__1(rt_node* stage)
+ *   int       rt_stage_get_stage_height__1(rt_node* stage)
+ *   int       rt_stage_get_display_state__1(rt_node* stage)          RT_DISPLAY_...
+ *   void      rt_stage_set_display_state__2(rt_node* stage, int state)
+ *   (the stage primitives take the node of a stage only)
  *   double    rt_time_stamp__0(void)                                 seconds, never decreasing
  *
- *   rt_handle rt_create_display_object__0(void)                      a leaf (shape)
- *   rt_handle rt_create_display_object_container__0(void)
- *   int       rt_display_object_get_id__1(rt_handle node)
- *   void      rt_display_object_set_{x,y,rotation,scale_x,scale_y,width,height,alpha}__2(rt_handle, double)
- *   double    rt_display_object_get_{x,y,rotation,scale_x,scale_y,width,height,alpha}__1(rt_handle)
- *   void      rt_display_object_set_visible__2(rt_handle, int)
- *   int       rt_display_object_get_visible__1(rt_handle)
- *   void      rt_display_object_set_mouse_enabled__2(rt_handle, int)
- *   void      rt_display_object_global_to_local__3(rt_handle node, double* x, double* y)   in place
- *   rt_handle rt_display_object_get_graphics__1(rt_handle node)
- *   void      rt_doc_add_child__2(rt_handle parent, rt_handle child)
- *   void      rt_doc_remove_child__2(rt_handle parent, int index)
- *   void      rt_doc_set_child_index__3(rt_handle parent, rt_handle child, int index)
- *   void      rt_release_node__1(rt_handle node)      the program no longer refers to the node
+ *   rt_node*  rt_create_display_object__0(void)                      a leaf (shape)
+ *   rt_node*  rt_create_display_object_container__0(void)
+ *   int       rt_display_object_get_id__1(rt_node* node)
+ *   void      rt_display_object_set_{x,y,rotation,scale_x,scale_y,width,height,alpha}__2(rt_node*, double)
+ *   double    rt_display_object_get_{x,y,rotation,scale_x,scale_y,width,height,alpha}__1(rt_node*)
+ *   void      rt_display_object_set_visible__2(rt_node*, int)
+ *   int       rt_display_object_get_visible__1(rt_node*)
+ *   void      rt_display_object_set_mouse_enabled__2(rt_node*, int)
+ *   void      rt_display_object_global_to_local__3(rt_node* node, double* x, double* y)   in place
+ *   rt_draw_list* rt_display_object_get_graphics__1(rt_node* node)
+ *   void      rt_doc_add_child__2(rt_node* parent, rt_node* child)
+ *   void      rt_doc_remove_child__2(rt_node* parent, int index)
+ *   void      rt_doc_set_child_index__3(rt_node* parent, rt_node* child, int index)
+ *   void      rt_release_node__1(rt_node* node)      the program no longer refers to the node
  *
- *   void      rt_gfx_clear__1(rt_handle graphics)
- *   void      rt_gfx_begin_fill__3(rt_handle graphics, int rgb, double alpha)
- *   void      rt_gfx_end_fill__1(rt_handle graphics)
+ *   void      rt_gfx_clear__1(rt_draw_list* graphics)
+ *   void      rt_gfx_begin_fill__3(rt_draw_list* graphics, int rgb, double alpha)
+ *   void      rt_gfx_end_fill__1(rt_draw_list* graphics)
  *   void      rt_gfx_line_style__MULT(const rt_line_style_args*)
- *   void      rt_gfx_move_to__3(rt_handle graphics, double x, double y)
- *   void      rt_gfx_line_to__3(rt_handle graphics, double x, double y)
- *   void      rt_gfx_draw_rect__5(rt_handle graphics, double x, double y, double w, double h)
- *   void      rt_gfx_draw_ellipse__5(rt_handle graphics, double x, double y, double w, double h)
+ *   void      rt_gfx_move_to__3(rt_draw_list* graphics, double x, double y)
+ *   void      rt_gfx_line_to__3(rt_draw_list* graphics, double x, double y)
+ *   void      rt_gfx_draw_rect__5(rt_draw_list* graphics, double x, double y, double w, double h)
+ *   void      rt_gfx_draw_ellipse__5(rt_draw_list* graphics, double x, double y, double w, double h)
  *
- *   rt_handle rt_text_field_create__0(void)                          a display object node
- *   void      rt_text_field_set_def_text_format__2(rt_handle field, const rt_text_format*)
- *   void      rt_text_field_get_def_text_format__2(rt_handle field, rt_text_format* out)
- *   void      rt_text_field_set_text__2(rt_handle field, const char* text)
- *   const char* rt_text_field_get_text__1(rt_handle field)           valid until the next change
- *   void      rt_text_field_set_selectable__2(rt_handle field, int)
- *   void      rt_text_field_set_type__2(rt_handle field, int is_input)
+ *   rt_text_field* rt_text_field_create__0(void)                     a display object (rt_text_field_node)
+ *   void      rt_text_field_set_def_text_format__2(rt_text_field* field, const rt_text_format*)
+ *   void      rt_text_field_get_def_text_format__2(rt_text_field* field, rt_text_format* out)
+ *   void      rt_text_field_set_text__2(rt_text_field* field, const char* text)
+ *   const char* rt_text_field_get_text__1(rt_text_field* field)      valid until the next change
+ *   void      rt_text_field_set_selectable__2(rt_text_field* field, int)
+ *   void      rt_text_field_set_type__2(rt_text_field* field, int is_input)
  *
  *   int       freetype_import_font__2(const rt_bytes* file, rt_font_info* out)   1 on success
  *   void      rt_font_register_font__2(const char* family, const rt_bytes* file)  bytes are copied

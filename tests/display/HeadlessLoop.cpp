@@ -16,7 +16,7 @@ struct RunContext {
     int height;
 };
 
-void onFrame(void* context, rt_handle frame) {
+void onFrame(void* context, rt_main_frame* frame) {
     auto* run = static_cast<RunContext*>(context);
     const auto& prim = gfx::native::StagePrimitives::get();
     run->loop->stage = std::make_shared<gfx::display::Stage>(prim.getFrameStage(frame), run->width, run->height);
