@@ -57,7 +57,7 @@ void Lib::create(const std::function<void()>& onLoaded, int width, int height, d
     s.color = color;
     s.onLoaded = onLoaded;
     const rt_main_frame_args args{{&onFrame, nullptr}, width, height, flags, title.c_str(), icon};
-    native::StagePrimitives::get().createMainFrame(&args);
+    display::Stage::runMainFrame(args);
 }
 
 std::shared_ptr<display::Sprite> Lib::get_current() {

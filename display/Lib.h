@@ -28,7 +28,9 @@ public:
 
     // Opens the window and runs the native event loop until it closes. Once
     // the stage exists, `onLoaded` runs with `current` already on the stage.
-    // A second call throws std::logic_error.
+    // What the program throws inside the loop (`onLoaded`, a listener) closes
+    // the window and comes out of create. A second call throws
+    // std::logic_error.
     static void create(const std::function<void()>& onLoaded, int width, int height, double frameRate = 60,
                        int color = 0xFFFFFF, int flags = 15, const std::string& title = "",
                        const char* icon = nullptr);

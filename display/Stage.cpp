@@ -1,6 +1,7 @@
 #include "display/Stage.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 #include "display/NativePrimitives.h"
@@ -25,7 +26,36 @@ std::shared_ptr<DisplayObject> shared(DisplayObject* object) {
     return std::static_pointer_cast<DisplayObject>(object->weak_from_this().lock());
 }
 
+// What the program threw inside a native callback of the running main frame,
+// kept until the module has returned from it.
+std::exception_ptr callbackFailure;
+
+// Runs the program's part of a native callback. What it throws ends there:
+// the main frame closes and the first such exception is kept.
+template <class Body>
+void guarded(const Body& body) {
+    try {
+        body();
+    } catch (...) {
+        if (!callbackFailure) callbackFailure = std::current_exception();
+        prim().close();
+    }
+}
+
+void callFrame(void* context, rt_main_frame* frame) {
+    const auto& onFrame = *static_cast<const rt_frame_callback*>(context);
+    if (onFrame.fn != nullptr) guarded([&] { onFrame.fn(onFrame.context, frame); });
+}
+
 }  // namespace
+
+void Stage::runMainFrame(const rt_main_frame_args& args) {
+    rt_frame_callback onFrame = args.on_frame;
+    rt_main_frame_args guardedArgs = args;
+    guardedArgs.on_frame = {&callFrame, &onFrame};
+    prim().createMainFrame(&guardedArgs);
+    if (auto failure = std::exchange(callbackFailure, nullptr)) std::rethrow_exception(failure);
+}
 
 Stage::Stage(rt_node* handle, int width, int height)
     : DisplayObjectContainer(handle, "Stage"), handler_{&Stage::handleNativeEvent, this} {
@@ -67,13 +97,16 @@ int Stage::set_color(int rgb) {
 double Stage::now() const { return prim().timeStamp(); }
 
 void Stage::handleNativeEvent(void* context, rt_event* event) {
-    if (context != nullptr && event != nullptr) static_cast<Stage*>(context)->processStageEvent(*event);
+    // After a failure the main frame is closing: the program hears no more.
+    if (context != nullptr && event != nullptr && !callbackFailure) {
+        static_cast<Stage*>(context)->processStageEvent(*event);
+    }
 }
 
 void Stage::processStageEvent(rt_event& event) {
     // A listener may drop the last outside reference to the stage.
     auto keepAlive = weak_from_this().lock();
-    doProcessStageEvent(event);
+    guarded([&] { doProcessStageEvent(event); });
 }
 
 void Stage::doProcessStageEvent(rt_event& event) {

@@ -21,6 +21,7 @@ enum class StageDisplayState { NORMAL, FULL_SCREEN };
 // native event loop. The module calls the stage's handler with every native
 // event; the stage turns it into keyboard, mouse, focus and frame events,
 // delivers them, and before returning tells the module when to call again.
+// Nothing the program throws unwinds through the module (runMainFrame).
 //
 // The frame clock: at frameRate frames per second the stage broadcasts
 // "enterFrame" to the whole tree and then has the module draw it. No frame is
@@ -47,6 +48,14 @@ public:
     // Takes the module's stage node and installs the event handler.
     Stage(rt_node* handle, int width, int height);
     ~Stage() override;
+
+    // Runs a main frame of the module (rt_create_main_frame) and returns
+    // when it closes. An exception the program throws inside a native
+    // callback (args.on_frame, or a stage's handler) is caught there, before
+    // it reaches the module; the main frame closes, no more events reach the
+    // program, and the exception is rethrown here once the module has
+    // returned.
+    static void runMainFrame(const rt_main_frame_args& args);
 
     double get_frameRate() const { return frameRate_; }
     double set_frameRate(double value);

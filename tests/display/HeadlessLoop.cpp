@@ -62,7 +62,7 @@ void HeadlessLoop::run(double endTime, const std::function<void(gfx::display::St
     api().set_end_time(endTime);
     RunContext context{this, &setup, width, height};
     const rt_main_frame_args args{{&onFrame, &context}, width, height, 0, "test", nullptr};
-    gfx::native::StagePrimitives::get().createMainFrame(&args);
+    gfx::display::Stage::runMainFrame(args);
 }
 
 rt_event HeadlessLoop::event(int type, int value, int id, int x, int y, int flags, int code) {

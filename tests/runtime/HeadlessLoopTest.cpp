@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "tests/runtime/HeadlessHarness.h"
@@ -202,6 +203,19 @@ TEST_F(HeadlessLoop, LoopEnds) {
     run();
     EXPECT_EQ(seen_.size(), c.events);
   }
+}
+
+// An exception that unwinds through the module from the program's handler
+// still ends the main frame properly: the next one is not refused.
+TEST_F(HeadlessLoop, AHandlerThatThrowsThroughTheModuleLeavesItReadyForTheNextMainFrame) {
+  const auto usual = onEvent_;
+  onEvent_ = [](rt_event&) { throw std::runtime_error("handler fault"); };
+  EXPECT_THROW(run(), std::runtime_error);
+  EXPECT_FALSE(api.is_running());
+  seen_.clear();
+  onEvent_ = usual;
+  run();
+  EXPECT_EQ(polls(), 4);
 }
 
 TEST_F(HeadlessLoop, HookSeesEveryHandlerCallAndRenderAndCanStop) {
