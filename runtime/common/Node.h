@@ -69,8 +69,8 @@ class Node : public std::enable_shared_from_this<Node> {
   // Its content and all its visible descendants, in its own coordinates.
   Bounds bounds() const;
 
-  // Size in the parent's coordinates, like a Flash-style display object: the
-  // box of its bounds after scale and rotation. Setting it changes the scale.
+  // Size in the parent's coordinates: the box of its bounds after scale and
+  // rotation. Setting it changes the scale, never the drawing.
   double width() const;
   double height() const;
   virtual void setWidth(double value);

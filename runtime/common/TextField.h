@@ -1,5 +1,5 @@
-// A text field node: a box of text drawn in one format, like a Flash-style
-// dynamic text field. Text is clipped to the box.
+// A text field node: a box of text drawn in one format, which the program
+// sets and reads back but the user does not edit. Text is clipped to the box.
 #ifndef VYN_RUNTIME_COMMON_TEXTFIELD_H
 #define VYN_RUNTIME_COMMON_TEXTFIELD_H
 
