@@ -38,7 +38,7 @@ public:
     // An ellipse in the circle's bounding box.
     void drawCircle(double x, double y, double radius);
 
-    rt_draw_list* handle() const { return handle_; }
+    [[nodiscard]] rt_draw_list* handle() const { return handle_; }
 
 private:
     rt_draw_list* handle_;

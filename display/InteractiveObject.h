@@ -8,12 +8,12 @@ namespace gfx::display {
 // keyboard and mouse events.
 class InteractiveObject : public DisplayObject {
 public:
-    bool get_mouseEnabled() const { return mouseEnabled_; }
+    [[nodiscard]] bool get_mouseEnabled() const { return mouseEnabled_; }
     bool set_mouseEnabled(bool value);
 
     bool doubleClickEnabled = false;
 
-    bool isInteractive() const override { return true; }
+    [[nodiscard]] bool isInteractive() const override { return true; }
 
 protected:
     InteractiveObject(rt_node* handle, std::string className);

@@ -36,20 +36,20 @@ public:
                        const char* icon = nullptr);
 
     // The root clip, made on first use.
-    static std::shared_ptr<display::Sprite> get_current();
+    [[nodiscard]] static std::shared_ptr<display::Sprite> get_current();
     // The stage, or null before create has made it.
-    static std::shared_ptr<display::Stage> get_stage();
+    [[nodiscard]] static std::shared_ptr<display::Stage> get_stage();
 
-    static int get_initWidth();
-    static int get_initHeight();
+    [[nodiscard]] static int get_initWidth();
+    [[nodiscard]] static int get_initHeight();
 
     // Names the application: company, file name, package identifier, version.
     static void setPackage(const std::string& company, const std::string& file, const std::string& packageName,
                            const std::string& version);
-    static std::string get_company();
-    static std::string get_file();
-    static std::string get_packageName();
-    static std::string get_version();
+    [[nodiscard]] static std::string get_company();
+    [[nodiscard]] static std::string get_file();
+    [[nodiscard]] static std::string get_packageName();
+    [[nodiscard]] static std::string get_version();
 
     // Ends the event loop and closes the window.
     static void close();

@@ -57,10 +57,10 @@ public:
     // returned.
     static void runMainFrame(const rt_main_frame_args& args);
 
-    double get_frameRate() const { return frameRate_; }
+    [[nodiscard]] double get_frameRate() const { return frameRate_; }
     double set_frameRate(double value);
 
-    bool get_active() const { return active_; }
+    [[nodiscard]] bool get_active() const { return active_; }
     bool pauseWhenDeactivated = true;
 
     // Replaces the stage's own drawing of a due frame when set.
@@ -73,16 +73,16 @@ public:
     StageAlign align = StageAlign::TOP_LEFT;
     StageScaleMode scaleMode = StageScaleMode::SHOW_ALL;
 
-    int get_stageWidth() const;
-    int get_stageHeight() const;
-    StageDisplayState get_displayState() const;
+    [[nodiscard]] int get_stageWidth() const;
+    [[nodiscard]] int get_stageHeight() const;
+    [[nodiscard]] StageDisplayState get_displayState() const;
     StageDisplayState set_displayState(StageDisplayState state);
     int set_color(int rgb);
 
     // The next frame also broadcasts "render".
     void invalidate() { invalid_ = true; }
 
-    Stage* get_stage() const override { return const_cast<Stage*>(this); }
+    [[nodiscard]] Stage* get_stage() const override { return const_cast<Stage*>(this); }
 
 private:
     static void handleNativeEvent(void* context, rt_event* event);
@@ -100,12 +100,12 @@ private:
 
     // The object the event names, with its interactive ancestors, innermost
     // first (the object itself only when it is interactive).
-    std::vector<DisplayObjectPtr> interactiveStack(int id);
+    [[nodiscard]] std::vector<DisplayObjectPtr> interactiveStack(int id);
     // Capture phase from the outermost object in, the innermost object at
     // target, then the bubble phase outwards.
     static void fireEvent(const events::EventPtr& event, const std::vector<DisplayObjectPtr>& stack);
     void updateMouseOver(const std::vector<DisplayObjectPtr>& stack, const std::shared_ptr<events::Event>& cause);
-    double now() const;
+    [[nodiscard]] double now() const;
 
     rt_stage_handler handler_;
     double frameRate_ = 100;

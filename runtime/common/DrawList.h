@@ -21,7 +21,7 @@ struct LineStyle {
   int joints = RT_JOINTS_ROUND;
   double miterLimit = 3;
 
-  bool drawsLines() const { return thickness >= 0; }
+  [[nodiscard]] bool drawsLines() const { return thickness >= 0; }
 };
 
 struct BeginFill {
@@ -52,12 +52,12 @@ class DrawList {
   void clear();
   void append(const DrawCommand& command);
 
-  const std::vector<DrawCommand>& commands() const { return commands_; }
-  bool isEmpty() const { return commands_.empty(); }
+  [[nodiscard]] const std::vector<DrawCommand>& commands() const { return commands_; }
+  [[nodiscard]] bool isEmpty() const { return commands_.empty(); }
 
   // Box of everything the commands may paint, line widths included, in the
   // object's own coordinates; generous rather than tight.
-  Bounds bounds() const;
+  [[nodiscard]] Bounds bounds() const;
 
  private:
   void includePoint(double x, double y);

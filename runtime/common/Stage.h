@@ -14,15 +14,15 @@ class Stage : public Node {
  public:
   Stage(int width, int height);
 
-  int stageWidth() const { return width_; }
-  int stageHeight() const { return height_; }
+  [[nodiscard]] int stageWidth() const { return width_; }
+  [[nodiscard]] int stageHeight() const { return height_; }
   void resize(int width, int height);
 
   int color = 0xFFFFFF;
   int displayState = RT_DISPLAY_NORMAL;
 
   void setHandler(const rt_stage_handler* handler);
-  bool hasHandler() const { return handler_.fn != nullptr; }
+  [[nodiscard]] bool hasHandler() const { return handler_.fn != nullptr; }
   // Hands one event to the program. An "id" of 0 is filled in: the hit
   // object for mouse events, the stage for everything else. Every event of
   // every module comes through here.

@@ -35,18 +35,18 @@ class TextField : public Node {
   void setFormat(const rt_text_format& format);
   // Fills every field; the font name stays valid until the next change.
   void readFormat(rt_text_format& out) const;
-  const TextFormat& format() const { return format_; }
+  [[nodiscard]] const TextFormat& format() const { return format_; }
 
   void setText(const char* text);
-  const std::string& text() const { return text_; }
+  [[nodiscard]] const std::string& text() const { return text_; }
 
-  double fieldWidth() const { return fieldWidth_; }
-  double fieldHeight() const { return fieldHeight_; }
+  [[nodiscard]] double fieldWidth() const { return fieldWidth_; }
+  [[nodiscard]] double fieldHeight() const { return fieldHeight_; }
 
   bool selectable = true;
   bool isInput = false;
 
-  Bounds contentBounds() const override;
+  [[nodiscard]] Bounds contentBounds() const override;
   // The box itself changes size, not the scale.
   void setWidth(double value) override;
   void setHeight(double value) override;
