@@ -15,10 +15,10 @@ class Assets {
 public:
     // The whole file, read through the display module; nothing when the id
     // is unlisted or the file cannot be read.
-    static std::optional<std::vector<unsigned char>> getBytes(const std::string& id);
-    static std::optional<std::string> getText(const std::string& id);
+    [[nodiscard]] static std::optional<std::vector<unsigned char>> getBytes(const std::string& id);
+    [[nodiscard]] static std::optional<std::string> getText(const std::string& id);
     // The font in a FONT asset's file.
-    static text::FontPtr getFont(const std::string& id);
+    [[nodiscard]] static text::FontPtr getFont(const std::string& id);
 };
 
 }  // namespace gfx

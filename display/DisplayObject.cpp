@@ -13,7 +13,7 @@ namespace {
 const native::DisplayObjectPrimitives& prim() { return native::DisplayObjectPrimitives::get(); }
 }  // namespace
 
-DisplayObject::DisplayObject(rt_handle handle, std::string className)
+DisplayObject::DisplayObject(rt_node* handle, std::string className)
     : handle_(handle), id_(prim().getId(handle)), className_(std::move(className)) {}
 
 DisplayObject::~DisplayObject() { prim().releaseNode(handle_); }

@@ -23,34 +23,34 @@ public:
     ~DisplayObject() override;
 
     // Setters send the value to the node and return it; getters ask the node.
-    double get_x() const;
+    [[nodiscard]] double get_x() const;
     double set_x(double value);
-    double get_y() const;
+    [[nodiscard]] double get_y() const;
     double set_y(double value);
-    double get_rotation() const;  // degrees
+    [[nodiscard]] double get_rotation() const;  // degrees
     double set_rotation(double value);
-    double get_scaleX() const;
+    [[nodiscard]] double get_scaleX() const;
     double set_scaleX(double value);
-    double get_scaleY() const;
+    [[nodiscard]] double get_scaleY() const;
     double set_scaleY(double value);
-    double get_alpha() const;
+    [[nodiscard]] double get_alpha() const;
     double set_alpha(double value);
-    bool get_visible() const;
+    [[nodiscard]] bool get_visible() const;
     bool set_visible(bool value);
-    double get_width() const;
+    [[nodiscard]] double get_width() const;
     double set_width(double value);
-    double get_height() const;
+    [[nodiscard]] double get_height() const;
     double set_height(double value);
 
-    DisplayObjectContainer* get_parent() const { return parent_; }
+    [[nodiscard]] DisplayObjectContainer* get_parent() const { return parent_; }
     // The stage above this object, or null when it is not on the stage.
-    virtual Stage* get_stage() const;
+    [[nodiscard]] virtual Stage* get_stage() const;
 
     // The object's drawing list, made on first use.
-    std::shared_ptr<Graphics> get_graphics();
+    [[nodiscard]] std::shared_ptr<Graphics> get_graphics();
 
     // A stage point in this object's coordinates.
-    std::shared_ptr<geom::Point> globalToLocal(const geom::Point& point) const;
+    [[nodiscard]] std::shared_ptr<geom::Point> globalToLocal(const geom::Point& point) const;
 
     // Runs this object's listeners for the event; then, unless it was
     // stopped, a bubbling event climbs to the parent's dispatchEvent. Returns
@@ -58,20 +58,20 @@ public:
     bool dispatchEvent(const events::EventPtr& event) override;
 
     // Interactive objects take part in the capture and bubble phases.
-    virtual bool isInteractive() const { return false; }
+    [[nodiscard]] virtual bool isInteractive() const { return false; }
 
     std::string name;
 
-    rt_handle handle() const { return handle_; }
-    int id() const { return id_; }
+    [[nodiscard]] rt_node* handle() const { return handle_; }
+    [[nodiscard]] int id() const { return id_; }
 
-    std::string toString() const override;
+    [[nodiscard]] std::string toString() const override;
 
     // Delivers an event to this object and, for containers, to the whole
     // subtree below it: children first, in child order, then the object.
     virtual void broadcast(const events::EventPtr& event);
     // The object with the given native id in this subtree, or null.
-    virtual DisplayObject* findByID(int id);
+    [[nodiscard]] virtual DisplayObject* findByID(int id);
 
     // Runs this object's own listeners: the event's target becomes this
     // object if it has none yet, its currentTarget this object.
@@ -79,7 +79,7 @@ public:
 
 protected:
     // Takes over a native node made by the subclass.
-    DisplayObject(rt_handle handle, std::string className);
+    DisplayObject(rt_node* handle, std::string className);
 
     // Sends a new, non-bubbling event of the type to this object and then to
     // each object below it, parents before children.
@@ -92,7 +92,7 @@ private:
     // "removed"/"removedFromStage" when it loses it.
     void setParent(DisplayObjectContainer* parent);
 
-    rt_handle handle_;
+    rt_node* handle_;
     int id_;
     std::string className_;
     DisplayObjectContainer* parent_ = nullptr;

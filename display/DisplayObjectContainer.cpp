@@ -12,7 +12,7 @@ namespace {
 const native::DisplayObjectPrimitives& prim() { return native::DisplayObjectPrimitives::get(); }
 }  // namespace
 
-DisplayObjectContainer::DisplayObjectContainer(rt_handle handle, std::string className)
+DisplayObjectContainer::DisplayObjectContainer(rt_node* handle, std::string className)
     : InteractiveObject(handle, std::move(className)) {}
 
 DisplayObjectContainer::~DisplayObjectContainer() {

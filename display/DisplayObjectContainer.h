@@ -14,7 +14,7 @@ class DisplayObjectContainer : public InteractiveObject {
 public:
     ~DisplayObjectContainer() override;
 
-    int get_numChildren() const { return static_cast<int>(children_.size()); }
+    [[nodiscard]] int get_numChildren() const { return static_cast<int>(children_.size()); }
 
     // Appends the child on top; a child already here moves to the top.
     // Throws std::invalid_argument("Adding to self").
@@ -29,23 +29,23 @@ public:
     // Throws std::invalid_argument for an index out of range.
     DisplayObjectPtr removeChildAt(int index);
     // Throws std::out_of_range for an index out of range.
-    DisplayObjectPtr getChildAt(int index) const;
+    [[nodiscard]] DisplayObjectPtr getChildAt(int index) const;
     // The child's position, or -1.
-    int getChildIndex(const DisplayObject* child) const;
-    int getChildIndex(const DisplayObjectPtr& child) const { return getChildIndex(child.get()); }
+    [[nodiscard]] int getChildIndex(const DisplayObject* child) const;
+    [[nodiscard]] int getChildIndex(const DisplayObjectPtr& child) const { return getChildIndex(child.get()); }
     // Moves the child to the index, shifting the children in between by one
     // place. An index equal to numChildren moves it to the top. Throws
     // std::out_of_range for other indices outside the list and
     // std::invalid_argument when the object is not a child here.
     void setChildIndex(const DisplayObjectPtr& child, int index);
     // Whether the object is this container or lies anywhere below it.
-    bool contains(const DisplayObject* object) const;
+    [[nodiscard]] bool contains(const DisplayObject* object) const;
 
     void broadcast(const events::EventPtr& event) override;
-    DisplayObject* findByID(int id) override;
+    [[nodiscard]] DisplayObject* findByID(int id) override;
 
 protected:
-    DisplayObjectContainer(rt_handle handle, std::string className);
+    DisplayObjectContainer(rt_node* handle, std::string className);
 
     void sendToSubtree(const std::string& type) override;
 

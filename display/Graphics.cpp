@@ -8,14 +8,15 @@ namespace {
 
 const native::GraphicsPrimitives& prim() { return native::GraphicsPrimitives::get(); }
 
+// The value the module knows, or the default's when none is given.
 template <class Enum>
-int position(const std::optional<Enum>& value) {
-    return value ? static_cast<int>(*value) : 0;
+int valueOf(const std::optional<Enum>& value, Enum byDefault) {
+    return static_cast<int>(value.value_or(byDefault));
 }
 
 }  // namespace
 
-Graphics::Graphics(rt_handle handle) : handle_(handle) {}
+Graphics::Graphics(rt_draw_list* handle) : handle_(handle) {}
 
 void Graphics::clear() { prim().clear(handle_); }
 
@@ -31,9 +32,9 @@ void Graphics::lineStyle(std::optional<double> thickness, int color, double alph
                                   color,
                                   alpha,
                                   pixelHinting ? 1 : 0,
-                                  position(scaleMode),
-                                  position(caps),
-                                  position(joints),
+                                  valueOf(scaleMode, LineScaleMode::NORMAL),
+                                  valueOf(caps, CapsStyle::ROUND),
+                                  valueOf(joints, JointStyle::ROUND),
                                   miterLimit};
     prim().lineStyle(&args);
 }

@@ -6,17 +6,22 @@
 
 namespace gfx::display {
 
-// Line options, sent to the module as their position in these lists.
-enum class LineScaleMode { NORMAL, NONE, VERTICAL, HORIZONTAL };
-enum class CapsStyle { ROUND, NONE, SQUARE };
-enum class JointStyle { ROUND, MITER, BEVEL };
+// Line options, sent to the module as their values.
+enum class LineScaleMode {
+    NORMAL = RT_SCALE_NORMAL,
+    NONE = RT_SCALE_NONE,
+    VERTICAL = RT_SCALE_VERTICAL,
+    HORIZONTAL = RT_SCALE_HORIZONTAL
+};
+enum class CapsStyle { ROUND = RT_CAPS_ROUND, NONE = RT_CAPS_NONE, SQUARE = RT_CAPS_SQUARE };
+enum class JointStyle { ROUND = RT_JOINTS_ROUND, MITER = RT_JOINTS_MITER, BEVEL = RT_JOINTS_BEVEL };
 
 // The drawing list of one display object. Every command is appended to the
 // native list in call order; colours are 24-bit RGB. A Graphics belongs to
 // its display object and must not be used after the object is gone.
 class Graphics {
 public:
-    explicit Graphics(rt_handle handle);
+    explicit Graphics(rt_draw_list* handle);
 
     void clear();
     void beginFill(int color, double alpha = 1.0);
@@ -33,10 +38,10 @@ public:
     // An ellipse in the circle's bounding box.
     void drawCircle(double x, double y, double radius);
 
-    rt_handle handle() const { return handle_; }
+    [[nodiscard]] rt_draw_list* handle() const { return handle_; }
 
 private:
-    rt_handle handle_;
+    rt_draw_list* handle_;
 };
 
 }  // namespace gfx::display

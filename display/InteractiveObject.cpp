@@ -6,7 +6,7 @@
 
 namespace gfx::display {
 
-InteractiveObject::InteractiveObject(rt_handle handle, std::string className)
+InteractiveObject::InteractiveObject(rt_node* handle, std::string className)
     : DisplayObject(handle, std::move(className)) {}
 
 bool InteractiveObject::set_mouseEnabled(bool value) {

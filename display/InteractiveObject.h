@@ -8,15 +8,15 @@ namespace gfx::display {
 // keyboard and mouse events.
 class InteractiveObject : public DisplayObject {
 public:
-    bool get_mouseEnabled() const { return mouseEnabled_; }
+    [[nodiscard]] bool get_mouseEnabled() const { return mouseEnabled_; }
     bool set_mouseEnabled(bool value);
 
     bool doubleClickEnabled = false;
 
-    bool isInteractive() const override { return true; }
+    [[nodiscard]] bool isInteractive() const override { return true; }
 
 protected:
-    InteractiveObject(rt_handle handle, std::string className);
+    InteractiveObject(rt_node* handle, std::string className);
 
 private:
     bool mouseEnabled_ = true;

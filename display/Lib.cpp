@@ -30,7 +30,7 @@ LibState& state() {
     return *instance;
 }
 
-void onFrame(void*, rt_handle frame) {
+void onFrame(void*, rt_main_frame* frame) {
     LibState& s = state();
     const auto& prim = native::StagePrimitives::get();
     s.stage = std::make_shared<display::Stage>(prim.getFrameStage(frame), s.initWidth, s.initHeight);
@@ -57,7 +57,7 @@ void Lib::create(const std::function<void()>& onLoaded, int width, int height, d
     s.color = color;
     s.onLoaded = onLoaded;
     const rt_main_frame_args args{{&onFrame, nullptr}, width, height, flags, title.c_str(), icon};
-    native::StagePrimitives::get().createMainFrame(&args);
+    display::Stage::runMainFrame(args);
 }
 
 std::shared_ptr<display::Sprite> Lib::get_current() {

@@ -16,17 +16,17 @@ class Loader {
 public:
     // The symbol of a primitive: NAME "__" COUNT for 0 to 5 arguments,
     // NAME "__MULT" above (the arguments then travel as one struct).
-    static std::string symbolName(const std::string& name, int argCount);
+    [[nodiscard]] static std::string symbolName(const std::string& name, int argCount);
 
     // The address of the primitive, or nullptr when the module lacks it (a
     // line "Could not find primitive SYMBOL." then goes to standard error).
     // Throws std::runtime_error("Could not load module " + module + "@" +
     // name) when the module itself cannot be loaded.
-    static void* load(const std::string& module, const std::string& name, int argCount);
+    [[nodiscard]] static void* load(const std::string& module, const std::string& name, int argCount);
 
     // The module's dlopen handle, loading it if needed; nullptr when it
     // cannot be loaded. For tools that look up symbols of their own.
-    static void* module(const std::string& module);
+    [[nodiscard]] static void* module(const std::string& module);
 };
 
 }  // namespace gfx

@@ -16,8 +16,8 @@ public:
     using Bytes = std::span<const unsigned char>;
 
     // The resource's bytes (valid for the whole run), or nothing.
-    static std::optional<Bytes> getBytes(const std::string& name);
-    static std::optional<std::string> getString(const std::string& name);
+    [[nodiscard]] static std::optional<Bytes> getBytes(const std::string& name);
+    [[nodiscard]] static std::optional<std::string> getString(const std::string& name);
     static std::vector<std::string> listNames();
 
     // Called by the generated registration code. A second registration of a

@@ -1,6 +1,7 @@
 #include "display/Stage.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 #include "display/NativePrimitives.h"
@@ -13,7 +14,7 @@ namespace {
 
 const native::StagePrimitives& prim() { return native::StagePrimitives::get(); }
 
-// Per mouse button (left, middle, right): the types of its events.
+// Per mouse button (RT_BUTTON_LEFT, _MIDDLE, _RIGHT): the types of its events.
 const std::array<std::string, 3> downEvents{"mouseDown", "middleMouseDown", "rightMouseDown"};
 const std::array<std::string, 3> upEvents{"mouseUp", "middleMouseUp", "rightMouseUp"};
 const std::array<std::string, 3> clickEvents{"click", "middleClick", "rightClick"};
@@ -25,9 +26,38 @@ std::shared_ptr<DisplayObject> shared(DisplayObject* object) {
     return std::static_pointer_cast<DisplayObject>(object->weak_from_this().lock());
 }
 
+// What the program threw inside a native callback of the running main frame,
+// kept until the module has returned from it.
+std::exception_ptr callbackFailure;
+
+// Runs the program's part of a native callback. What it throws ends there:
+// the main frame closes and the first such exception is kept.
+template <class Body>
+void guarded(const Body& body) {
+    try {
+        body();
+    } catch (...) {
+        if (!callbackFailure) callbackFailure = std::current_exception();
+        prim().close();
+    }
+}
+
+void callFrame(void* context, rt_main_frame* frame) {
+    const auto& onFrame = *static_cast<const rt_frame_callback*>(context);
+    if (onFrame.fn != nullptr) guarded([&] { onFrame.fn(onFrame.context, frame); });
+}
+
 }  // namespace
 
-Stage::Stage(rt_handle handle, int width, int height)
+void Stage::runMainFrame(const rt_main_frame_args& args) {
+    rt_frame_callback onFrame = args.on_frame;
+    rt_main_frame_args guardedArgs = args;
+    guardedArgs.on_frame = {&callFrame, &onFrame};
+    prim().createMainFrame(&guardedArgs);
+    if (auto failure = std::exchange(callbackFailure, nullptr)) std::rethrow_exception(failure);
+}
+
+Stage::Stage(rt_node* handle, int width, int height)
     : DisplayObjectContainer(handle, "Stage"), handler_{&Stage::handleNativeEvent, this} {
     prim().setStageHandler(handle, &handler_, width, height);
     set_frameRate(100);
@@ -49,11 +79,13 @@ int Stage::get_stageWidth() const { return prim().getStageWidth(handle()); }
 int Stage::get_stageHeight() const { return prim().getStageHeight(handle()); }
 
 StageDisplayState Stage::get_displayState() const {
-    return prim().getDisplayState(handle()) != 0 ? StageDisplayState::FULL_SCREEN : StageDisplayState::NORMAL;
+    return prim().getDisplayState(handle()) == RT_DISPLAY_FULL_SCREEN ? StageDisplayState::FULL_SCREEN
+                                                                       : StageDisplayState::NORMAL;
 }
 
 StageDisplayState Stage::set_displayState(StageDisplayState state) {
-    prim().setDisplayState(handle(), state == StageDisplayState::FULL_SCREEN ? 1 : 0);
+    prim().setDisplayState(handle(),
+                           state == StageDisplayState::FULL_SCREEN ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL);
     return state;
 }
 
@@ -65,43 +97,50 @@ int Stage::set_color(int rgb) {
 double Stage::now() const { return prim().timeStamp(); }
 
 void Stage::handleNativeEvent(void* context, rt_event* event) {
-    if (context != nullptr && event != nullptr) static_cast<Stage*>(context)->processStageEvent(*event);
+    // After a failure the main frame is closing: the program hears no more.
+    if (context != nullptr && event != nullptr && !callbackFailure) {
+        static_cast<Stage*>(context)->processStageEvent(*event);
+    }
 }
 
 void Stage::processStageEvent(rt_event& event) {
     // A listener may drop the last outside reference to the stage.
     auto keepAlive = weak_from_this().lock();
-    doProcessStageEvent(event);
+    guarded([&] { doProcessStageEvent(event); });
 }
 
 void Stage::doProcessStageEvent(rt_event& event) {
     switch (event.type) {
-        case 1: handleKey(event, events::KeyboardEvent::KEY_DOWN); break;
-        case 2:
+        case RT_EVENT_KEY_DOWN: handleKey(event, events::KeyboardEvent::KEY_DOWN); break;
+        case RT_EVENT_CHAR:
             if (onKey) onKey(event.code, event.down != 0, event.char_code, event.flags);
             break;
-        case 3: handleKey(event, events::KeyboardEvent::KEY_UP); break;
-        case 4: handleMouse(event, events::MouseEvent::MOUSE_MOVE); break;
-        case 5: handleMouse(event, events::MouseEvent::MOUSE_DOWN); break;
-        case 6: handleMouse(event, events::MouseEvent::CLICK); break;
-        case 7: handleMouse(event, events::MouseEvent::MOUSE_UP); break;
-        case 8:
+        case RT_EVENT_KEY_UP: handleKey(event, events::KeyboardEvent::KEY_UP); break;
+        case RT_EVENT_MOUSE_MOVE: handleMouse(event, events::MouseEvent::MOUSE_MOVE); break;
+        case RT_EVENT_MOUSE_DOWN: handleMouse(event, events::MouseEvent::MOUSE_DOWN); break;
+        case RT_EVENT_MOUSE_CLICK: handleMouse(event, events::MouseEvent::CLICK); break;
+        case RT_EVENT_MOUSE_UP: handleMouse(event, events::MouseEvent::MOUSE_UP); break;
+        case RT_EVENT_RESIZE:
             handleResize();
             if (!renderRequest) render(false);
             break;
-        case 9: pollTimers(); break;
-        case 10:
+        case RT_EVENT_POLL: pollTimers(); break;
+        case RT_EVENT_QUIT:
             if (onQuit) onQuit();
             break;
-        case 11: handleFocus(event); break;
-        case 12:
-            if (shouldRotateInterface && shouldRotateInterface(event.value)) event.result = 2;
+        case RT_EVENT_FOCUS: handleFocus(event); break;
+        case RT_EVENT_SHOULD_ROTATE:
+            if (shouldRotateInterface && shouldRotateInterface(event.value)) event.result = RT_RESULT_ROTATE;
             break;
-        case 14: render(true); break;
-        case 20: setActive(true); break;
-        case 21: setActive(false); break;
-        case 22: dispatchEvent(std::make_shared<events::Event>(events::Event::FOCUS_IN)); break;
-        case 23: dispatchEvent(std::make_shared<events::Event>(events::Event::FOCUS_OUT)); break;
+        case RT_EVENT_REDRAW: render(true); break;
+        case RT_EVENT_ACTIVATE: setActive(true); break;
+        case RT_EVENT_DEACTIVATE: setActive(false); break;
+        case RT_EVENT_GOT_INPUT_FOCUS:
+            dispatchEvent(std::make_shared<events::Event>(events::Event::FOCUS_IN));
+            break;
+        case RT_EVENT_LOST_INPUT_FOCUS:
+            dispatchEvent(std::make_shared<events::Event>(events::Event::FOCUS_OUT));
+            break;
         default: break;  // touch, text input, joysticks and system messages: not sent to this program
     }
     updateNextWake();
@@ -144,18 +183,22 @@ void Stage::handleKey(rt_event& record, const std::string& type) {
     const auto stack = interactiveStack(record.id);
     if (stack.empty()) return;
     const int flags = record.flags;
+    // The lower-case letters' character codes (and the one just below them)
+    // stand for their letter keys.
     int keyCode = record.value;
-    if (keyCode >= 96 && keyCode <= 122) keyCode -= 32;
+    if (keyCode >= 'a' - 1 && keyCode <= 'z') keyCode -= 'a' - RT_KEY_A;
     auto event = std::make_shared<events::KeyboardEvent>(
         type, true, true, record.code, keyCode, (flags & efLocationRight) != 0 ? 0 : 1, (flags & efCtrlDown) != 0,
         (flags & efAltDown) != 0, (flags & efShiftDown) != 0, (flags & efCtrlDown) != 0,
         (flags & efCommandDown) != 0);
     fireEvent(event, stack);
     if (event->isCancelled()) {
-        record.result = 1;
+        record.result = RT_RESULT_CANCELLED;
         return;
     }
-    if (type == events::KeyboardEvent::KEY_DOWN && record.code == 13 && (flags & efAltDown) != 0) {
+    // Alt+Enter switches between full screen and a window.
+    if (type == events::KeyboardEvent::KEY_DOWN && record.code == rt_key_char(RT_KEY_ENTER, 0, 0) &&
+        (flags & efAltDown) != 0) {
         set_displayState(get_displayState() == StageDisplayState::NORMAL ? StageDisplayState::FULL_SCREEN
                                                                            : StageDisplayState::NORMAL);
     }
@@ -165,12 +208,12 @@ void Stage::handleMouse(rt_event& record, std::string type) {
     const int button = record.value;
     int delta = 0;
     if (type == events::MouseEvent::MOUSE_DOWN) {
-        if (button > 2) return;
+        if (button > RT_BUTTON_RIGHT) return;
         type = downEvents[static_cast<std::size_t>(button)];
     } else if (type == events::MouseEvent::MOUSE_UP) {
-        if (button > 2) {
+        if (button > RT_BUTTON_RIGHT) {
             type = events::MouseEvent::MOUSE_WHEEL;
-            delta = button == 3 ? 1 : -1;
+            delta = button == RT_BUTTON_WHEEL_UP ? 1 : -1;
         } else {
             type = upEvents[static_cast<std::size_t>(button)];
         }
@@ -195,7 +238,7 @@ void Stage::handleMouse(rt_event& record, std::string type) {
 
     // Clicks go to the object that also got the button-down.
     DisplayObjectPtr clickObject = stack.empty() ? shared(this) : stack.front();
-    if (button < 0 || button > 2 || !clickObject) return;
+    if (button < RT_BUTTON_LEFT || button > RT_BUTTON_RIGHT || !clickObject) return;
     auto& lastDown = lastDown_[static_cast<std::size_t>(button)];
     if (type == downEvents[static_cast<std::size_t>(button)]) {
         lastDown = clickObject;
@@ -204,7 +247,7 @@ void Stage::handleMouse(rt_event& record, std::string type) {
             const std::vector<DisplayObjectPtr> target{clickObject};
             fireEvent(makeEvent(clickEvents[static_cast<std::size_t>(button)], clickObject), stack.empty() ? target : stack);
             auto interactive = std::dynamic_pointer_cast<InteractiveObject>(clickObject);
-            if (button == 0 && interactive && interactive->doubleClickEnabled) {
+            if (button == RT_BUTTON_LEFT && interactive && interactive->doubleClickEnabled) {
                 const double time = now();
                 if (time - lastClickTime_ < doubleClickTime) {
                     fireEvent(makeEvent(events::MouseEvent::DOUBLE_CLICK, clickObject),

@@ -21,6 +21,7 @@ enum class StageDisplayState { NORMAL, FULL_SCREEN };
 // native event loop. The module calls the stage's handler with every native
 // event; the stage turns it into keyboard, mouse, focus and frame events,
 // delivers them, and before returning tells the module when to call again.
+// Nothing the program throws unwinds through the module (runMainFrame).
 //
 // The frame clock: at frameRate frames per second the stage broadcasts
 // "enterFrame" to the whole tree and then has the module draw it. No frame is
@@ -28,13 +29,13 @@ enum class StageDisplayState { NORMAL, FULL_SCREEN };
 class Stage : public DisplayObjectContainer {
 public:
     // Modifier and state bits of a native event's flags.
-    static constexpr int efLeftDown = 0x0001;
-    static constexpr int efShiftDown = 0x0002;
-    static constexpr int efCtrlDown = 0x0004;
-    static constexpr int efAltDown = 0x0008;
-    static constexpr int efCommandDown = 0x0010;
-    static constexpr int efLocationRight = 0x4000;
-    static constexpr int efNoNativeClick = 0x10000;
+    static constexpr int efLeftDown = RT_EF_LEFT_DOWN;
+    static constexpr int efShiftDown = RT_EF_SHIFT_DOWN;
+    static constexpr int efCtrlDown = RT_EF_CTRL_DOWN;
+    static constexpr int efAltDown = RT_EF_ALT_DOWN;
+    static constexpr int efCommandDown = RT_EF_COMMAND_DOWN;
+    static constexpr int efLocationRight = RT_EF_LOCATION_RIGHT;
+    static constexpr int efNoNativeClick = RT_EF_NO_NATIVE_CLICK;
 
     // The module calls the next poll this long before a frame is due.
     static constexpr double earlyWakeup = 0.005;
@@ -45,13 +46,21 @@ public:
     static inline std::function<bool(int orientation)> shouldRotateInterface;
 
     // Takes the module's stage node and installs the event handler.
-    Stage(rt_handle handle, int width, int height);
+    Stage(rt_node* handle, int width, int height);
     ~Stage() override;
 
-    double get_frameRate() const { return frameRate_; }
+    // Runs a main frame of the module (rt_create_main_frame) and returns
+    // when it closes. An exception the program throws inside a native
+    // callback (args.on_frame, or a stage's handler) is caught there, before
+    // it reaches the module; the main frame closes, no more events reach the
+    // program, and the exception is rethrown here once the module has
+    // returned.
+    static void runMainFrame(const rt_main_frame_args& args);
+
+    [[nodiscard]] double get_frameRate() const { return frameRate_; }
     double set_frameRate(double value);
 
-    bool get_active() const { return active_; }
+    [[nodiscard]] bool get_active() const { return active_; }
     bool pauseWhenDeactivated = true;
 
     // Replaces the stage's own drawing of a due frame when set.
@@ -64,16 +73,16 @@ public:
     StageAlign align = StageAlign::TOP_LEFT;
     StageScaleMode scaleMode = StageScaleMode::SHOW_ALL;
 
-    int get_stageWidth() const;
-    int get_stageHeight() const;
-    StageDisplayState get_displayState() const;
+    [[nodiscard]] int get_stageWidth() const;
+    [[nodiscard]] int get_stageHeight() const;
+    [[nodiscard]] StageDisplayState get_displayState() const;
     StageDisplayState set_displayState(StageDisplayState state);
     int set_color(int rgb);
 
     // The next frame also broadcasts "render".
     void invalidate() { invalid_ = true; }
 
-    Stage* get_stage() const override { return const_cast<Stage*>(this); }
+    [[nodiscard]] Stage* get_stage() const override { return const_cast<Stage*>(this); }
 
 private:
     static void handleNativeEvent(void* context, rt_event* event);
@@ -91,12 +100,12 @@ private:
 
     // The object the event names, with its interactive ancestors, innermost
     // first (the object itself only when it is interactive).
-    std::vector<DisplayObjectPtr> interactiveStack(int id);
+    [[nodiscard]] std::vector<DisplayObjectPtr> interactiveStack(int id);
     // Capture phase from the outermost object in, the innermost object at
     // target, then the bubble phase outwards.
     static void fireEvent(const events::EventPtr& event, const std::vector<DisplayObjectPtr>& stack);
     void updateMouseOver(const std::vector<DisplayObjectPtr>& stack, const std::shared_ptr<events::Event>& cause);
-    double now() const;
+    [[nodiscard]] double now() const;
 
     rt_stage_handler handler_;
     double frameRate_ = 100;

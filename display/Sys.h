@@ -8,10 +8,10 @@ namespace gfx {
 class Sys {
 public:
     // The running executable's full path.
-    static std::filesystem::path executablePath();
+    [[nodiscard]] static std::filesystem::path executablePath();
     // Makes the folder the working directory; throws std::filesystem_error.
     static void setCwd(const std::filesystem::path& folder);
-    static std::filesystem::path getCwd();
+    [[nodiscard]] static std::filesystem::path getCwd();
 };
 
 }  // namespace gfx

@@ -15,21 +15,21 @@ public:
     explicit Point(double x = 0, double y = 0);
 
     // sqrt(x² + y²).
-    double get_length() const;
+    [[nodiscard]] double get_length() const;
 
     // New point (x − p.x, y − p.y).
-    std::shared_ptr<Point> subtract(const Point& p) const;
+    [[nodiscard]] std::shared_ptr<Point> subtract(const Point& p) const;
     // Scales the receiver to the given length; a zero vector stays (0, 0).
     void normalize(double thickness);
-    std::shared_ptr<Point> clone() const;
+    [[nodiscard]] std::shared_ptr<Point> clone() const;
     // New point (x + p.x, y + p.y).
-    std::shared_ptr<Point> add(const Point& p) const;
+    [[nodiscard]] std::shared_ptr<Point> add(const Point& p) const;
 
-    static double distance(const Point& a, const Point& b);
+    [[nodiscard]] static double distance(const Point& a, const Point& b);
     // pt2 at f = 0, pt1 at f = 1.
-    static std::shared_ptr<Point> interpolate(const Point& pt1, const Point& pt2, double f);
+    [[nodiscard]] static std::shared_ptr<Point> interpolate(const Point& pt1, const Point& pt2, double f);
     // Angle in radians from +x towards +y.
-    static std::shared_ptr<Point> polar(double len, double angle);
+    [[nodiscard]] static std::shared_ptr<Point> polar(double len, double angle);
 
     bool operator==(const Point&) const = default;
 };

@@ -17,21 +17,21 @@ public:
 
     explicit Rectangle(double x = 0, double y = 0, double width = 0, double height = 0);
 
-    double get_left() const { return x; }
-    double get_right() const { return x + width; }
-    double get_top() const { return y; }
-    double get_bottom() const { return y + height; }
-    std::shared_ptr<Point> get_topLeft() const;
-    std::shared_ptr<Point> get_bottomRight() const;
+    [[nodiscard]] double get_left() const { return x; }
+    [[nodiscard]] double get_right() const { return x + width; }
+    [[nodiscard]] double get_top() const { return y; }
+    [[nodiscard]] double get_bottom() const { return y + height; }
+    [[nodiscard]] std::shared_ptr<Point> get_topLeft() const;
+    [[nodiscard]] std::shared_ptr<Point> get_bottomRight() const;
 
     // The smallest box holding both (`union` is a C++ keyword). Zero-size
     // boxes count like any other, so a union with an empty box at (0, 0)
     // still reaches (0, 0).
-    std::shared_ptr<Rectangle> union_(const Rectangle& r) const;
+    [[nodiscard]] std::shared_ptr<Rectangle> union_(const Rectangle& r) const;
     // Moves the receiver.
     void offset(double dx, double dy);
-    bool isEmpty() const;
-    std::shared_ptr<Rectangle> clone() const;
+    [[nodiscard]] bool isEmpty() const;
+    [[nodiscard]] std::shared_ptr<Rectangle> clone() const;
 
     bool operator==(const Rectangle&) const = default;
 };

@@ -18,18 +18,21 @@ public:
     // Sends the format; text set afterwards is laid out with it.
     const TextFormatPtr& set_defaultTextFormat(const TextFormatPtr& format);
     // A new format filled in by the module on every read.
-    TextFormatPtr get_defaultTextFormat() const;
+    [[nodiscard]] TextFormatPtr get_defaultTextFormat() const;
 
-    std::string get_text() const;
+    [[nodiscard]] std::string get_text() const;
     const std::string& set_text(const std::string& text);
 
-    bool get_selectable() const { return selectable_; }
+    [[nodiscard]] bool get_selectable() const { return selectable_; }
     bool set_selectable(bool value);
 
-    TextFieldType get_type() const { return type_; }
+    [[nodiscard]] TextFieldType get_type() const { return type_; }
     TextFieldType set_type(TextFieldType value);
 
 private:
+    explicit TextField(rt_text_field* field);
+
+    rt_text_field* field_;
     bool selectable_ = true;
     TextFieldType type_ = TextFieldType::DYNAMIC;
 };

@@ -46,11 +46,11 @@ struct Bounds {
     maxY += margin;
   }
 
-  double width() const { return empty ? 0.0 : maxX - minX; }
-  double height() const { return empty ? 0.0 : maxY - minY; }
+  [[nodiscard]] double width() const { return empty ? 0.0 : maxX - minX; }
+  [[nodiscard]] double height() const { return empty ? 0.0 : maxY - minY; }
 
   // The box around this one's four corners after the transform.
-  Bounds transformed(const cairo_matrix_t& m) const {
+  [[nodiscard]] Bounds transformed(const cairo_matrix_t& m) const {
     Bounds out;
     if (empty) {
       return out;
@@ -68,12 +68,12 @@ struct Bounds {
     return out;
   }
 
-  bool intersects(const Bounds& other) const {
+  [[nodiscard]] bool intersects(const Bounds& other) const {
     return !empty && !other.empty && minX <= other.maxX && other.minX <= maxX &&
            minY <= other.maxY && other.minY <= maxY;
   }
 
-  bool contains(double x, double y) const {
+  [[nodiscard]] bool contains(double x, double y) const {
     return !empty && x >= minX && x <= maxX && y >= minY && y <= maxY;
   }
 };

@@ -7,25 +7,21 @@
 #include <vector>
 
 #include "runtime/common/Bounds.h"
+#include "runtime/include/gfxrt.h"
 
 namespace gfxrt {
-
-// Cap and joint styles by their position in the program's enumerations,
-// whose first value (0, also used when none is given) is the round one.
-enum class CapStyle { Round = 0, None = 1, Square = 2 };
-enum class JointStyle { Round = 0, Miter = 1, Bevel = 2 };
 
 struct LineStyle {
   double thickness = -1;  // below 0: no line; 0: a hairline one pixel wide
   int color = 0;
   double alpha = 1;
   bool pixelHinting = false;
-  int scaleMode = 0;  // 0 normal (scales with the object); otherwise kept in pixels
-  int caps = 0;
-  int joints = 0;
+  int scaleMode = RT_SCALE_NORMAL;  // normal scales with the object; the others keep it in pixels
+  int caps = RT_CAPS_ROUND;
+  int joints = RT_JOINTS_ROUND;
   double miterLimit = 3;
 
-  bool drawsLines() const { return thickness >= 0; }
+  [[nodiscard]] bool drawsLines() const { return thickness >= 0; }
 };
 
 struct BeginFill {
@@ -56,12 +52,12 @@ class DrawList {
   void clear();
   void append(const DrawCommand& command);
 
-  const std::vector<DrawCommand>& commands() const { return commands_; }
-  bool isEmpty() const { return commands_.empty(); }
+  [[nodiscard]] const std::vector<DrawCommand>& commands() const { return commands_; }
+  [[nodiscard]] bool isEmpty() const { return commands_.empty(); }
 
   // Box of everything the commands may paint, line widths included, in the
   // object's own coordinates; generous rather than tight.
-  Bounds bounds() const;
+  [[nodiscard]] Bounds bounds() const;
 
  private:
   void includePoint(double x, double y);

@@ -27,15 +27,15 @@ class FontRegistry {
   // Reads a font file's family (the legacy family name of the name table,
   // the one a family of several weights gives each weight), style and
   // bold/italic flags. False when FreeType cannot read the file.
-  bool describe(const unsigned char* data, std::size_t size, rt_font_info& out);
+  [[nodiscard]] bool describe(const unsigned char* data, std::size_t size, rt_font_info& out);
 
   // Registers the file's bytes (copied) under the family; a family that is
   // registered again takes the new file. False when the file is unreadable.
-  bool add(const std::string& family, const unsigned char* data, std::size_t size);
+  [[nodiscard]] bool add(const std::string& family, const unsigned char* data, std::size_t size);
 
   // The face for a family: the registered one, else the first registered
   // font, else a system sans-serif face. Owned by the registry.
-  cairo_font_face_t* face(const std::string& family);
+  [[nodiscard]] cairo_font_face_t* face(const std::string& family);
 
  private:
   struct Font;

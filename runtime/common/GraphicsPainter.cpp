@@ -145,20 +145,21 @@ void GraphicsPainter::flushStrokes() {
     cairo_save(cr_);
     // Hairlines and lines that do not scale are measured in pixels: stroke
     // the path (already in device space) under the identity transform.
-    if (s.thickness == 0 || s.scaleMode != 0) {
+    if (s.thickness == 0 || s.scaleMode != RT_SCALE_NORMAL) {
       cairo_identity_matrix(cr_);
       cairo_set_line_width(cr_, s.thickness == 0 ? 1.0 : s.thickness);
     } else {
       cairo_set_line_width(cr_, s.thickness);
     }
-    switch (static_cast<CapStyle>(s.caps)) {
-      case CapStyle::None: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT); break;
-      case CapStyle::Square: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE); break;
+    // Unknown values are drawn as the round ones, the default.
+    switch (s.caps) {
+      case RT_CAPS_NONE: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT); break;
+      case RT_CAPS_SQUARE: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE); break;
       default: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND); break;
     }
-    switch (static_cast<JointStyle>(s.joints)) {
-      case JointStyle::Miter: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER); break;
-      case JointStyle::Bevel: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_BEVEL); break;
+    switch (s.joints) {
+      case RT_JOINTS_MITER: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER); break;
+      case RT_JOINTS_BEVEL: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_BEVEL); break;
       default: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND); break;
     }
     cairo_set_miter_limit(cr_, std::isfinite(s.miterLimit) ? std::max(s.miterLimit, 1.0) : 3.0);

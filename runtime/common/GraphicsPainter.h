@@ -1,7 +1,7 @@
-// Paints a drawing list with Cairo the way a Flash-style graphics object
-// does: a fill collects every outline from beginFill to endFill (closing
-// open outlines) and fills them even-odd; lines are stroked with the style
-// that was current when they were drawn, on top of the fill they belong to.
+// Paints a drawing list with Cairo: a fill collects every outline from
+// beginFill to endFill (closing open outlines) and fills them even-odd;
+// lines are stroked with the style that was current when they were drawn,
+// on top of the fill they belong to.
 #ifndef VYN_RUNTIME_COMMON_GRAPHICSPAINTER_H
 #define VYN_RUNTIME_COMMON_GRAPHICSPAINTER_H
 

@@ -9,7 +9,7 @@ class Stage;
 // The id of the innermost interactive, mouse-enabled object whose drawing
 // box holds the point (a hit shape counts for its nearest such ancestor);
 // the stage's id when nothing is hit. Boxes, not exact outlines, are tested.
-int hitTest(const Stage& stage, double x, double y);
+[[nodiscard]] int hitTest(const Stage& stage, double x, double y);
 
 }  // namespace gfxrt
 

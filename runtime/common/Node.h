@@ -26,11 +26,11 @@ class Node : public std::enable_shared_from_this<Node> {
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
 
-  int id() const { return id_; }
-  NodeKind kind() const { return kind_; }
-  bool canHaveChildren() const { return kind_ == NodeKind::Container || kind_ == NodeKind::Stage; }
+  [[nodiscard]] int id() const { return id_; }
+  [[nodiscard]] NodeKind kind() const { return kind_; }
+  [[nodiscard]] bool canHaveChildren() const { return kind_ == NodeKind::Container || kind_ == NodeKind::Stage; }
   // Shapes are never the target of input; containers and text fields are.
-  bool isInteractive() const { return kind_ != NodeKind::Shape; }
+  [[nodiscard]] bool isInteractive() const { return kind_ != NodeKind::Shape; }
 
   // Properties as the program set them (rotation in degrees).
   double x = 0;
@@ -42,37 +42,37 @@ class Node : public std::enable_shared_from_this<Node> {
   bool visible = true;
   bool mouseEnabled = true;
 
-  DrawList& graphics() { return graphics_; }
-  const DrawList& graphics() const { return graphics_; }
+  [[nodiscard]] DrawList& graphics() { return graphics_; }
+  [[nodiscard]] const DrawList& graphics() const { return graphics_; }
 
-  Node* parent() const { return parent_; }
-  const std::vector<std::shared_ptr<Node>>& children() const { return children_; }
+  [[nodiscard]] Node* parent() const { return parent_; }
+  [[nodiscard]] const std::vector<std::shared_ptr<Node>>& children() const { return children_; }
   // Appends the child on top, taking it from its previous parent if any.
   // False (and nothing changes) for a leaf parent or a child that is this
   // node or one of its ancestors.
-  bool addChild(const std::shared_ptr<Node>& child);
+  [[nodiscard]] bool addChild(const std::shared_ptr<Node>& child);
   // Out-of-range indices change nothing.
   void removeChildAt(int index);
   // Moves a child to the index (clamped to the last position).
   void setChildIndex(const Node* child, int index);
-  int indexOf(const Node* child) const;
+  [[nodiscard]] int indexOf(const Node* child) const;
 
   // Whether the transform can be drawn at all (finite, no zero scale).
-  bool hasDrawableTransform() const;
+  [[nodiscard]] bool hasDrawableTransform() const;
   // From the object's coordinates to its parent's.
-  cairo_matrix_t localMatrix() const;
+  [[nodiscard]] cairo_matrix_t localMatrix() const;
   // From the object's coordinates to the stage's.
-  cairo_matrix_t globalMatrix() const;
+  [[nodiscard]] cairo_matrix_t globalMatrix() const;
 
   // What the object paints itself, in its own coordinates.
-  virtual Bounds contentBounds() const;
+  [[nodiscard]] virtual Bounds contentBounds() const;
   // Its content and all its visible descendants, in its own coordinates.
-  Bounds bounds() const;
+  [[nodiscard]] Bounds bounds() const;
 
-  // Size in the parent's coordinates, like a Flash-style display object: the
-  // box of its bounds after scale and rotation. Setting it changes the scale.
-  double width() const;
-  double height() const;
+  // Size in the parent's coordinates: the box of its bounds after scale and
+  // rotation. Setting it changes the scale, never the drawing.
+  [[nodiscard]] double width() const;
+  [[nodiscard]] double height() const;
   virtual void setWidth(double value);
   virtual void setHeight(double value);
 

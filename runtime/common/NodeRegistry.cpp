@@ -2,11 +2,19 @@
 
 namespace gfxrt {
 
-void* NodeRegistry::hold(const std::shared_ptr<Node>& node) {
+rt_node* NodeRegistry::hold(const std::shared_ptr<Node>& node) {
   held_[node.get()] = node;
+  lists_[&node->graphics()] = node.get();
   return toHandle(node.get());
 }
 
-void NodeRegistry::release(void* handle) { held_.erase(toNode(handle)); }
+void NodeRegistry::release(rt_node* handle) {
+  const auto found = held_.find(toNode(handle));
+  if (found == held_.end()) {
+    return;
+  }
+  lists_.erase(&found->second->graphics());
+  held_.erase(found);  // may destroy the node
+}
 
 }  // namespace gfxrt

@@ -19,12 +19,12 @@ class Renderer {
   // Draws onto a surface whose pixels are stage pixels.
   void render(cairo_surface_t* target, const Stage& stage);
   // How many objects painted something in the last render.
-  int paintedCount() const { return painted_; }
+  [[nodiscard]] int paintedCount() const { return painted_; }
 
  private:
   void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
   void recoverFromError();
-  bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
+  [[nodiscard]] bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
 
   FontRegistry& fonts_;
   // While a frame is drawn.

@@ -14,17 +14,18 @@ class Stage : public Node {
  public:
   Stage(int width, int height);
 
-  int stageWidth() const { return width_; }
-  int stageHeight() const { return height_; }
+  [[nodiscard]] int stageWidth() const { return width_; }
+  [[nodiscard]] int stageHeight() const { return height_; }
   void resize(int width, int height);
 
   int color = 0xFFFFFF;
-  int displayState = 0;  // 0 normal, 1 full screen
+  int displayState = RT_DISPLAY_NORMAL;
 
   void setHandler(const rt_stage_handler* handler);
-  bool hasHandler() const { return handler_.fn != nullptr; }
+  [[nodiscard]] bool hasHandler() const { return handler_.fn != nullptr; }
   // Hands one event to the program. An "id" of 0 is filled in: the hit
-  // object for mouse events, the stage for everything else.
+  // object for mouse events, the stage for everything else. Every event of
+  // every module comes through here.
   void deliver(rt_event& event);
 
   // Absolute clock time by which the program wants to be called again.
@@ -39,6 +40,9 @@ class Stage : public Node {
 // The handle the program receives for the main frame; it only leads to the stage.
 struct MainFrame {
   Stage* stage = nullptr;
+
+  [[nodiscard]] rt_main_frame* handle() { return reinterpret_cast<rt_main_frame*>(this); }
+  [[nodiscard]] static MainFrame* of(rt_main_frame* handle) { return reinterpret_cast<MainFrame*>(handle); }
 };
 
 }  // namespace gfxrt

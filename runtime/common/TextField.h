@@ -1,5 +1,5 @@
-// A text field node: a box of text drawn in one format, like a Flash-style
-// dynamic text field. Text is clipped to the box.
+// A text field node: a box of text drawn in one format, which the program
+// sets and reads back but the user does not edit. Text is clipped to the box.
 #ifndef VYN_RUNTIME_COMMON_TEXTFIELD_H
 #define VYN_RUNTIME_COMMON_TEXTFIELD_H
 
@@ -17,7 +17,7 @@ struct TextFormat {
   bool bold = false;
   bool italic = false;
   bool underline = false;
-  int align = 0;  // 0 left, 1 center, 2 right, 3 justify (laid out as left)
+  int align = RT_ALIGN_LEFT;  // justified text is laid out as left-aligned
   double leading = 0;
   double letterSpacing = 0;
 };
@@ -35,18 +35,18 @@ class TextField : public Node {
   void setFormat(const rt_text_format& format);
   // Fills every field; the font name stays valid until the next change.
   void readFormat(rt_text_format& out) const;
-  const TextFormat& format() const { return format_; }
+  [[nodiscard]] const TextFormat& format() const { return format_; }
 
   void setText(const char* text);
-  const std::string& text() const { return text_; }
+  [[nodiscard]] const std::string& text() const { return text_; }
 
-  double fieldWidth() const { return fieldWidth_; }
-  double fieldHeight() const { return fieldHeight_; }
+  [[nodiscard]] double fieldWidth() const { return fieldWidth_; }
+  [[nodiscard]] double fieldHeight() const { return fieldHeight_; }
 
   bool selectable = true;
   bool isInput = false;
 
-  Bounds contentBounds() const override;
+  [[nodiscard]] Bounds contentBounds() const override;
   // The box itself changes size, not the scale.
   void setWidth(double value) override;
   void setHeight(double value) override;

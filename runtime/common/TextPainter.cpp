@@ -66,9 +66,9 @@ void TextPainter::paint(cairo_t* cr, const TextField& field, double alpha) {
       cairo_scaled_font_glyph_extents(font, glyphs, count, &size);
       const double width = size.x_advance + format.letterSpacing * count;
       double left = gutter;
-      if (format.align == 1) {
+      if (format.align == RT_ALIGN_CENTER) {
         left = (field.fieldWidth() - width) / 2;
-      } else if (format.align == 2) {
+      } else if (format.align == RT_ALIGN_RIGHT) {
         left = field.fieldWidth() - gutter - width;
       }
       for (int i = 0; i < count; ++i) {

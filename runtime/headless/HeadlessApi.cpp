@@ -1,4 +1,7 @@
 // The headless module's driver table (see runtime/include/gfxrt_headless.h).
+#include <cmath>
+
+#include "runtime/common/EventLoop.h"
 #include "runtime/common/Export.h"
 #include "runtime/common/HitTest.h"
 #include "runtime/common/Runtime.h"
@@ -23,14 +26,20 @@ void pushEventAt(double time, const rt_event* event) {
 }
 
 void setHook(rth_hook_fn fn, void* context) { hp().setHook(fn, context); }
-void stop() { hp().stop(); }
-int isRunning() { return hp().isRunning() ? 1 : 0; }
-double time() { return hp().timeStamp(); }
+void stop() { eventLoop().close(); }
+int isRunning() { return eventLoop().running() ? 1 : 0; }
+double time() { return hp().now(); }
 void advanceTime(double seconds) { hp().advanceTime(seconds); }
-void setMinStep(double seconds) { hp().setMinStep(seconds); }
+
+void setMinStep(double seconds) {
+  if (seconds > 0 && std::isfinite(seconds)) {
+    eventLoop().pacing.minStep = seconds;
+  }
+}
+
 void setEndTime(double seconds) { hp().setEndTime(seconds); }
 
-rt_handle stage() { return Runtime::instance().stage(); }
+rt_node* stage() { return NodeRegistry::toHandle(Runtime::instance().stage()); }
 
 int stageId() {
   Stage* s = Runtime::instance().stage();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/common/EventLoop.h"
 #include "runtime/common/Runtime.h"
 
 namespace gfxrt {
@@ -15,6 +16,14 @@ HeadlessPlatform& headlessPlatform() {
 
 Platform& platform() { return headlessPlatform(); }
 
+EventLoop& eventLoop() {
+  // Polls 1 ms apart when the program asks to be woken at once, unless the
+  // driver sets another step; the clock never runs by itself, so there is
+  // no gap to keep.
+  static EventLoop* loop = new EventLoop(headlessPlatform(), {.minStep = 0.001, .minGap = 0});
+  return *loop;
+}
+
 HeadlessPlatform::HeadlessPlatform() : renderer_(Runtime::instance().fonts()) {}
 
 HeadlessPlatform::~HeadlessPlatform() {
@@ -23,75 +32,36 @@ HeadlessPlatform::~HeadlessPlatform() {
   }
 }
 
-void HeadlessPlatform::runMainFrame(const rt_main_frame_args& args) {
-  if (running_) {
-    Runtime::instance().log("rt_create_main_frame: a main frame is already running");
-    return;
-  }
-  Runtime& runtime = Runtime::instance();
-  MainFrame* frame = runtime.openStage(args.width, args.height);
-  Stage& stage = *frame->stage;
+bool HeadlessPlatform::openWindow(const rt_main_frame_args& args, Window& opened) {
+  opened.width = std::max(args.width, 0);
+  opened.height = std::max(args.height, 0);
   clock_ = 0;
-  lastPoll_ = -std::numeric_limits<double>::infinity();
   renders_ = 0;
-  rendered_ = false;
-  stopped_ = false;
-  running_ = true;
-  resizeImage(stage.stageWidth(), stage.stageHeight());
-  if (args.on_frame.fn) {
-    args.on_frame.fn(args.on_frame.context, frame);
-  }
-  loop(stage);
-  running_ = false;
-  queue_.clear();
+  resizeImage(opened.width, opened.height);
+  return true;
 }
 
-void HeadlessPlatform::loop(Stage& stage) {
-  while (!stopped_) {
-    if (!stage.hasHandler()) {
-      Runtime::instance().log("the stage has no event handler; the loop ends");
-      return;
+Platform::Wake HeadlessPlatform::waitFor(double time, rt_event& event) {
+  if (!queue_.empty() && queue_.front().time <= time && queue_.front().time <= endTime_) {
+    const Queued next = queue_.front();
+    queue_.pop_front();
+    clock_ = std::max(clock_, next.time);
+    event = next.event;
+    if (event.type == RT_EVENT_RESIZE) {
+      resizeImage(std::max(event.x, 0), std::max(event.y, 0));
     }
-    const double wake = stage.nextWake;
-    if (!queue_.empty() && queue_.front().time <= wake && queue_.front().time <= endTime_) {
-      Queued next = queue_.front();
-      queue_.pop_front();
-      clock_ = std::max(clock_, next.time);
-      deliver(stage, next.event);
-      continue;
-    }
-    // Nothing will ever happen past the end time, or when the program
-    // asks never to be woken.
-    if (!(wake <= endTime_) || !std::isfinite(wake)) {
-      return;
-    }
-    // Time always passes between two polls, even when the program asks to
-    // be woken at once.
-    clock_ = std::max(clock_, wake);
-    if (clock_ <= lastPoll_) {
-      clock_ = lastPoll_ + minStep_;
-    }
-    lastPoll_ = clock_;
-    rt_event poll{};
-    poll.type = RT_EVENT_POLL;
-    poll.id = stage.id();
-    deliver(stage, poll);
+    return Wake::Event;
   }
+  // Nothing will ever happen past the end time, or when the program asks
+  // never to be woken.
+  if (!(time <= endTime_) || !std::isfinite(time)) {
+    return Wake::Never;
+  }
+  clock_ = std::max(clock_, time);
+  return Wake::Time;
 }
 
-void HeadlessPlatform::deliver(Stage& stage, rt_event event) {
-  if (event.type == RT_EVENT_RESIZE) {
-    stage.resize(event.x, event.y);
-    resizeImage(stage.stageWidth(), stage.stageHeight());
-  }
-  stage.deliver(event);
-  callHook(RTH_AFTER_EVENT, &event);
-  if (event.type == RT_EVENT_QUIT) {
-    stopped_ = true;
-  }
-}
-
-void HeadlessPlatform::renderStage(Stage& stage) {
+void HeadlessPlatform::present(Stage& stage) {
   if (!image_ || cairo_image_surface_get_width(image_) != stage.stageWidth() ||
       cairo_image_surface_get_height(image_) != stage.stageHeight()) {
     resizeImage(stage.stageWidth(), stage.stageHeight());
@@ -133,12 +103,6 @@ void HeadlessPlatform::setHook(rth_hook_fn fn, void* context) {
 void HeadlessPlatform::advanceTime(double seconds) {
   if (seconds > clock_) {
     clock_ = seconds;
-  }
-}
-
-void HeadlessPlatform::setMinStep(double seconds) {
-  if (seconds > 0 && std::isfinite(seconds)) {
-    minStep_ = seconds;
   }
 }
 

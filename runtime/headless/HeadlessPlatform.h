@@ -1,5 +1,6 @@
-// The headless module's platform: an in-memory image instead of a window and
-// an event loop on a virtual clock that jumps straight to each wake time.
+// The headless module's platform: an in-memory image instead of a window, a
+// virtual clock that jumps straight to each wake time, and native events
+// queued by the driver.
 #ifndef VYN_RUNTIME_HEADLESS_HEADLESSPLATFORM_H
 #define VYN_RUNTIME_HEADLESS_HEADLESSPLATFORM_H
 
@@ -19,23 +20,24 @@ class HeadlessPlatform : public Platform {
   HeadlessPlatform();
   ~HeadlessPlatform() override;
 
-  void runMainFrame(const rt_main_frame_args& args) override;
-  void close() override { stopped_ = true; }
-  void renderStage(Stage& stage) override;
+  double now() override { return clock_; }
+  Wake waitFor(double time, rt_event& event) override;
+  void sleepUntil(double time) override { advanceTime(time); }
+  void delivered(const rt_event& event) override { callHook(RTH_AFTER_EVENT, &event); }
+  bool openWindow(const rt_main_frame_args& args, Window& opened) override;
+  // Events still queued when a main frame ends are dropped.
+  void closeWindow() override { queue_.clear(); }
+  void present(Stage& stage) override;
   void setDisplayState(Stage& stage, int state) override;
-  double timeStamp() override { return clock_; }
 
   // The driver (see gfxrt_headless.h).
   void pushEvent(double time, const rt_event& event);
   void setHook(rth_hook_fn fn, void* context);
-  void stop() { stopped_ = true; }
-  bool isRunning() const { return running_; }
   void advanceTime(double seconds);
-  void setMinStep(double seconds);
   void setEndTime(double seconds) { endTime_ = seconds; }
-  int renderCount() const { return renders_; }
-  int paintedCount() const { return renderer_.paintedCount(); }
-  cairo_surface_t* lastFrame() const { return rendered_ ? image_ : nullptr; }
+  [[nodiscard]] int renderCount() const { return renders_; }
+  [[nodiscard]] int paintedCount() const { return renderer_.paintedCount(); }
+  [[nodiscard]] cairo_surface_t* lastFrame() const { return rendered_ ? image_ : nullptr; }
 
  private:
   struct Queued {
@@ -43,8 +45,6 @@ class HeadlessPlatform : public Platform {
     rt_event event;
   };
 
-  void loop(Stage& stage);
-  void deliver(Stage& stage, rt_event event);
   void resizeImage(int width, int height);
   void callHook(int what, const rt_event* event);
 
@@ -54,12 +54,8 @@ class HeadlessPlatform : public Platform {
   int renders_ = 0;
 
   double clock_ = 0;
-  double lastPoll_ = -std::numeric_limits<double>::infinity();
-  double minStep_ = 0.001;
   double endTime_ = std::numeric_limits<double>::infinity();
   std::deque<Queued> queue_;  // kept in delivery order
-  bool running_ = false;
-  bool stopped_ = false;
 
   rth_hook_fn hook_ = nullptr;
   void* hookContext_ = nullptr;

@@ -6,7 +6,12 @@
  * NAME "__" COUNT for 0 to 5 arguments, and NAME "__MULT" above that, in which
  * case the arguments travel as one struct (the "array" of arguments).
  *
- * Handles are opaque and owned by the module. Strings are UTF-8 and only
+ * Handles are opaque and owned by the module, each kind of its own type.
+ * Builds of a module with checks (without NDEBUG) end the process with a
+ * message naming the primitive when one gets a handle that is stale (a node
+ * already released, a frame that has ended), foreign (never given out by
+ * this module) or of the wrong kind; a null handle is always accepted and
+ * changes nothing. Strings are UTF-8 and only
  * borrowed for the duration of the call unless stated otherwise. Every module
  * (the real SDL/Cairo one and the headless one) exports the same primitives
  * with exactly these signatures.
@@ -20,7 +25,19 @@
 extern "C" {
 #endif
 
-typedef void* rt_handle;
+/* A display object: a shape, a container, a text field or a stage. A node
+ * handle stays valid until rt_release_node__1; a stage's until then too,
+ * across main frames. */
+typedef struct rt_node rt_node;
+/* The drawing list of a display object, valid while its node's handle is. */
+typedef struct rt_draw_list rt_draw_list;
+/* A text field, valid while its node's handle is. */
+typedef struct rt_text_field rt_text_field;
+/* A main frame, valid while it runs. */
+typedef struct rt_main_frame rt_main_frame;
+
+/* A text field is a display object too: its node (the same object). */
+static inline rt_node* rt_text_field_node(rt_text_field* field) { return (rt_node*)field; }
 
 /* Bytes handed to the module (borrowed) or returned by it (owned by the
  * receiver, released with rt_buffer_free__1). */
@@ -45,7 +62,8 @@ typedef struct rt_event {
   int result;
 } rt_event;
 
-/* Native event types the modules send (others are never produced). */
+/* Event types (rt_event.type). The modules send the first group; the
+ * program also understands the second, which these modules never send. */
 enum {
   RT_EVENT_KEY_DOWN = 1,
   RT_EVENT_CHAR = 2,
@@ -54,13 +72,17 @@ enum {
   RT_EVENT_MOUSE_DOWN = 5,
   RT_EVENT_MOUSE_CLICK = 6,
   RT_EVENT_MOUSE_UP = 7,
-  RT_EVENT_RESIZE = 8,
+  RT_EVENT_RESIZE = 8, /* the new size in x and y */
   RT_EVENT_POLL = 9,
   RT_EVENT_QUIT = 10,
   RT_EVENT_FOCUS = 11,
   RT_EVENT_REDRAW = 14,
   RT_EVENT_ACTIVATE = 20,
-  RT_EVENT_DEACTIVATE = 21
+  RT_EVENT_DEACTIVATE = 21,
+
+  RT_EVENT_SHOULD_ROTATE = 12, /* "value": the orientation asked about */
+  RT_EVENT_GOT_INPUT_FOCUS = 22,
+  RT_EVENT_LOST_INPUT_FOCUS = 23
 };
 
 /* Modifier and state bits of rt_event.flags. */
@@ -74,9 +96,116 @@ enum {
   RT_EF_NO_NATIVE_CLICK = 0x10000
 };
 
+/* What the program's handler writes into rt_event.result. */
+enum {
+  RT_RESULT_CANCELLED = 1, /* a key event: a listener stopped it */
+  RT_RESULT_ROTATE = 2     /* a should-rotate event: the orientation is accepted */
+};
+
+/* Mouse buttons (rt_event.value of button events). The wheel comes as a
+ * button-up of one of its two buttons. */
+enum {
+  RT_BUTTON_LEFT = 0,
+  RT_BUTTON_MIDDLE = 1,
+  RT_BUTTON_RIGHT = 2,
+  RT_BUTTON_WHEEL_UP = 3,
+  RT_BUTTON_WHEEL_DOWN = 4
+};
+
+/* Key codes (rt_event.value of key events): letters 65-90 and digits 48-57
+ * as their upper-case ASCII characters, Shift 16, Enter 13, the arrows
+ * 37-40, F1-F12 112-123, keypad digits 96-105; 0 for a key without one. */
+enum {
+  RT_KEY_BACKSPACE = 8,
+  RT_KEY_TAB = 9,
+  RT_KEY_ENTER = 13,
+  RT_KEY_COMMAND = 15,
+  RT_KEY_SHIFT = 16,
+  RT_KEY_CONTROL = 17,
+  RT_KEY_ALT = 18,
+  RT_KEY_PAUSE = 19,
+  RT_KEY_CAPS_LOCK = 20,
+  RT_KEY_ESCAPE = 27,
+  RT_KEY_SPACE = 32,
+  RT_KEY_PAGE_UP = 33,
+  RT_KEY_PAGE_DOWN = 34,
+  RT_KEY_END = 35,
+  RT_KEY_HOME = 36,
+  RT_KEY_LEFT = 37,
+  RT_KEY_UP = 38,
+  RT_KEY_RIGHT = 39,
+  RT_KEY_DOWN = 40,
+  RT_KEY_INSERT = 45,
+  RT_KEY_DELETE = 46,
+  RT_KEY_0 = 48, /* to RT_KEY_0 + 9 */
+  RT_KEY_A = 65, /* to RT_KEY_Z */
+  RT_KEY_D = 68,
+  RT_KEY_O = 79,
+  RT_KEY_R = 82,
+  RT_KEY_S = 83,
+  RT_KEY_W = 87,
+  RT_KEY_Z = 90,
+  RT_KEY_NUMPAD_0 = 96, /* to RT_KEY_NUMPAD_0 + 9 */
+  RT_KEY_NUMPAD_MULTIPLY = 106,
+  RT_KEY_NUMPAD_ADD = 107,
+  RT_KEY_NUMPAD_SUBTRACT = 109,
+  RT_KEY_NUMPAD_DECIMAL = 110,
+  RT_KEY_NUMPAD_DIVIDE = 111,
+  RT_KEY_F1 = 112, /* to RT_KEY_F1 + 11 */
+  RT_KEY_NUM_LOCK = 144,
+  RT_KEY_SCROLL_LOCK = 145,
+  RT_KEY_SEMICOLON = 186,
+  RT_KEY_EQUAL = 187,
+  RT_KEY_COMMA = 188,
+  RT_KEY_MINUS = 189,
+  RT_KEY_PERIOD = 190,
+  RT_KEY_SLASH = 191,
+  RT_KEY_BACKQUOTE = 192,
+  RT_KEY_LEFT_BRACKET = 219,
+  RT_KEY_BACKSLASH = 220,
+  RT_KEY_RIGHT_BRACKET = 221,
+  RT_KEY_QUOTE = 222
+};
+
+/* The character a key types (rt_event.code and .char_code of key events) on
+ * a US layout, with Shift up or down; Caps Lock reverses Shift for letters.
+ * Enter types 13, Backspace 8, Tab 9, Escape 27, Delete 127; keys that type
+ * no character give 0. */
+static inline int rt_key_char(int key, int shift, int caps_lock) {
+  if (key >= RT_KEY_A && key <= RT_KEY_Z) {
+    return ((shift != 0) != (caps_lock != 0) ? 'A' : 'a') + (key - RT_KEY_A);
+  }
+  if (key >= RT_KEY_0 && key <= RT_KEY_0 + 9) {
+    return shift ? ")!@#$%^&*("[key - RT_KEY_0] : '0' + (key - RT_KEY_0);
+  }
+  if (key >= RT_KEY_NUMPAD_0 && key <= RT_KEY_NUMPAD_0 + 9) {
+    return '0' + (key - RT_KEY_NUMPAD_0);
+  }
+  switch (key) {
+    case RT_KEY_BACKSPACE: return 8;
+    case RT_KEY_TAB: return 9;
+    case RT_KEY_ENTER: return 13;
+    case RT_KEY_ESCAPE: return 27;
+    case RT_KEY_SPACE: return ' ';
+    case RT_KEY_DELETE: return 127;
+    case RT_KEY_SEMICOLON: return shift ? ':' : ';';
+    case RT_KEY_EQUAL: return shift ? '+' : '=';
+    case RT_KEY_COMMA: return shift ? '<' : ',';
+    case RT_KEY_MINUS: return shift ? '_' : '-';
+    case RT_KEY_PERIOD: return shift ? '>' : '.';
+    case RT_KEY_SLASH: return shift ? '?' : '/';
+    case RT_KEY_BACKQUOTE: return shift ? '~' : '`';
+    case RT_KEY_LEFT_BRACKET: return shift ? '{' : '[';
+    case RT_KEY_BACKSLASH: return shift ? '|' : '\\';
+    case RT_KEY_RIGHT_BRACKET: return shift ? '}' : ']';
+    case RT_KEY_QUOTE: return shift ? '"' : '\'';
+    default: return 0;
+  }
+}
+
 /* A function of the program with its context pointer. */
 typedef struct rt_frame_callback {
-  void (*fn)(void* context, rt_handle frame);
+  void (*fn)(void* context, rt_main_frame* frame);
   void* context;
 } rt_frame_callback;
 
@@ -92,6 +221,25 @@ typedef struct rt_loader_callbacks {
   void (*log)(const char* message);
 } rt_loader_callbacks;
 
+/* Window-creation flags. The modules act on the first three; the others
+ * are the program's wishes, accepted and ignored. */
+enum {
+  RT_WINDOW_FULLSCREEN = 1,
+  RT_WINDOW_BORDERLESS = 2,
+  RT_WINDOW_RESIZABLE = 4,
+  RT_WINDOW_HARDWARE = 8,
+  RT_WINDOW_VSYNC = 16,
+  RT_WINDOW_HW_AA = 32,
+  RT_WINDOW_HW_AA_HIRES = 96,
+  RT_WINDOW_ALLOW_SHADERS = 128,
+  RT_WINDOW_REQUIRE_SHADERS = 256,
+  RT_WINDOW_DEPTH_BUFFER = 512,
+  RT_WINDOW_STENCIL_BUFFER = 1024
+};
+
+/* Display states of a stage. */
+enum { RT_DISPLAY_NORMAL = 0, RT_DISPLAY_FULL_SCREEN = 1 };
+
 /* rt_create_main_frame__MULT: opens the window, calls on_frame once with the
  * frame handle and then runs the native event loop until the window closes.
  * Returns when the loop ends. */
@@ -99,24 +247,29 @@ typedef struct rt_main_frame_args {
   rt_frame_callback on_frame;
   int width;
   int height;
-  int flags; /* window-creation flags: FULLSCREEN 1, BORDERLESS 2, RESIZABLE 4, ... */
+  int flags; /* RT_WINDOW_... flags, or-ed together */
   const char* title;
   const char* icon; /* unused; null */
 } rt_main_frame_args;
 
+/* Line scale modes: a normal line scales with the object, the others keep
+ * their thickness in pixels. */
+enum { RT_SCALE_NORMAL = 0, RT_SCALE_NONE = 1, RT_SCALE_VERTICAL = 2, RT_SCALE_HORIZONTAL = 3 };
+/* Line ends and corners. */
+enum { RT_CAPS_ROUND = 0, RT_CAPS_NONE = 1, RT_CAPS_SQUARE = 2 };
+enum { RT_JOINTS_ROUND = 0, RT_JOINTS_MITER = 1, RT_JOINTS_BEVEL = 2 };
+
 /* rt_gfx_line_style__MULT. A thickness below 0 means "no line", 0 a hairline
- * one pixel wide. scale_mode: 0 normal (the line scales with the object),
- * others keep the thickness in pixels. caps: 0 round, 1 none, 2 square.
- * joints: 0 round, 1 miter, 2 bevel. */
+ * one pixel wide. */
 typedef struct rt_line_style_args {
-  rt_handle graphics;
+  rt_draw_list* graphics;
   double thickness;
   int color;
   double alpha;
   int pixel_hinting;
-  int scale_mode;
-  int caps;
-  int joints;
+  int scale_mode; /* RT_SCALE_... */
+  int caps;       /* RT_CAPS_... */
+  int joints;     /* RT_JOINTS_... */
   double miter_limit;
 } rt_line_style_args;
 
@@ -133,6 +286,9 @@ enum {
   RT_TF_LETTER_SPACING = 1 << 8
 };
 
+/* Text alignments (justified text is laid out as left-aligned). */
+enum { RT_ALIGN_LEFT = 0, RT_ALIGN_CENTER = 1, RT_ALIGN_RIGHT = 2, RT_ALIGN_JUSTIFY = 3 };
+
 typedef struct rt_text_format {
   unsigned set;
   const char* font; /* when read back: owned by the module, valid until the next change */
@@ -141,7 +297,7 @@ typedef struct rt_text_format {
   int bold;
   int italic;
   int underline;
-  int align; /* 0 left, 1 center, 2 right, 3 justify */
+  int align; /* RT_ALIGN_... */
   double leading;
   double letter_spacing;
 } rt_text_format;
@@ -160,48 +316,49 @@ typedef struct rt_font_info {
  *   void      rt_set_loader__1(const rt_loader_callbacks*)              optional
  *   void      rt_create_main_frame__MULT(const rt_main_frame_args*)
  *   void      rt_close__0(void)                    ends the event loop, closes the window
- *   rt_handle rt_get_frame_stage__1(rt_handle frame)
- *   void      rt_set_stage_handler__4(rt_handle stage, const rt_stage_handler*, int width, int height)
- *   void      rt_render_stage__1(rt_handle stage)
- *   void      rt_stage_set_next_wake__2(rt_handle stage, double seconds)   from now
- *   void      rt_stage_set_color__2(rt_handle stage, int rgb)       background colour
- *   int       rt_stage_get_stage_width__1(rt_handle stage)
- *   int       rt_stage_get_stage_height__1(rt_handle stage)
- *   int       rt_stage_get_display_state__1(rt_handle stage)          0 normal, 1 full screen
- *   void      rt_stage_set_display_state__2(rt_handle stage, int state)
+ *   rt_node*  rt_get_frame_stage__1(rt_main_frame* frame)
+ *   void      rt_set_stage_handler__4(rt_node* stage, const rt_stage_handler*, int width, int height)
+ *   void      rt_render_stage__1(rt_node* stage)
+ *   void      rt_stage_set_next_wake__2(rt_node* stage, double seconds)   from now
+ *   void      rt_stage_set_color__2(rt_node* stage, int rgb)       background colour
+ *   int       rt_stage_get_stage_width__1(rt_node* stage)
+ *   int       rt_stage_get_stage_height__1(rt_node* stage)
+ *   int       rt_stage_get_display_state__1(rt_node* stage)          RT_DISPLAY_...
+ *   void      rt_stage_set_display_state__2(rt_node* stage, int state)
+ *   (the stage primitives take the node of a stage only)
  *   double    rt_time_stamp__0(void)                                 seconds, never decreasing
  *
- *   rt_handle rt_create_display_object__0(void)                      a leaf (shape)
- *   rt_handle rt_create_display_object_container__0(void)
- *   int       rt_display_object_get_id__1(rt_handle node)
- *   void      rt_display_object_set_{x,y,rotation,scale_x,scale_y,width,height,alpha}__2(rt_handle, double)
- *   double    rt_display_object_get_{x,y,rotation,scale_x,scale_y,width,height,alpha}__1(rt_handle)
- *   void      rt_display_object_set_visible__2(rt_handle, int)
- *   int       rt_display_object_get_visible__1(rt_handle)
- *   void      rt_display_object_set_mouse_enabled__2(rt_handle, int)
- *   void      rt_display_object_global_to_local__3(rt_handle node, double* x, double* y)   in place
- *   rt_handle rt_display_object_get_graphics__1(rt_handle node)
- *   void      rt_doc_add_child__2(rt_handle parent, rt_handle child)
- *   void      rt_doc_remove_child__2(rt_handle parent, int index)
- *   void      rt_doc_set_child_index__3(rt_handle parent, rt_handle child, int index)
- *   void      rt_release_node__1(rt_handle node)      the program no longer refers to the node
+ *   rt_node*  rt_create_display_object__0(void)                      a leaf (shape)
+ *   rt_node*  rt_create_display_object_container__0(void)
+ *   int       rt_display_object_get_id__1(rt_node* node)
+ *   void      rt_display_object_set_{x,y,rotation,scale_x,scale_y,width,height,alpha}__2(rt_node*, double)
+ *   double    rt_display_object_get_{x,y,rotation,scale_x,scale_y,width,height,alpha}__1(rt_node*)
+ *   void      rt_display_object_set_visible__2(rt_node*, int)
+ *   int       rt_display_object_get_visible__1(rt_node*)
+ *   void      rt_display_object_set_mouse_enabled__2(rt_node*, int)
+ *   void      rt_display_object_global_to_local__3(rt_node* node, double* x, double* y)   in place
+ *   rt_draw_list* rt_display_object_get_graphics__1(rt_node* node)
+ *   void      rt_doc_add_child__2(rt_node* parent, rt_node* child)
+ *   void      rt_doc_remove_child__2(rt_node* parent, int index)
+ *   void      rt_doc_set_child_index__3(rt_node* parent, rt_node* child, int index)
+ *   void      rt_release_node__1(rt_node* node)      the program no longer refers to the node
  *
- *   void      rt_gfx_clear__1(rt_handle graphics)
- *   void      rt_gfx_begin_fill__3(rt_handle graphics, int rgb, double alpha)
- *   void      rt_gfx_end_fill__1(rt_handle graphics)
+ *   void      rt_gfx_clear__1(rt_draw_list* graphics)
+ *   void      rt_gfx_begin_fill__3(rt_draw_list* graphics, int rgb, double alpha)
+ *   void      rt_gfx_end_fill__1(rt_draw_list* graphics)
  *   void      rt_gfx_line_style__MULT(const rt_line_style_args*)
- *   void      rt_gfx_move_to__3(rt_handle graphics, double x, double y)
- *   void      rt_gfx_line_to__3(rt_handle graphics, double x, double y)
- *   void      rt_gfx_draw_rect__5(rt_handle graphics, double x, double y, double w, double h)
- *   void      rt_gfx_draw_ellipse__5(rt_handle graphics, double x, double y, double w, double h)
+ *   void      rt_gfx_move_to__3(rt_draw_list* graphics, double x, double y)
+ *   void      rt_gfx_line_to__3(rt_draw_list* graphics, double x, double y)
+ *   void      rt_gfx_draw_rect__5(rt_draw_list* graphics, double x, double y, double w, double h)
+ *   void      rt_gfx_draw_ellipse__5(rt_draw_list* graphics, double x, double y, double w, double h)
  *
- *   rt_handle rt_text_field_create__0(void)                          a display object node
- *   void      rt_text_field_set_def_text_format__2(rt_handle field, const rt_text_format*)
- *   void      rt_text_field_get_def_text_format__2(rt_handle field, rt_text_format* out)
- *   void      rt_text_field_set_text__2(rt_handle field, const char* text)
- *   const char* rt_text_field_get_text__1(rt_handle field)           valid until the next change
- *   void      rt_text_field_set_selectable__2(rt_handle field, int)
- *   void      rt_text_field_set_type__2(rt_handle field, int is_input)
+ *   rt_text_field* rt_text_field_create__0(void)                     a display object (rt_text_field_node)
+ *   void      rt_text_field_set_def_text_format__2(rt_text_field* field, const rt_text_format*)
+ *   void      rt_text_field_get_def_text_format__2(rt_text_field* field, rt_text_format* out)
+ *   void      rt_text_field_set_text__2(rt_text_field* field, const char* text)
+ *   const char* rt_text_field_get_text__1(rt_text_field* field)      valid until the next change
+ *   void      rt_text_field_set_selectable__2(rt_text_field* field, int)
+ *   void      rt_text_field_set_type__2(rt_text_field* field, int is_input)
  *
  *   int       freetype_import_font__2(const rt_bytes* file, rt_font_info* out)   1 on success
  *   void      rt_font_register_font__2(const char* family, const rt_bytes* file)  bytes are copied

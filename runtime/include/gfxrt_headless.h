@@ -85,7 +85,7 @@ typedef struct rth_api {
   void (*set_end_time)(double seconds);
 
   /* The stage of the running (or last) loop: its handle and id, 0 if none. */
-  rt_handle (*stage)(void);
+  rt_node* (*stage)(void);
   int (*stage_id)(void);
   /* The id the module would put into a mouse event at this stage point. */
   int (*hit_test)(double x, double y);

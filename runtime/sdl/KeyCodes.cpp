@@ -1,106 +1,79 @@
 #include "runtime/sdl/KeyCodes.h"
 
+#include "runtime/include/gfxrt.h"
+
 namespace gfxrt {
 
-int flashKeyCode(SDL_Keycode key) {
+int keyCodeOf(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) {
-    return 'A' + (key - SDLK_a);
+    return RT_KEY_A + (key - SDLK_a);
   }
   if (key >= SDLK_0 && key <= SDLK_9) {
-    return '0' + (key - SDLK_0);
+    return RT_KEY_0 + (key - SDLK_0);
   }
   if (key >= SDLK_F1 && key <= SDLK_F12) {
-    return 112 + (key - SDLK_F1);
+    return RT_KEY_F1 + (key - SDLK_F1);
   }
   if (key >= SDLK_KP_1 && key <= SDLK_KP_9) {
-    return 97 + (key - SDLK_KP_1);
+    return RT_KEY_NUMPAD_0 + 1 + (key - SDLK_KP_1);
   }
   switch (key) {
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
+    case SDLK_BACKSPACE: return RT_KEY_BACKSPACE;
+    case SDLK_TAB: return RT_KEY_TAB;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return 13;
+    case SDLK_KP_ENTER: return RT_KEY_ENTER;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return 16;
+    case SDLK_RSHIFT: return RT_KEY_SHIFT;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return 17;
+    case SDLK_RCTRL: return RT_KEY_CONTROL;
     case SDLK_LALT:
-    case SDLK_RALT: return 18;
-    case SDLK_PAUSE: return 19;
-    case SDLK_CAPSLOCK: return 20;
-    case SDLK_ESCAPE: return 27;
-    case SDLK_SPACE: return 32;
-    case SDLK_PAGEUP: return 33;
-    case SDLK_PAGEDOWN: return 34;
-    case SDLK_END: return 35;
-    case SDLK_HOME: return 36;
-    case SDLK_LEFT: return 37;
-    case SDLK_UP: return 38;
-    case SDLK_RIGHT: return 39;
-    case SDLK_DOWN: return 40;
-    case SDLK_INSERT: return 45;
-    case SDLK_DELETE: return 46;
+    case SDLK_RALT: return RT_KEY_ALT;
+    case SDLK_PAUSE: return RT_KEY_PAUSE;
+    case SDLK_CAPSLOCK: return RT_KEY_CAPS_LOCK;
+    case SDLK_ESCAPE: return RT_KEY_ESCAPE;
+    case SDLK_SPACE: return RT_KEY_SPACE;
+    case SDLK_PAGEUP: return RT_KEY_PAGE_UP;
+    case SDLK_PAGEDOWN: return RT_KEY_PAGE_DOWN;
+    case SDLK_END: return RT_KEY_END;
+    case SDLK_HOME: return RT_KEY_HOME;
+    case SDLK_LEFT: return RT_KEY_LEFT;
+    case SDLK_UP: return RT_KEY_UP;
+    case SDLK_RIGHT: return RT_KEY_RIGHT;
+    case SDLK_DOWN: return RT_KEY_DOWN;
+    case SDLK_INSERT: return RT_KEY_INSERT;
+    case SDLK_DELETE: return RT_KEY_DELETE;
     case SDLK_LGUI:
-    case SDLK_RGUI: return 15;
-    case SDLK_KP_0: return 96;
-    case SDLK_KP_MULTIPLY: return 106;
-    case SDLK_KP_PLUS: return 107;
-    case SDLK_KP_MINUS: return 109;
-    case SDLK_KP_PERIOD: return 110;
-    case SDLK_KP_DIVIDE: return 111;
-    case SDLK_NUMLOCKCLEAR: return 144;
-    case SDLK_SCROLLLOCK: return 145;
-    case SDLK_SEMICOLON: return 186;
-    case SDLK_EQUALS: return 187;
-    case SDLK_COMMA: return 188;
-    case SDLK_MINUS: return 189;
-    case SDLK_PERIOD: return 190;
-    case SDLK_SLASH: return 191;
-    case SDLK_BACKQUOTE: return 192;
-    case SDLK_LEFTBRACKET: return 219;
-    case SDLK_BACKSLASH: return 220;
-    case SDLK_RIGHTBRACKET: return 221;
-    case SDLK_QUOTE: return 222;
+    case SDLK_RGUI: return RT_KEY_COMMAND;
+    case SDLK_KP_0: return RT_KEY_NUMPAD_0;
+    case SDLK_KP_MULTIPLY: return RT_KEY_NUMPAD_MULTIPLY;
+    case SDLK_KP_PLUS: return RT_KEY_NUMPAD_ADD;
+    case SDLK_KP_MINUS: return RT_KEY_NUMPAD_SUBTRACT;
+    case SDLK_KP_PERIOD: return RT_KEY_NUMPAD_DECIMAL;
+    case SDLK_KP_DIVIDE: return RT_KEY_NUMPAD_DIVIDE;
+    case SDLK_NUMLOCKCLEAR: return RT_KEY_NUM_LOCK;
+    case SDLK_SCROLLLOCK: return RT_KEY_SCROLL_LOCK;
+    case SDLK_SEMICOLON: return RT_KEY_SEMICOLON;
+    case SDLK_EQUALS: return RT_KEY_EQUAL;
+    case SDLK_COMMA: return RT_KEY_COMMA;
+    case SDLK_MINUS: return RT_KEY_MINUS;
+    case SDLK_PERIOD: return RT_KEY_PERIOD;
+    case SDLK_SLASH: return RT_KEY_SLASH;
+    case SDLK_BACKQUOTE: return RT_KEY_BACKQUOTE;
+    case SDLK_LEFTBRACKET: return RT_KEY_LEFT_BRACKET;
+    case SDLK_BACKSLASH: return RT_KEY_BACKSLASH;
+    case SDLK_RIGHTBRACKET: return RT_KEY_RIGHT_BRACKET;
+    case SDLK_QUOTE: return RT_KEY_QUOTE;
     default: return 0;
   }
 }
 
 int keyCharCode(SDL_Keycode key, Uint16 modifiers) {
-  const bool shift = (modifiers & KMOD_SHIFT) != 0;
-  if (key >= SDLK_a && key <= SDLK_z) {
-    const bool upper = shift != ((modifiers & KMOD_CAPS) != 0);
-    return (upper ? 'A' : 'a') + (key - SDLK_a);
+  if (const int code = keyCodeOf(key)) {
+    return rt_key_char(code, (modifiers & KMOD_SHIFT) != 0, (modifiers & KMOD_CAPS) != 0);
   }
-  switch (key) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return 13;
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
-    case SDLK_ESCAPE: return 27;
-    case SDLK_DELETE: return 127;
-    default: break;
-  }
-  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) {
-    return '1' + (key - SDLK_KP_1);
-  }
-  if (key == SDLK_KP_0) {
-    return '0';
-  }
-  if (key >= 32 && key < 127) {
-    if (!shift) {
-      return static_cast<int>(key);
-    }
-    // Shifted characters of a US layout.
-    static const char kPlain[] = "1234567890-=[]\\;',./`";
-    static const char kShifted[] = "!@#$%^&*()_+{}|:\"<>?~";
-    for (int i = 0; kPlain[i]; ++i) {
-      if (kPlain[i] == key) {
-        return kShifted[i];
-      }
-    }
-    return static_cast<int>(key);
-  }
-  return 0;
+  // Keys of other layouts that stand for one character ("!", "&", ...)
+  // have SDL key codes equal to that character, whatever the modifiers.
+  return key >= 32 && key < 127 ? static_cast<int>(key) : 0;
 }
 
 bool isRightHandKey(SDL_Keycode key) {

@@ -1,7 +1,5 @@
 #include "runtime/sdl/SdlEventTranslator.h"
 
-#include "runtime/common/HitTest.h"
-#include "runtime/common/Stage.h"
 #include "runtime/sdl/KeyCodes.h"
 
 namespace gfxrt {
@@ -10,20 +8,19 @@ namespace {
 
 int buttonIndex(Uint8 button) {
   switch (button) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_MIDDLE: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
+    case SDL_BUTTON_LEFT: return RT_BUTTON_LEFT;
+    case SDL_BUTTON_MIDDLE: return RT_BUTTON_MIDDLE;
+    case SDL_BUTTON_RIGHT: return RT_BUTTON_RIGHT;
     default: return -1;
   }
 }
 
 int leftDownFlag(Uint32 buttons) { return (buttons & SDL_BUTTON_LMASK) ? RT_EF_LEFT_DOWN : 0; }
 
-void fillMouse(rt_event& out, int type, int x, int y, const Stage& stage) {
+void fillMouse(rt_event& out, int type, int x, int y) {
   out.type = type;
   out.x = x;
   out.y = y;
-  out.id = hitTest(stage, x, y);
   out.flags |= modifierFlags(static_cast<Uint16>(SDL_GetModState()));
 }
 
@@ -46,24 +43,23 @@ int modifierFlags(Uint16 modifiers) {
   return flags;
 }
 
-bool translateSdlEvent(const SDL_Event& in, const Stage& stage, rt_event& out) {
+bool translateSdlEvent(const SDL_Event& in, rt_event& out) {
   out = rt_event{};
   switch (in.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const SDL_Keysym& key = in.key.keysym;
       out.type = in.type == SDL_KEYDOWN ? RT_EVENT_KEY_DOWN : RT_EVENT_KEY_UP;
-      out.value = flashKeyCode(key.sym);
+      out.value = keyCodeOf(key.sym);
       out.code = keyCharCode(key.sym, key.mod);
       out.char_code = out.code;
       out.flags = modifierFlags(key.mod) | (isRightHandKey(key.sym) ? RT_EF_LOCATION_RIGHT : 0);
       out.down = in.type == SDL_KEYDOWN ? 1 : 0;
-      out.id = stage.id();
       return true;
     }
     case SDL_MOUSEMOTION:
       out.flags = leftDownFlag(in.motion.state);
-      fillMouse(out, RT_EVENT_MOUSE_MOVE, in.motion.x, in.motion.y, stage);
+      fillMouse(out, RT_EVENT_MOUSE_MOVE, in.motion.x, in.motion.y);
       return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -75,7 +71,7 @@ bool translateSdlEvent(const SDL_Event& in, const Stage& stage, rt_event& out) {
       out.value = button;
       out.down = down ? 1 : 0;
       out.flags = leftDownFlag(SDL_GetMouseState(nullptr, nullptr));
-      fillMouse(out, down ? RT_EVENT_MOUSE_DOWN : RT_EVENT_MOUSE_UP, in.button.x, in.button.y, stage);
+      fillMouse(out, down ? RT_EVENT_MOUSE_DOWN : RT_EVENT_MOUSE_UP, in.button.x, in.button.y);
       return true;
     }
     case SDL_MOUSEWHEEL: {
@@ -86,21 +82,19 @@ bool translateSdlEvent(const SDL_Event& in, const Stage& stage, rt_event& out) {
       if (dy == 0) {
         return false;
       }
-      // The wheel is a button-up of button 3 (up) or 4 (down).
+      // The wheel is a button-up of one of its buttons.
       int x = 0;
       int y = 0;
       const Uint32 buttons = SDL_GetMouseState(&x, &y);
-      out.value = dy > 0 ? 3 : 4;
+      out.value = dy > 0 ? RT_BUTTON_WHEEL_UP : RT_BUTTON_WHEEL_DOWN;
       out.flags = leftDownFlag(buttons);
-      fillMouse(out, RT_EVENT_MOUSE_UP, x, y, stage);
+      fillMouse(out, RT_EVENT_MOUSE_UP, x, y);
       return true;
     }
     case SDL_QUIT:
       out.type = RT_EVENT_QUIT;
-      out.id = stage.id();
       return true;
     case SDL_WINDOWEVENT:
-      out.id = stage.id();
       switch (in.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
           out.type = RT_EVENT_RESIZE;

@@ -8,14 +8,12 @@
 
 namespace gfxrt {
 
-class Stage;
-
 // Fills "out" for an SDL event the program hears about and returns true;
-// false for the others. Keys name the stage; mouse events the object hit.
-// Window closing arrives as SDL's quit event (type 10); a resize carries the
-// new size in x and y (type 8); exposure asks for a redraw (type 14); focus
-// gained and lost activate and deactivate (types 20 and 21).
-bool translateSdlEvent(const SDL_Event& in, const Stage& stage, rt_event& out);
+// false for the others. The "id" stays 0: the loop fills it in. Window
+// closing arrives as SDL's quit event (RT_EVENT_QUIT); a resize carries the
+// new size in x and y; exposure asks for a redraw; focus gained and lost
+// activate and deactivate.
+bool translateSdlEvent(const SDL_Event& in, rt_event& out);
 
 // The modifier bits of rt_event.flags for SDL's modifier state.
 int modifierFlags(Uint16 modifiers);

@@ -5,18 +5,13 @@
 #include <string>
 #include <thread>
 
+#include "runtime/common/EventLoop.h"
 #include "runtime/common/Runtime.h"
 #include "runtime/sdl/SdlEventTranslator.h"
-#include "runtime/sdl/X11ErrorFilter.h"
 
 namespace gfxrt {
 
 namespace {
-
-// Window-creation flags the program passes.
-constexpr int kFullScreen = 1;
-constexpr int kBorderless = 2;
-constexpr int kResizable = 4;
 
 // The longest single sleep; the loop then simply checks again.
 constexpr int kMaxWaitMs = 1000;
@@ -33,58 +28,38 @@ Platform& platform() {
   return *instance;
 }
 
+EventLoop& eventLoop() {
+  // A program that keeps asking to be woken at once (as a stage does in the
+  // last moments before a frame is due) is polled at most once per gap, so
+  // waiting for a frame never spins.
+  static EventLoop* loop = new EventLoop(platform(), {.minStep = kMinPollGap, .minGap = kMinPollGap});
+  return *loop;
+}
+
 SdlPlatform::SdlPlatform() : renderer_(Runtime::instance().fonts()), start_(std::chrono::steady_clock::now()) {}
 
-double SdlPlatform::timeStamp() {
+double SdlPlatform::now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
 }
 
-void SdlPlatform::runMainFrame(const rt_main_frame_args& args) {
-  Runtime& runtime = Runtime::instance();
-  if (running_) {
-    runtime.log("rt_create_main_frame: the window is already open");
-    return;
-  }
-  // Installed before SDL opens its X connections and kept until SDL_Quit
-  // has closed them, when the late wake-up event is reported.
-  X11ErrorFilter x11Errors;
-  if (!openWindow(args)) {
-    return;
-  }
-  int width = 0;
-  int height = 0;
-  SDL_GetWindowSize(window_, &width, &height);
-  MainFrame* frame = runtime.openStage(width, height);
-  Stage& stage = *frame->stage;
-  stage.displayState = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) ? 1 : 0;
-  // The first poll comes at once.
-  stage.nextWake = timeStamp();
-  running_ = true;
-  closing_ = false;
-  if (args.on_frame.fn) {
-    args.on_frame.fn(args.on_frame.context, frame);
-  }
-  loop(stage);
-  running_ = false;
-  closeWindow();
-}
-
-bool SdlPlatform::openWindow(const rt_main_frame_args& args) {
+bool SdlPlatform::openWindow(const rt_main_frame_args& args, Window& opened) {
+  x11Errors_.emplace();
   // Frames go from Cairo into the window's own pixels: no GPU texture in
   // between.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     Runtime::instance().log(std::string("cannot start SDL video: ") + SDL_GetError());
+    x11Errors_.reset();
     return false;
   }
   Uint32 flags = SDL_WINDOW_SHOWN;
-  if (args.flags & kFullScreen) {
+  if (args.flags & RT_WINDOW_FULLSCREEN) {
     flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   }
-  if (args.flags & kBorderless) {
+  if (args.flags & RT_WINDOW_BORDERLESS) {
     flags |= SDL_WINDOW_BORDERLESS;
   }
-  if (args.flags & kResizable) {
+  if (args.flags & RT_WINDOW_RESIZABLE) {
     flags |= SDL_WINDOW_RESIZABLE;
   }
   window_ = SDL_CreateWindow(args.title ? args.title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -92,8 +67,12 @@ bool SdlPlatform::openWindow(const rt_main_frame_args& args) {
   if (!window_) {
     Runtime::instance().log(std::string("cannot open the window: ") + SDL_GetError());
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    x11Errors_.reset();
     return false;
   }
+  SDL_GetWindowSize(window_, &opened.width, &opened.height);
+  opened.displayState =
+      (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL;
   return true;
 }
 
@@ -107,61 +86,46 @@ void SdlPlatform::closeWindow() {
     window_ = nullptr;
   }
   SDL_Quit();
+  x11Errors_.reset();
 }
 
-void SdlPlatform::loop(Stage& stage) {
-  double lastPoll = -kMinPollGap;
-  while (!closing_) {
-    const double now = timeStamp();
-    // A program that keeps asking to be woken at once (as a stage does in
-    // the last moments before a frame is due) is polled at most once per
-    // gap, so waiting for a frame never spins.
-    const double wake = std::max(stage.nextWake, lastPoll + kMinPollGap);
-    if (now >= wake) {
-      lastPoll = now;
-      rt_event poll{};
-      poll.type = RT_EVENT_POLL;
-      poll.id = stage.id();
-      stage.deliver(poll);
-      continue;
+Platform::Wake SdlPlatform::waitFor(double time, rt_event& event) {
+  for (;;) {
+    const double current = now();
+    if (current >= time) {
+      return Wake::Time;
     }
-    // Sleep until the wake time or the next event, whichever comes first.
-    // SDL waits in whole milliseconds, so it wakes a little early and the
-    // rest is slept finely.
-    const double remaining = wake - now;
-    SDL_Event event;
+    // Sleep until the time or the next event, whichever comes first. SDL
+    // waits in whole milliseconds, so it wakes a little early and the rest
+    // is slept finely.
+    const double remaining = time - current;
+    SDL_Event native;
+    bool got = false;
     if (remaining >= kCoarseWait) {
       const double ms = std::floor(remaining * 1000) - 1;
-      if (SDL_WaitEventTimeout(&event, static_cast<int>(std::min(ms, static_cast<double>(kMaxWaitMs))))) {
-        handle(stage, event);
-      }
-    } else if (SDL_PollEvent(&event)) {
-      handle(stage, event);
+      got = SDL_WaitEventTimeout(&native, static_cast<int>(std::min(ms, static_cast<double>(kMaxWaitMs)))) != 0;
+    } else if (SDL_PollEvent(&native)) {
+      got = true;
     } else {
       std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
     }
+    if (got && translateSdlEvent(native, event)) {
+      if (event.type == RT_EVENT_REDRAW) {
+        showLastFrame();  // in case the program draws nothing now
+      }
+      return Wake::Event;
+    }
   }
 }
 
-void SdlPlatform::handle(Stage& stage, const SDL_Event& event) {
-  rt_event out;
-  if (!translateSdlEvent(event, stage, out)) {
-    return;
-  }
-  if (out.type == RT_EVENT_RESIZE) {
-    stage.resize(out.x, out.y);
-  } else if (out.type == RT_EVENT_REDRAW) {
-    present();  // the last frame, in case the program draws nothing now
-  }
-  stage.deliver(out);
-  // Closing the window is not negotiable: the loop ends after the program
-  // has heard of it.
-  if (out.type == RT_EVENT_QUIT) {
-    closing_ = true;
+void SdlPlatform::sleepUntil(double time) {
+  const double remaining = time - now();
+  if (remaining > 0) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
   }
 }
 
-void SdlPlatform::renderStage(Stage& stage) {
+void SdlPlatform::present(Stage& stage) {
   if (!window_) {
     return;
   }
@@ -190,10 +154,10 @@ void SdlPlatform::renderStage(Stage& stage) {
   }
   renderer_.render(image_, stage);
   drawnInWindow_ = false;
-  present();
+  showLastFrame();
 }
 
-void SdlPlatform::present() {
+void SdlPlatform::showLastFrame() {
   if (!window_) {
     return;
   }
@@ -229,7 +193,7 @@ void SdlPlatform::setDisplayState(Stage& stage, int state) {
     stage.displayState = state;
     return;
   }
-  if (SDL_SetWindowFullscreen(window_, state ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+  if (SDL_SetWindowFullscreen(window_, state == RT_DISPLAY_FULL_SCREEN ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
     stage.displayState = state;
   } else {
     Runtime::instance().log(std::string("cannot change the display state: ") + SDL_GetError());

@@ -1,5 +1,6 @@
 // The real module's platform: an SDL window showing the Cairo image of the
-// stage, and SDL's event loop that sleeps until the next wake time.
+// stage, the steady clock, and SDL's events, waited for until the next wake
+// time.
 #ifndef VYN_RUNTIME_SDL_SDLPLATFORM_H
 #define VYN_RUNTIME_SDL_SDLPLATFORM_H
 
@@ -7,9 +8,11 @@
 #include <cairo.h>
 
 #include <chrono>
+#include <optional>
 
 #include "runtime/common/Platform.h"
 #include "runtime/common/Renderer.h"
+#include "runtime/sdl/X11ErrorFilter.h"
 
 namespace gfxrt {
 
@@ -17,28 +20,28 @@ class SdlPlatform : public Platform {
  public:
   SdlPlatform();
 
-  void runMainFrame(const rt_main_frame_args& args) override;
-  void close() override { closing_ = true; }
-  void renderStage(Stage& stage) override;
+  double now() override;
+  Wake waitFor(double time, rt_event& event) override;
+  void sleepUntil(double time) override;
+  void delivered(const rt_event&) override {}
+  bool openWindow(const rt_main_frame_args& args, Window& opened) override;
+  void closeWindow() override;
+  void present(Stage& stage) override;
   void setDisplayState(Stage& stage, int state) override;
-  double timeStamp() override;
 
  private:
-  bool openWindow(const rt_main_frame_args& args);
-  void closeWindow();
-  void loop(Stage& stage);
-  void handle(Stage& stage, const SDL_Event& event);
   // Shows the last frame again.
-  void present();
+  void showLastFrame();
 
   Renderer renderer_;
+  // Installed before SDL opens its X connections and kept until SDL_Quit
+  // has closed them, when the late wake-up event is reported.
+  std::optional<X11ErrorFilter> x11Errors_;
   SDL_Window* window_ = nullptr;
   // Where frames are drawn when the window's pixels cannot take Cairo directly.
   cairo_surface_t* image_ = nullptr;
   // The last frame was drawn into the window's own pixels.
   bool drawnInWindow_ = false;
-  bool running_ = false;
-  bool closing_ = false;
   std::chrono::steady_clock::time_point start_;
 };
 

@@ -21,7 +21,7 @@ TEST(Loader, FindsPrimitivesOfTheDisplayModule) {
 
 TEST(Loader, MissingModuleRaisesAnError) {
     try {
-        Loader::load("nosuchmodule", "rt_anything", 1);
+        (void)Loader::load("nosuchmodule", "rt_anything", 1);
         FAIL() << "expected an error";
     } catch (const std::runtime_error& error) {
         EXPECT_STREQ(error.what(), "Could not load module nosuchmodule@rt_anything");

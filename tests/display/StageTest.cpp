@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -286,4 +288,48 @@ TEST(StageInput, QuitCallsOnQuit) {
     HeadlessLoop::api().push_event_at(0.1, &quit);
     loop.run(1.0, [&](Stage& stage) { stage.onQuit = [&] { ++quits; }; });
     EXPECT_EQ(quits, 1);
+}
+
+// What the program throws inside a native callback (the frame callback or a
+// listener in a frame) closes the main frame and comes out where it was
+// started; the module is not left running, and the next main frame runs.
+TEST(StageLoop, WhatTheProgramThrowsClosesTheMainFrameAndTheNextOneRuns) {
+    const struct {
+        const char* where;
+        std::function<void(Stage&, int& frames)> setup;
+        int framesBefore;
+    } cases[] = {
+        {"the frame callback", [](Stage&, int&) { throw std::runtime_error("the level file is broken"); }, 0},
+        {"a listener in a frame",
+         [](Stage& stage, int& frames) {
+             stage.addEventListener(Event::ENTER_FRAME, [&frames](const EventPtr&) {
+                 if (++frames == 2) throw std::runtime_error("the level file is broken");
+             });
+         },
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        int frames = 0;
+        HeadlessLoop failing;
+        try {
+            failing.run(10, [&](Stage& stage) { c.setup(stage, frames); });
+            ADD_FAILURE() << "the exception must come out of the main frame";
+        } catch (const std::runtime_error& error) {
+            EXPECT_STREQ(error.what(), "the level file is broken");
+        }
+        EXPECT_EQ(frames, c.framesBefore) << "no frame after the failure";
+        EXPECT_FALSE(HeadlessLoop::api().is_running());
+        // The handler returned to the module as usual (its hook saw the
+        // event) and the program heard nothing more.
+        if (c.framesBefore > 0) {
+            ASSERT_FALSE(failing.seen.empty());
+            EXPECT_EQ(failing.seen.back().time, HeadlessLoop::api().time());
+        }
+
+        HeadlessLoop next;
+        FrameLog later;
+        next.run(0.1, [&](Stage& stage) { later.listen(stage); });
+        EXPECT_FALSE(later.times.empty());
+    }
 }

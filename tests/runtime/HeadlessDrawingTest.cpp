@@ -20,8 +20,8 @@ class HeadlessDrawing : public ::testing::Test {
   const rth_api& api = h.api();
 
   // Draws once on a 200 x 160 stage of the background colour.
-  void draw(const std::function<void(rt_handle stage)>& build) {
-    h.withStage(200, 160, [&](rt_handle stage) {
+  void draw(const std::function<void(rt_node* stage)>& build) {
+    h.withStage(200, 160, [&](rt_node* stage) {
       rt.setStageColor(stage, kBackground);
       build(stage);
       rt.renderStage(stage);
@@ -39,7 +39,7 @@ class HeadlessDrawing : public ::testing::Test {
     return true;
   }
 
-  rt_line_style_args line(rt_handle gfx, double thickness, int color, int caps = 0) const {
+  rt_line_style_args line(rt_draw_list* gfx, double thickness, int color, int caps = 0) const {
     rt_line_style_args args{};
     args.graphics = gfx;
     args.thickness = thickness;
@@ -52,7 +52,7 @@ class HeadlessDrawing : public ::testing::Test {
 };
 
 TEST_F(HeadlessDrawing, BackgroundFillsTheFrameAtTheStageSize) {
-  draw([](rt_handle) {});
+  draw([](rt_node*) {});
   EXPECT_EQ(api.frame_width(), 200);
   EXPECT_EQ(api.frame_height(), 160);
   EXPECT_EQ(at(0, 0), 0x222222u);
@@ -61,7 +61,7 @@ TEST_F(HeadlessDrawing, BackgroundFillsTheFrameAtTheStageSize) {
 }
 
 TEST_F(HeadlessDrawing, FilledRectangleCoversExactlyItsPixels) {
-  draw([&](rt_handle stage) {
+  draw([&](rt_node* stage) {
     auto s = h.addShape(stage);
     rt.beginFill(s.gfx, 0xFF0000, 1);
     rt.drawRect(s.gfx, 10, 10, 30, 20);
@@ -76,7 +76,7 @@ TEST_F(HeadlessDrawing, FilledRectangleCoversExactlyItsPixels) {
 }
 
 TEST_F(HeadlessDrawing, CircleIsRoundAndCentred) {
-  draw([&](rt_handle stage) {
+  draw([&](rt_node* stage) {
     auto s = h.addShape(stage);
     rt.beginFill(s.gfx, 0x00FF00, 1);
     rt.drawEllipse(s.gfx, 50 - 20, 50 - 20, 40, 40);  // a circle of radius 20 at (50, 50)
@@ -92,8 +92,8 @@ TEST_F(HeadlessDrawing, CircleIsRoundAndCentred) {
 TEST_F(HeadlessDrawing, TransformsComposeDownTheTree) {
   // A container at (100, 60) turned by 90 degrees and stretched twice along
   // its own x axis; its child shape sits 10 further along that axis.
-  draw([&](rt_handle stage) {
-    rt_handle box = rt.createContainer();
+  draw([&](rt_node* stage) {
+    rt_node* box = rt.createContainer();
     rt.addChild(stage, box);
     rt.setX(box, 100);
     rt.setY(box, 60);
@@ -123,7 +123,7 @@ TEST_F(HeadlessDrawing, LinesFollowTheirStyle) {
   } cases[] = {{0, true} /* round */, {1, false} /* none */, {2, true} /* square */};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caps);
-    draw([&](rt_handle stage) {
+    draw([&](rt_node* stage) {
       auto s = h.addShape(stage);
       const rt_line_style_args style = line(s.gfx, 6, 0xFFFFFF, c.caps);
       rt.lineStyle(&style);
@@ -138,7 +138,7 @@ TEST_F(HeadlessDrawing, LinesFollowTheirStyle) {
 }
 
 TEST_F(HeadlessDrawing, LineStyleAppliesToTheSegmentsDrawnAfterIt) {
-  draw([&](rt_handle stage) {
+  draw([&](rt_node* stage) {
     auto s = h.addShape(stage);
     const rt_line_style_args red = line(s.gfx, 4, 0xFF0000);
     const rt_line_style_args none = line(s.gfx, -1, 0);
@@ -159,7 +159,7 @@ TEST_F(HeadlessDrawing, LineStyleAppliesToTheSegmentsDrawnAfterIt) {
 TEST_F(HeadlessDrawing, OpenOutlineIsClosedByTheFill) {
   // The game's star: moveTo and three lineTo calls, ending where it began,
   // and here a triangle left open on purpose.
-  draw([&](rt_handle stage) {
+  draw([&](rt_node* stage) {
     auto s = h.addShape(stage);
     rt.beginFill(s.gfx, 0xFBBB63, 1);
     rt.moveTo(s.gfx, 20, 20);
@@ -173,9 +173,9 @@ TEST_F(HeadlessDrawing, OpenOutlineIsClosedByTheFill) {
 }
 
 TEST_F(HeadlessDrawing, AlphaMultipliesDownTheTree) {
-  draw([&](rt_handle stage) {
+  draw([&](rt_node* stage) {
     rt.setStageColor(stage, 0x000000);
-    rt_handle box = rt.createContainer();
+    rt_node* box = rt.createContainer();
     rt.addChild(stage, box);
     rt.setAlpha(box, 0.5);
     auto s = h.addShape(box);
@@ -192,8 +192,8 @@ TEST_F(HeadlessDrawing, AlphaMultipliesDownTheTree) {
 }
 
 TEST_F(HeadlessDrawing, ChildrenAreStackedInChildOrder) {
-  rt_handle red = nullptr;
-  const auto build = [&](rt_handle stage, bool restack) {
+  rt_node* red = nullptr;
+  const auto build = [&](rt_node* stage, bool restack) {
     auto a = h.addShape(stage);
     rt.beginFill(a.gfx, 0xFF0000, 1);
     rt.drawRect(a.gfx, 0, 0, 50, 50);
@@ -205,14 +205,14 @@ TEST_F(HeadlessDrawing, ChildrenAreStackedInChildOrder) {
       rt.setChildIndex(stage, red, 1);
     }
   };
-  draw([&](rt_handle stage) { build(stage, false); });
+  draw([&](rt_node* stage) { build(stage, false); });
   EXPECT_EQ(at(40, 40), 0x0000FFu);
-  draw([&](rt_handle stage) { build(stage, true); });
+  draw([&](rt_node* stage) { build(stage, true); });
   EXPECT_EQ(at(40, 40), 0xFF0000u);
 }
 
 TEST_F(HeadlessDrawing, HiddenClearedAndRemovedObjectsAreNotDrawn) {
-  draw([&](rt_handle stage) {
+  draw([&](rt_node* stage) {
     auto hidden = h.addShape(stage);
     rt.beginFill(hidden.gfx, 0xFF0000, 1);
     rt.drawRect(hidden.gfx, 0, 0, 40, 40);
@@ -234,7 +234,7 @@ TEST_F(HeadlessDrawing, HiddenClearedAndRemovedObjectsAreNotDrawn) {
 }
 
 TEST_F(HeadlessDrawing, BadNumbersSpoilNothingElse) {
-  draw([&](rt_handle stage) {
+  draw([&](rt_node* stage) {
     auto bad = h.addShape(stage);
     rt.beginFill(bad.gfx, 0xFF0000, 1);
     rt.drawRect(bad.gfx, 0, 0, NAN, 10);
@@ -246,8 +246,8 @@ TEST_F(HeadlessDrawing, BadNumbersSpoilNothingElse) {
     rt.setScaleY(vanishing.node, 1e-300);
     rt.beginFill(vanishing.gfx, 0xFF0000, 1);
     rt.drawRect(vanishing.gfx, 0, 0, 10, 10);
-    rt_handle field = rt.createTextField();
-    rt.addChild(stage, field);
+    rt_text_field* field = rt.createTextField();
+    rt.addChild(stage, rt_text_field_node(field));
     rt_text_format format{};
     format.set = RT_TF_SIZE | RT_TF_LETTER_SPACING;
     format.size = 1e300;
@@ -262,8 +262,8 @@ TEST_F(HeadlessDrawing, BadNumbersSpoilNothingElse) {
 }
 
 TEST_F(HeadlessDrawing, ObjectsOutsideTheWindowAreSkipped) {
-  draw([&](rt_handle stage) {
-    rt_handle world = rt.createContainer();
+  draw([&](rt_node* stage) {
+    rt_node* world = rt.createContainer();
     rt.addChild(stage, world);
     rt.setX(world, -1000);  // like a camera scrolled away from most cells
     for (int i = 0; i < 40; ++i) {

@@ -22,16 +22,16 @@ class Headless {
 
   // Opens a main frame of the given size and runs body with its stage; the
   // loop then ends at once unless body installed a handler and keep is set.
-  void withStage(int width, int height, const std::function<void(rt_handle stage)>& body, bool keep = false) {
+  void withStage(int width, int height, const std::function<void(rt_node* stage)>& body, bool keep = false) {
     struct Context {
-      const std::function<void(rt_handle)>* body;
+      const std::function<void(rt_node*)>* body;
       Headless* self;
       bool keep;
     } context{&body, this, keep};
     rt_main_frame_args args{};
-    args.on_frame.fn = [](void* c, rt_handle frame) {
+    args.on_frame.fn = [](void* c, rt_main_frame* frame) {
       auto* ctx = static_cast<Context*>(c);
-      rt_handle stage = ctx->self->rt_.getFrameStage(frame);
+      rt_node* stage = ctx->self->rt_.getFrameStage(frame);
       (*ctx->body)(stage);
       if (!ctx->keep) {
         ctx->self->api_->stop();
@@ -47,11 +47,11 @@ class Headless {
 
   // A shape on the parent, with its drawing list.
   struct Shape {
-    rt_handle node;
-    rt_handle gfx;
+    rt_node* node;
+    rt_draw_list* gfx;
   };
-  Shape addShape(rt_handle parent) const {
-    rt_handle node = rt_.createShape();
+  Shape addShape(rt_node* parent) const {
+    rt_node* node = rt_.createShape();
     rt_.addChild(parent, node);
     return {node, rt_.getGraphics(node)};
   }

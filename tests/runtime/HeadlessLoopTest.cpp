@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "HeadlessHarness.h"
@@ -23,7 +24,7 @@ class HeadlessLoop : public ::testing::Test {
   const vyn::testing::Primitives& rt = h.rt();
   const rth_api& api = h.api();
 
-  rt_handle stage_ = nullptr;
+  rt_node* stage_ = nullptr;
   std::vector<Seen> seen_;
   // Runs for every event after it is recorded; by default asks for the next
   // poll in 0.25 s and stops after four polls.
@@ -48,10 +49,10 @@ class HeadlessLoop : public ::testing::Test {
   }
 
   // Opens a frame, installs a recording handler and runs the loop.
-  void run(const std::function<void(rt_handle stage)>& build = {}) {
+  void run(const std::function<void(rt_node* stage)>& build = {}) {
     h.withStage(
         320, 200,
-        [&](rt_handle stage) {
+        [&](rt_node* stage) {
           stage_ = stage;
           static rt_stage_handler handler;
           handler.fn = [](void* c, rt_event* e) {
@@ -97,8 +98,8 @@ TEST_F(HeadlessLoop, WakingAtOnceStillLetsTimePass) {
 
 TEST_F(HeadlessLoop, PushedEventsComeBeforeTheNextPollWithTheirObjectIds) {
   int boxId = 0;
-  run([&](rt_handle stage) {
-    rt_handle box = rt.createContainer();
+  run([&](rt_node* stage) {
+    rt_node* box = rt.createContainer();
     rt.addChild(stage, box);
     rt.setX(box, 100);
     auto shape = h.addShape(box);
@@ -129,7 +130,7 @@ TEST_F(HeadlessLoop, PushedEventsComeBeforeTheNextPollWithTheirObjectIds) {
 }
 
 TEST_F(HeadlessLoop, TimedEventsArriveAtTheirTimeBetweenPolls) {
-  run([&](rt_handle) {
+  run([&](rt_node*) {
     rt_event up{};
     up.type = RT_EVENT_KEY_UP;
     up.value = 16;
@@ -159,7 +160,7 @@ TEST_F(HeadlessLoop, ResizeEventResizesStageAndImageFirst) {
     }
     rt.setNextWake(stage_, 1);
   };
-  run([&](rt_handle) {
+  run([&](rt_node*) {
     rt_event resize{};
     resize.type = RT_EVENT_RESIZE;
     resize.x = 640;
@@ -202,6 +203,19 @@ TEST_F(HeadlessLoop, LoopEnds) {
     run();
     EXPECT_EQ(seen_.size(), c.events);
   }
+}
+
+// An exception that unwinds through the module from the program's handler
+// still ends the main frame properly: the next one is not refused.
+TEST_F(HeadlessLoop, AHandlerThatThrowsThroughTheModuleLeavesItReadyForTheNextMainFrame) {
+  const auto usual = onEvent_;
+  onEvent_ = [](rt_event&) { throw std::runtime_error("handler fault"); };
+  EXPECT_THROW(run(), std::runtime_error);
+  EXPECT_FALSE(api.is_running());
+  seen_.clear();
+  onEvent_ = usual;
+  run();
+  EXPECT_EQ(polls(), 4);
 }
 
 TEST_F(HeadlessLoop, HookSeesEveryHandlerCallAndRenderAndCanStop) {

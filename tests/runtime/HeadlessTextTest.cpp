@@ -26,9 +26,9 @@ class HeadlessText : public ::testing::Test {
 
   void registerFont() const { rt.registerFont(kFamily, &font_); }
 
-  // A field at (x, y) with the game's kind of format.
-  rt_handle addField(rt_handle parent, const char* text, double x, double y, int color, int align = 0) const {
-    rt_handle field = rt.createTextField();
+  // A field at (x, y) with the game's kind of format; its node.
+  rt_node* addField(rt_node* parent, const char* text, double x, double y, int color, int align = 0) const {
+    rt_text_field* field = rt.createTextField();
     rt_text_format format{};
     format.set = RT_TF_FONT | RT_TF_SIZE | RT_TF_COLOR | RT_TF_ALIGN;
     format.font = kFamily;
@@ -36,11 +36,12 @@ class HeadlessText : public ::testing::Test {
     format.color = color;
     format.align = align;
     rt.setTextFormat(field, &format);
-    rt.setX(field, x);
-    rt.setY(field, y);
     rt.setText(field, text);
-    rt.addChild(parent, field);
-    return field;
+    rt_node* node = rt_text_field_node(field);
+    rt.setX(node, x);
+    rt.setY(node, y);
+    rt.addChild(parent, node);
+    return node;
   }
 
   // Pixels of a colour (within a tolerance per channel) in a box, and the
@@ -86,7 +87,7 @@ TEST_F(HeadlessText, ImportReportsTheLegacyFamilyOfTheFontFile) {
 
 TEST_F(HeadlessText, FieldDrawsItsTextInItsColourInsideItsBox) {
   registerFont();
-  h.withStage(400, 200, [&](rt_handle stage) {
+  h.withStage(400, 200, [&](rt_node* stage) {
     rt.setStageColor(stage, 0x222222);
     addField(stage, "Shards", 20, 30, 0xCA6B4D);
     rt.renderStage(stage);
@@ -104,9 +105,9 @@ TEST_F(HeadlessText, AlignmentPlacesEachLineWithinTheFieldWidth) {
   int left[3] = {};
   int right[3] = {};
   for (int align = 0; align < 3; ++align) {
-    h.withStage(600, 100, [&](rt_handle stage) {
+    h.withStage(600, 100, [&](rt_node* stage) {
       rt.setStageColor(stage, 0x000000);
-      rt_handle field = addField(stage, "VICTORY", 0, 0, 0xFFFFFF, align);
+      rt_node* field = addField(stage, "VICTORY", 0, 0, 0xFFFFFF, align);
       rt.setWidth(field, 600);
       rt.renderStage(stage);
     });
@@ -123,16 +124,16 @@ TEST_F(HeadlessText, AlignmentPlacesEachLineWithinTheFieldWidth) {
 
 TEST_F(HeadlessText, LineBreaksStartNewLines) {
   registerFont();
-  h.withStage(300, 200, [&](rt_handle stage) {
+  h.withStage(300, 200, [&](rt_node* stage) {
     rt.setStageColor(stage, 0x000000);
-    rt_handle field = addField(stage, "one\ntwo", 0, 0, 0xFFFFFF);
+    rt_node* field = addField(stage, "one\ntwo", 0, 0, 0xFFFFFF);
     rt.setHeight(field, 200);
   });
   // Nothing drawn yet: the frame only exists after a render.
   EXPECT_EQ(api.pixels(nullptr, nullptr, nullptr), nullptr);
-  h.withStage(300, 200, [&](rt_handle stage) {
+  h.withStage(300, 200, [&](rt_node* stage) {
     rt.setStageColor(stage, 0x000000);
-    rt_handle field = addField(stage, "one\ntwo", 0, 0, 0xFFFFFF);
+    rt_node* field = addField(stage, "one\ntwo", 0, 0, 0xFFFFFF);
     rt.setHeight(field, 200);
     rt.renderStage(stage);
   });
@@ -141,11 +142,12 @@ TEST_F(HeadlessText, LineBreaksStartNewLines) {
 }
 
 TEST_F(HeadlessText, FormatAndTextReadBackAsSet) {
-  h.withStage(100, 100, [&](rt_handle stage) {
-    rt_handle field = rt.createTextField();
-    rt.addChild(stage, field);
-    EXPECT_DOUBLE_EQ(rt.getWidth(field), 100);
-    EXPECT_DOUBLE_EQ(rt.getHeight(field), 100);
+  h.withStage(100, 100, [&](rt_node* stage) {
+    rt_text_field* field = rt.createTextField();
+    rt_node* node = rt_text_field_node(field);
+    rt.addChild(stage, node);
+    EXPECT_DOUBLE_EQ(rt.getWidth(node), 100);
+    EXPECT_DOUBLE_EQ(rt.getHeight(node), 100);
 
     rt_text_format format{};
     format.set = RT_TF_FONT | RT_TF_SIZE;
@@ -167,17 +169,17 @@ TEST_F(HeadlessText, FormatAndTextReadBackAsSet) {
     EXPECT_STREQ(rt.getText(field), "");
     rt.setText(field, "9.9");
     EXPECT_STREQ(rt.getText(field), "9.9");
-    rt.setWidth(field, 1070);
-    EXPECT_DOUBLE_EQ(rt.getWidth(field), 1070);
-    EXPECT_DOUBLE_EQ(rt.getScaleX(field), 1);
+    rt.setWidth(node, 1070);
+    EXPECT_DOUBLE_EQ(rt.getWidth(node), 1070);
+    EXPECT_DOUBLE_EQ(rt.getScaleX(node), 1);
   });
 }
 
 TEST_F(HeadlessText, UnregisteredFamilyStillShowsText) {
   registerFont();
-  h.withStage(200, 100, [&](rt_handle stage) {
+  h.withStage(200, 100, [&](rt_node* stage) {
     rt.setStageColor(stage, 0x000000);
-    rt_handle field = rt.createTextField();
+    rt_text_field* field = rt.createTextField();
     rt_text_format format{};
     format.set = RT_TF_FONT | RT_TF_SIZE | RT_TF_COLOR;
     format.font = "No Such Family";
@@ -185,7 +187,7 @@ TEST_F(HeadlessText, UnregisteredFamilyStillShowsText) {
     format.color = 0xFFFFFF;
     rt.setTextFormat(field, &format);
     rt.setText(field, "shown");
-    rt.addChild(stage, field);
+    rt.addChild(stage, rt_text_field_node(field));
     rt.renderStage(stage);
   });
   EXPECT_GT(inkIn(0, 0, 100, 100, 0xFFFFFF).count, 0);

@@ -23,7 +23,7 @@ constexpr const char* kTitle = "vyn runtime window test";
 struct Session {
   const Primitives* rt = nullptr;
   XClient* x = nullptr;
-  rt_handle stage = nullptr;
+  rt_node* stage = nullptr;
   int spriteId = 0;
   XClient::WindowId window = 0;
   int polls = 0;
@@ -110,18 +110,18 @@ TEST(SdlWindow, ShowsTheStageReportsInputFollowsResizeAndClosesOnRequest) {
   rt_stage_handler handler{onEvent, &session};
 
   rt_main_frame_args args{};
-  args.on_frame.fn = [](void* c, rt_handle frame) {
+  args.on_frame.fn = [](void* c, rt_main_frame* frame) {
     auto* s = static_cast<Session*>(c);
     const Primitives& p = *s->rt;
     s->stage = p.getFrameStage(frame);
     p.setStageColor(s->stage, 0x223344);
-    rt_handle sprite = p.createContainer();
+    rt_node* sprite = p.createContainer();
     p.addChild(s->stage, sprite);
     p.setX(sprite, 40);
     p.setY(sprite, 30);
-    rt_handle shape = p.createShape();
+    rt_node* shape = p.createShape();
     p.addChild(sprite, shape);
-    rt_handle gfx = p.getGraphics(shape);
+    rt_draw_list* gfx = p.getGraphics(shape);
     p.beginFill(gfx, 0xFF8000, 1);
     p.drawRect(gfx, 0, 0, 80, 50);
     p.endFill(gfx);
@@ -139,7 +139,7 @@ TEST(SdlWindow, ShowsTheStageReportsInputFollowsResizeAndClosesOnRequest) {
     rt_stage_handler* handler;
     rt_frame_callback inner;
   } start{&session, &handler, args.on_frame};
-  args.on_frame.fn = [](void* c, rt_handle frame) {
+  args.on_frame.fn = [](void* c, rt_main_frame* frame) {
     auto* st = static_cast<Start*>(c);
     st->inner.fn(st->inner.context, frame);
     st->session->rt->setStageHandler(st->session->stage, st->handler, 320, 200);

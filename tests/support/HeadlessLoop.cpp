@@ -16,7 +16,7 @@ struct RunContext {
     int height;
 };
 
-void onFrame(void* context, rt_handle frame) {
+void onFrame(void* context, rt_main_frame* frame) {
     auto* run = static_cast<RunContext*>(context);
     const auto& prim = gfx::native::StagePrimitives::get();
     run->loop->stage = std::make_shared<gfx::display::Stage>(prim.getFrameStage(frame), run->width, run->height);
@@ -62,7 +62,7 @@ void HeadlessLoop::run(double endTime, const std::function<void(gfx::display::St
     api().set_end_time(endTime);
     RunContext context{this, &setup, width, height};
     const rt_main_frame_args args{{&onFrame, &context}, width, height, 0, "test", nullptr};
-    gfx::native::StagePrimitives::get().createMainFrame(&args);
+    gfx::display::Stage::runMainFrame(args);
 }
 
 rt_event HeadlessLoop::event(int type, int value, int id, int x, int y, int flags, int code) {

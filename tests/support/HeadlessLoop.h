@@ -26,7 +26,8 @@ public:
     static const rth_api& api();
 
     // Opens the stage (clock at 0), makes the program's Stage, calls setup,
-    // then runs the loop until the clock would pass endTime.
+    // then runs the loop until the clock would pass endTime. What setup or a
+    // listener throws ends the loop and comes out of run.
     void run(double endTime, const std::function<void(gfx::display::Stage&)>& setup,
              int width = 400, int height = 300);
 

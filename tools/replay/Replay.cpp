@@ -7,24 +7,6 @@
 
 namespace replay {
 
-namespace {
-
-// The character a key produces, as the display module reports it.
-int charCodeOf(int keyCode, bool shift) {
-    if (keyCode >= 'A' && keyCode <= 'Z') return shift ? keyCode : keyCode + ('a' - 'A');
-    if (keyCode >= '0' && keyCode <= '9') return keyCode;
-    switch (keyCode) {
-        case 8:
-        case 9:
-        case 13:
-        case 27: return keyCode;
-        case 32: return ' ';
-        default: return 0;
-    }
-}
-
-}  // namespace
-
 Replay::Replay(const rth_api& api, ReplayOptions options, Script script, std::FILE* trace)
     : api_(api), options_(std::move(options)), script_(std::move(script)), trace_(trace) {
     shotTaken_.assign(options_.shots.size(), false);
@@ -150,10 +132,11 @@ void Replay::push(const ScriptEvent& scripted) {
         case Kind::KeyDown:
         case Kind::KeyUp: {
             const bool down = scripted.kind == Kind::KeyDown;
-            if (scripted.keyCode == 16) shiftDown_ = down;
+            if (scripted.keyCode == RT_KEY_SHIFT) shiftDown_ = down;
             e.type = down ? RT_EVENT_KEY_DOWN : RT_EVENT_KEY_UP;
             e.value = scripted.keyCode;
-            e.code = charCodeOf(scripted.keyCode, shiftDown_);
+            // The character the key types, as the display module reports it.
+            e.code = rt_key_char(scripted.keyCode, shiftDown_, 0);
             e.char_code = e.code;
             e.down = down ? 1 : 0;
             break;
@@ -169,7 +152,7 @@ void Replay::push(const ScriptEvent& scripted) {
             const bool left = scripted.button == ScriptEvent::Button::Left;
             if (left) leftDown_ = down;
             e.type = down ? RT_EVENT_MOUSE_DOWN : RT_EVENT_MOUSE_UP;
-            e.value = left ? 0 : 2;
+            e.value = left ? RT_BUTTON_LEFT : RT_BUTTON_RIGHT;
             e.down = down ? 1 : 0;
             e.x = scripted.x;
             e.y = scripted.y;
