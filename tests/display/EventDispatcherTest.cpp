@@ -235,7 +235,7 @@ TEST(EventDispatcher, AConnectionRemovesExactlyItsOwnEntry) {
     Log log;
     dispatcher->addEventListener("x", log.listener("first"));
     dispatcher->addEventListener("x", {&counter, &Counter::onEvent});
-    gfx::events::Connection held;
+    base::Connection held;
     {
         auto connection = dispatcher->connectEventListener("x", {&counter, &Counter::onEvent});
         dispatcher->addEventListener("x", log.listener("last"));
@@ -261,8 +261,8 @@ TEST(EventDispatcher, AConnectionRemovesExactlyItsOwnEntry) {
 TEST(EventDispatcher, AConnectionMayEndDuringADispatchOrOutliveItsDispatcher) {
     auto dispatcher = std::make_shared<EventDispatcher>();
     Log log;
-    gfx::events::Connection self;
-    gfx::events::Connection later;
+    base::Connection self;
+    base::Connection later;
     self = dispatcher->connectEventListener("x", [&](const EventPtr&) {
         log.calls.push_back("self");
         self.disconnect();

@@ -1,4 +1,4 @@
-#include "ecs/signals/Connection.h"
+#include "base/Connection.h"
 #include "ecs/signals/Signal0.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/signals/Signal2.h"
@@ -210,7 +210,7 @@ TEST(SignalConnection, RemovesItsListenerWhenItEndsAndCanBeMovedOrEndedEarly) {
   Receiver r, s;
   signal.add({&s, &Receiver::onValue});
   {
-    ecs::signals::Connection outer;
+    base::Connection outer;
     {
       auto inner = signal.connect({&r, &Receiver::onValue});
       EXPECT_TRUE(inner.connected());
@@ -277,9 +277,9 @@ TEST(SignalConnection, ConnectingAListenerThatIsThereKeepsItsPlace) {
 TEST(SignalConnection, EndingDuringADispatchActsAsARemoval) {
   Signal0 signal;
   Log log;
-  ecs::signals::Connection self;
-  ecs::signals::Connection later;
-  ecs::signals::Connection pending;
+  base::Connection self;
+  base::Connection later;
+  base::Connection pending;
   self = signal.connect([&] {
     log.calls.push_back("self");
     self.disconnect();
