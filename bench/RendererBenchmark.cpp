@@ -80,7 +80,8 @@ void buildAndRender(void* context, rt_main_frame* frame) {
     rt_node* cell = shape();
     addChild(world, cell);
     setX(cell, (i % 100 - 50) * 50.0);
-    setY(cell, -(i / 100 + 1) * 50.0);
+    const int row = i / 100;
+    setY(cell, -(row + 1) * 50.0);
     fill(gfx(cell), 0x546677, 1);
     rect(gfx(cell), 0, 0, 50, 50);
     endFill(gfx(cell));
@@ -130,6 +131,6 @@ void BM_RenderGameFrame(benchmark::State& state) {
   args.title = "bench";
   module.fn<void (*)(const rt_main_frame_args*)>("rt_create_main_frame__MULT")(&args);
 }
-BENCHMARK(BM_RenderGameFrame)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RenderGameFrame)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::microsecond);
 
 }  // namespace

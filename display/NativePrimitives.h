@@ -8,12 +8,12 @@
 
 namespace gfx::native {
 
-inline constexpr const char* kModule = "gfxrt";
+inline constexpr const char* moduleName = "gfxrt";
 
 template <class Signature>
 struct Prim : Primitive<Signature> {
-    explicit Prim(const char* name) : Primitive<Signature>(kModule, name) {}
-    Prim(const char* name, int argCount) : Primitive<Signature>(kModule, name, argCount) {}
+    explicit Prim(const char* name) : Primitive<Signature>(moduleName, name) {}
+    Prim(const char* name, int argCount) : Primitive<Signature>(moduleName, name, argCount) {}
 };
 
 struct DisplayObjectPrimitives {

@@ -10,8 +10,8 @@ namespace gfxrt {
 
 namespace {
 
-constexpr FT_UShort kNameFamily = 1;
-constexpr FT_UShort kNameSubfamily = 2;
+constexpr FT_UShort nameFamily = 1;
+constexpr FT_UShort nameSubfamily = 2;
 
 void appendUtf8(std::string& out, unsigned code) {
   if (code < 0x80) {
@@ -89,7 +89,7 @@ void copyName(char* out, std::size_t capacity, const std::string& value) {
   out[n] = '\0';
 }
 
-const cairo_user_data_key_t kFaceKey{};
+const cairo_user_data_key_t faceKey{};
 
 void doneFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
 
@@ -135,11 +135,11 @@ bool FontRegistry::describe(const unsigned char* data, std::size_t size, rt_font
   if (FT_New_Memory_Face(library_, data, static_cast<FT_Long>(size), 0, &face) != 0) {
     return false;
   }
-  std::string family = sfntName(face, kNameFamily);
+  std::string family = sfntName(face, nameFamily);
   if (family.empty() && face->family_name) {
     family = face->family_name;
   }
-  std::string style = sfntName(face, kNameSubfamily);
+  std::string style = sfntName(face, nameSubfamily);
   if (style.empty() && face->style_name) {
     style = face->style_name;
   }
@@ -169,7 +169,7 @@ bool FontRegistry::add(const std::string& family, const unsigned char* data, std
     face->generic.data = nullptr;
   };
   font->face = cairo_ft_font_face_create_for_ft_face(ftFace, 0);
-  if (cairo_font_face_set_user_data(font->face, &kFaceKey, ftFace, doneFace) != CAIRO_STATUS_SUCCESS) {
+  if (cairo_font_face_set_user_data(font->face, &faceKey, ftFace, doneFace) != CAIRO_STATUS_SUCCESS) {
     cairo_font_face_destroy(font->face);
     font->face = nullptr;
     FT_Done_Face(ftFace);

@@ -28,9 +28,9 @@ namespace {
 
 // Builds with checks (without NDEBUG) look every handle up before using it.
 #ifdef NDEBUG
-constexpr bool kCheckHandles = false;
+constexpr bool checkHandles = false;
 #else
-constexpr bool kCheckHandles = true;
+constexpr bool checkHandles = true;
 #endif
 
 // A handle no primitive may use: the program has a fault that would
@@ -47,7 +47,7 @@ constexpr bool kCheckHandles = true;
 // of the wrong kind gives null as well when handles are not checked.
 Node* node(rt_node* handle, const char* primitive) {
   Node* n = NodeRegistry::toNode(handle);
-  if (kCheckHandles && n && !Runtime::instance().nodes().holds(n)) {
+  if (checkHandles && n && !Runtime::instance().nodes().holds(n)) {
     refuse(primitive, handle, "a stale or foreign display node");
   }
   return n;
@@ -55,7 +55,7 @@ Node* node(rt_node* handle, const char* primitive) {
 
 Stage* stage(rt_node* handle, const char* primitive) {
   Node* n = node(handle, primitive);
-  if (kCheckHandles && n && n->kind() != NodeKind::Stage) {
+  if (checkHandles && n && n->kind() != NodeKind::Stage) {
     refuse(primitive, handle, "a display node that is not a stage");
   }
   return n ? dynamic_cast<Stage*>(n) : nullptr;
@@ -63,7 +63,7 @@ Stage* stage(rt_node* handle, const char* primitive) {
 
 TextField* field(rt_text_field* handle, const char* primitive) {
   Node* n = node(rt_text_field_node(handle), primitive);
-  if (kCheckHandles && n && n->kind() != NodeKind::TextField) {
+  if (checkHandles && n && n->kind() != NodeKind::TextField) {
     refuse(primitive, handle, "a text field handle that is not a text field's");
   }
   return n ? dynamic_cast<TextField*>(n) : nullptr;
@@ -71,7 +71,7 @@ TextField* field(rt_text_field* handle, const char* primitive) {
 
 DrawList* graphics(rt_draw_list* handle, const char* primitive) {
   DrawList* list = NodeRegistry::toList(handle);
-  if (kCheckHandles && list && !Runtime::instance().nodes().holds(list)) {
+  if (checkHandles && list && !Runtime::instance().nodes().holds(list)) {
     refuse(primitive, handle, "a stale or foreign drawing list");
   }
   return list;
@@ -79,7 +79,7 @@ DrawList* graphics(rt_draw_list* handle, const char* primitive) {
 
 MainFrame* frame(rt_main_frame* handle, const char* primitive) {
   MainFrame* f = MainFrame::of(handle);
-  if (kCheckHandles && f && !Runtime::instance().isOpenFrame(f)) {
+  if (checkHandles && f && !Runtime::instance().isOpenFrame(f)) {
     refuse(primitive, handle, "a main frame that has ended, or a foreign one");
   }
   return f;

@@ -11,7 +11,7 @@ namespace gfxrt {
 namespace {
 
 // Anti-aliasing and hairlines may reach a little past an object's box.
-constexpr double kCullMargin = 2;
+constexpr double cullMargin = 2;
 
 // Cairo's own test: a transform whose determinant is zero or not finite
 // (a scale so small it vanishes) would put the context in an error state
@@ -35,7 +35,7 @@ void Renderer::render(cairo_surface_t* target, const Stage& stage) {
   viewport_ = Bounds{};
   viewport_.include(x1, y1);
   viewport_.include(x2, y2);
-  viewport_.inflate(kCullMargin);
+  viewport_.inflate(cullMargin);
 
   cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
   setSourceColor(cr_, stage.color, 1);

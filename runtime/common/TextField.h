@@ -24,10 +24,10 @@ struct TextFormat {
 
 class TextField : public Node {
  public:
-  static constexpr double kDefaultWidth = 100;
-  static constexpr double kDefaultHeight = 100;
+  static constexpr double defaultWidth = 100;
+  static constexpr double defaultHeight = 100;
   // Space between the box and the text on every side.
-  static constexpr double kGutter = 2;
+  static constexpr double gutter = 2;
 
   TextField();
 
@@ -54,8 +54,8 @@ class TextField : public Node {
  private:
   TextFormat format_;
   std::string text_;
-  double fieldWidth_ = kDefaultWidth;
-  double fieldHeight_ = kDefaultHeight;
+  double fieldWidth_ = defaultWidth;
+  double fieldHeight_ = defaultHeight;
 };
 
 }  // namespace gfxrt

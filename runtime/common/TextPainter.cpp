@@ -53,7 +53,7 @@ void TextPainter::paint(cairo_t* cr, const TextField& field, double alpha) {
   cairo_scaled_font_extents(font, &extents);
   setSourceColor(cr, format.color, alpha);
 
-  const double gutter = TextField::kGutter;
+  const double gutter = TextField::gutter;
   double baseline = gutter + extents.ascent;
   for (std::string_view line : splitLines(field.text())) {
     cairo_glyph_t* glyphs = nullptr;

@@ -97,7 +97,7 @@ int savePng(const char* path) {
   return cairo_surface_write_to_png(frame, path) == CAIRO_STATUS_SUCCESS ? 1 : 0;
 }
 
-const rth_api kApi = {
+const rth_api driverApi = {
     RTH_API_VERSION, pushEvent,  pushEventAt, setHook,  stop,         isRunning,   time,
     advanceTime,     setMinStep, setEndTime,  stage,    stageId,      hitTestAt,   renderCount,
     paintedCount,    frameWidth, frameHeight, pixel,    pixels,       savePng,
@@ -106,4 +106,4 @@ const rth_api kApi = {
 }  // namespace
 }  // namespace gfxrt
 
-GFXRT_EXPORT const rth_api* rth_get_api(void) { return &gfxrt::kApi; }
+GFXRT_EXPORT const rth_api* rth_get_api(void) { return &gfxrt::driverApi; }

@@ -14,11 +14,11 @@ namespace gfxrt {
 namespace {
 
 // The longest single sleep; the loop then simply checks again.
-constexpr int kMaxWaitMs = 1000;
+constexpr int maxWaitMs = 1000;
 // The least time between two polls, in seconds.
-constexpr double kMinPollGap = 0.00025;
+constexpr double minPollGap = 0.00025;
 // Waits at least this long (in seconds) go through SDL's event wait.
-constexpr double kCoarseWait = 0.002;
+constexpr double coarseWait = 0.002;
 
 }  // namespace
 
@@ -32,7 +32,7 @@ EventLoop& eventLoop() {
   // A program that keeps asking to be woken at once (as a stage does in the
   // last moments before a frame is due) is polled at most once per gap, so
   // waiting for a frame never spins.
-  static EventLoop* loop = new EventLoop(platform(), {.minStep = kMinPollGap, .minGap = kMinPollGap});
+  static EventLoop* loop = new EventLoop(platform(), {.minStep = minPollGap, .minGap = minPollGap});
   return *loop;
 }
 
@@ -101,9 +101,9 @@ Platform::Wake SdlPlatform::waitFor(double time, rt_event& event) {
     const double remaining = time - current;
     SDL_Event native;
     bool got = false;
-    if (remaining >= kCoarseWait) {
+    if (remaining >= coarseWait) {
       const double ms = std::floor(remaining * 1000) - 1;
-      got = SDL_WaitEventTimeout(&native, static_cast<int>(std::min(ms, static_cast<double>(kMaxWaitMs)))) != 0;
+      got = SDL_WaitEventTimeout(&native, static_cast<int>(std::min(ms, static_cast<double>(maxWaitMs)))) != 0;
     } else if (SDL_PollEvent(&native)) {
       got = true;
     } else {

@@ -23,7 +23,7 @@ using gfx::events::MouseEvent;
 
 namespace {
 
-constexpr double kFrame = 1.0 / 60;
+constexpr double framePeriod = 1.0 / 60;
 
 // Times of the "enterFrame" events a stage broadcasts.
 struct FrameLog {
@@ -58,8 +58,8 @@ TEST(StageFrames, APollSoonAfterAFrameDrawsNothingAndWakesBeforeTheNextOne) {
     ASSERT_GE(frames.times.size(), 2u);
     // Frames are at least one period apart and come close to it.
     for (std::size_t i = 1; i < frames.times.size(); ++i) {
-        EXPECT_GE(frames.times[i] - frames.times[i - 1], kFrame - 1e-12);
-        EXPECT_LT(frames.times[i] - frames.times[i - 1], kFrame + 0.002);
+        EXPECT_GE(frames.times[i] - frames.times[i - 1], framePeriod - 1e-12);
+        EXPECT_LT(frames.times[i] - frames.times[i - 1], framePeriod + 0.002);
     }
     std::size_t i = 0;
     while (i < loop.seen.size() && loop.seen[i].time < earlyPoll) ++i;
@@ -67,7 +67,7 @@ TEST(StageFrames, APollSoonAfterAFrameDrawsNothingAndWakesBeforeTheNextOne) {
     EXPECT_EQ(loop.seen[i].event.type, RT_EVENT_POLL);
     EXPECT_EQ(loop.seen[i].renders, 1);
     // The next call comes 1/60 − 0.010 − 0.005 seconds later, still before the frame.
-    EXPECT_NEAR(loop.seen[i + 1].time - earlyPoll, kFrame - 0.010 - Stage::earlyWakeup, 1e-9);
+    EXPECT_NEAR(loop.seen[i + 1].time - earlyPoll, framePeriod - 0.010 - Stage::earlyWakeup, 1e-9);
     EXPECT_EQ(loop.seen[i + 1].renders, 1);
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 using vyn::testing::Headless;
 
-constexpr int kBackground = 0x222222;
+constexpr int background = 0x222222;
 
 class HeadlessDrawing : public ::testing::Test {
  protected:
@@ -22,7 +22,7 @@ class HeadlessDrawing : public ::testing::Test {
   // Draws once on a 200 x 160 stage of the background colour.
   void draw(const std::function<void(rt_node* stage)>& build) {
     h.withStage(200, 160, [&](rt_node* stage) {
-      rt.setStageColor(stage, kBackground);
+      rt.setStageColor(stage, background);
       build(stage);
       rt.renderStage(stage);
     });

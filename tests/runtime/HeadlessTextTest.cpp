@@ -10,7 +10,7 @@ namespace {
 
 using vyn::testing::Headless;
 
-constexpr const char* kFamily = "Source Sans Pro Light";
+constexpr const char* family = "Source Sans Pro Light";
 
 class HeadlessText : public ::testing::Test {
  protected:
@@ -24,14 +24,14 @@ class HeadlessText : public ::testing::Test {
   }
   void TearDown() override { rt.freeBuffer(&font_); }
 
-  void registerFont() const { rt.registerFont(kFamily, &font_); }
+  void registerFont() const { rt.registerFont(family, &font_); }
 
   // A field at (x, y) with the game's kind of format; its node.
   rt_node* addField(rt_node* parent, const char* text, double x, double y, int color, int align = 0) const {
     rt_text_field* field = rt.createTextField();
     rt_text_format format{};
     format.set = RT_TF_FONT | RT_TF_SIZE | RT_TF_COLOR | RT_TF_ALIGN;
-    format.font = kFamily;
+    format.font = family;
     format.size = 40;
     format.color = color;
     format.align = align;
@@ -76,7 +76,7 @@ class HeadlessText : public ::testing::Test {
 TEST_F(HeadlessText, ImportReportsTheLegacyFamilyOfTheFontFile) {
   rt_font_info info{};
   ASSERT_EQ(rt.importFont(&font_, &info), 1);
-  EXPECT_STREQ(info.family_name, kFamily);
+  EXPECT_STREQ(info.family_name, family);
   EXPECT_EQ(info.bold, 0);
   EXPECT_EQ(info.italic, 0);
 
@@ -151,7 +151,7 @@ TEST_F(HeadlessText, FormatAndTextReadBackAsSet) {
 
     rt_text_format format{};
     format.set = RT_TF_FONT | RT_TF_SIZE;
-    format.font = kFamily;
+    format.font = family;
     format.size = 60;
     rt.setTextFormat(field, &format);
     format = {};
@@ -161,7 +161,7 @@ TEST_F(HeadlessText, FormatAndTextReadBackAsSet) {
 
     rt_text_format out{};
     rt.getTextFormat(field, &out);
-    EXPECT_STREQ(out.font, kFamily);
+    EXPECT_STREQ(out.font, family);
     EXPECT_DOUBLE_EQ(out.size, 60);
     EXPECT_EQ(out.color, 0xFFFFFF);
     EXPECT_EQ(out.align, 0);

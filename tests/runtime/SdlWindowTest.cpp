@@ -17,7 +17,7 @@ using vyn::testing::RuntimeModule;
 using vyn::testing::VirtualDisplay;
 using vyn::testing::XClient;
 
-constexpr const char* kTitle = "vyn runtime window test";
+constexpr const char* windowTitle = "vyn runtime window test";
 
 // What the handler saw and did, step by step.
 struct Session {
@@ -68,7 +68,7 @@ void onEvent(void* context, rt_event* event) {
   // comes right after the window gained focus, hence the separate steps.)
   if (s->step == 0) {
     rt.renderStage(s->stage);
-    s->window = s->x->find(kTitle);
+    s->window = s->x->find(windowTitle);
     if (s->window) {
       s->shown = s->x->pixels(s->window, {{5, 5}, {60, 40}, {100, 70}, {150, 100}});
       s->x->typeLetterA(s->window);
@@ -131,7 +131,7 @@ TEST(SdlWindow, ShowsTheStageReportsInputFollowsResizeAndClosesOnRequest) {
   args.width = 320;
   args.height = 200;
   args.flags = 4 | 8 | 128;
-  args.title = kTitle;
+  args.title = windowTitle;
 
   // The handler goes in once the frame exists.
   struct Start {
@@ -150,7 +150,7 @@ TEST(SdlWindow, ShowsTheStageReportsInputFollowsResizeAndClosesOnRequest) {
 
   EXPECT_FALSE(session.gaveUp) << "the loop did not end on the window-close request";
   EXPECT_TRUE(session.quitSeen);
-  ASSERT_NE(session.window, 0u) << "no window titled " << kTitle;
+  ASSERT_NE(session.window, 0u) << "no window titled " << windowTitle;
   ASSERT_EQ(session.shown.size(), 4u);
   EXPECT_EQ(session.shown[0], 0x223344u);  // background
   EXPECT_EQ(session.shown[1], 0xFF8000u);  // the rectangle, moved by its sprite
