@@ -22,75 +22,75 @@ namespace base {
 // calls release() on that pointer when the registration ends without the
 // connection.
 class [[nodiscard]] Connection {
- public:
-  // Removes a registration from its source, given both as they were handed
-  // to the constructor.
-  using Remove = void (*)(void* source, void* registration);
+public:
+    // Removes a registration from its source, given both as they were handed
+    // to the constructor.
+    using Remove = void (*)(void* source, void* registration);
 
-  Connection() = default;
+    Connection() = default;
 
-  // For signals and dispatchers: `slot` is the registration's pointer back
-  // to its connection, set here and kept current by moves.
-  Connection(void* source, void* registration, Connection*& slot, Remove remove)
-      : source_(source), registration_(registration), slot_(&slot), remove_(remove) {
-    slot = this;
-  }
-
-  Connection(Connection&& other) noexcept { take(other); }
-  Connection& operator=(Connection&& other) noexcept {
-    if (this != &other) {
-      disconnect();
-      take(other);
+    // For signals and dispatchers: `slot` is the registration's pointer back
+    // to its connection, set here and kept current by moves.
+    Connection(void* source, void* registration, Connection*& slot, Remove remove)
+        : source_(source), registration_(registration), slot_(&slot), remove_(remove) {
+        slot = this;
     }
-    return *this;
-  }
-  Connection(const Connection&) = delete;
-  Connection& operator=(const Connection&) = delete;
-  ~Connection() { disconnect(); }
 
-  // Whether the listener is still registered through this connection.
-  [[nodiscard]] bool connected() const { return slot_ != nullptr; }
+    Connection(Connection&& other) noexcept { take(other); }
+    Connection& operator=(Connection&& other) noexcept {
+        if (this != &other) {
+            disconnect();
+            take(other);
+        }
+        return *this;
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() { disconnect(); }
 
-  // Removes the listener now; the connection is empty afterwards.
-  void disconnect() {
-    if (slot_ == nullptr) return;
-    void* source = source_;
-    void* registration = registration_;
-    Remove remove = remove_;
-    *slot_ = nullptr;
-    clear();
-    remove(source, registration);
-  }
+    // Whether the listener is still registered through this connection.
+    [[nodiscard]] bool connected() const { return slot_ != nullptr; }
 
-  // For signals and dispatchers: the registration has ended without the
-  // connection; the connection found through `slot`, if any, becomes empty.
-  static void release(Connection*& slot) {
-    if (slot == nullptr) return;
-    slot->clear();
-    slot = nullptr;
-  }
+    // Removes the listener now; the connection is empty afterwards.
+    void disconnect() {
+        if (slot_ == nullptr) return;
+        void* source = source_;
+        void* registration = registration_;
+        Remove remove = remove_;
+        *slot_ = nullptr;
+        clear();
+        remove(source, registration);
+    }
 
- private:
-  void take(Connection& other) {
-    source_ = other.source_;
-    registration_ = other.registration_;
-    slot_ = other.slot_;
-    remove_ = other.remove_;
-    if (slot_ != nullptr) *slot_ = this;
-    other.clear();
-  }
+    // For signals and dispatchers: the registration has ended without the
+    // connection; the connection found through `slot`, if any, becomes empty.
+    static void release(Connection*& slot) {
+        if (slot == nullptr) return;
+        slot->clear();
+        slot = nullptr;
+    }
 
-  void clear() {
-    source_ = nullptr;
-    registration_ = nullptr;
-    slot_ = nullptr;
-    remove_ = nullptr;
-  }
+private:
+    void take(Connection& other) {
+        source_ = other.source_;
+        registration_ = other.registration_;
+        slot_ = other.slot_;
+        remove_ = other.remove_;
+        if (slot_ != nullptr) *slot_ = this;
+        other.clear();
+    }
 
-  void* source_ = nullptr;
-  void* registration_ = nullptr;
-  Connection** slot_ = nullptr;
-  Remove remove_ = nullptr;
+    void clear() {
+        source_ = nullptr;
+        registration_ = nullptr;
+        slot_ = nullptr;
+        remove_ = nullptr;
+    }
+
+    void* source_ = nullptr;
+    void* registration_ = nullptr;
+    Connection** slot_ = nullptr;
+    Remove remove_ = nullptr;
 };
 
 }  // namespace base

@@ -12,8 +12,7 @@ class Animation {
 public:
     std::shared_ptr<views::IAnimatable> animation;
 
-    explicit Animation(std::shared_ptr<views::IAnimatable> animation)
-        : animation(std::move(animation)) {}
+    explicit Animation(std::shared_ptr<views::IAnimatable> animation) : animation(std::move(animation)) {}
 };
 
 }  // namespace components

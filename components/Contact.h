@@ -15,8 +15,7 @@ public:
     double distance;
     std::shared_ptr<gfx::geom::Point> center;
 
-    Contact(std::shared_ptr<gfx::geom::Point> normal, double distance,
-            std::shared_ptr<gfx::geom::Point> center)
+    Contact(std::shared_ptr<gfx::geom::Point> normal, double distance, std::shared_ptr<gfx::geom::Point> center)
         : normal(std::move(normal)), distance(distance), center(std::move(center)) {}
 };
 

@@ -9,8 +9,7 @@ namespace components {
 class Denull {
 public:
     template <typename T>
-    static std::shared_ptr<T> orDefault(const std::shared_ptr<T>& value,
-                                        const std::shared_ptr<T>& fallback) {
+    static std::shared_ptr<T> orDefault(const std::shared_ptr<T>& value, const std::shared_ptr<T>& fallback) {
         return value ? value : fallback;
     }
 

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "game/GameMap.h"
 #include "ecs/NodeFields.h"
 #include "ecs/core/Node.h"
+#include "game/GameMap.h"
 
 namespace components {
 

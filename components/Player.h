@@ -29,8 +29,7 @@ public:
     // Shards collected so far, in order of collection.
     std::vector<std::shared_ptr<Item>> items;
 
-    Player(std::shared_ptr<ecs::fsm::EntityStateMachine> fsm, std::shared_ptr<Jump> jump,
-           std::shared_ptr<Beam> beam);
+    Player(std::shared_ptr<ecs::fsm::EntityStateMachine> fsm, std::shared_ptr<Jump> jump, std::shared_ptr<Beam> beam);
 
     // Switches the state machine unless name is already the state.
     void changeState(const std::string& name);

@@ -64,9 +64,7 @@ double DisplayObject::set_height(double value) {
     return value;
 }
 
-Stage* DisplayObject::get_stage() const {
-    return parent_ != nullptr ? parent_->get_stage() : nullptr;
-}
+Stage* DisplayObject::get_stage() const { return parent_ != nullptr ? parent_->get_stage() : nullptr; }
 
 std::shared_ptr<Graphics> DisplayObject::get_graphics() {
     if (!graphics_) graphics_ = std::make_shared<Graphics>(prim().getGraphics(handle_));
@@ -97,9 +95,7 @@ void DisplayObject::broadcast(const events::EventPtr& event) { dispatchToSelf(ev
 
 DisplayObject* DisplayObject::findByID(int id) { return id == id_ ? this : nullptr; }
 
-void DisplayObject::sendToSubtree(const std::string& type) {
-    dispatchEvent(std::make_shared<events::Event>(type));
-}
+void DisplayObject::sendToSubtree(const std::string& type) { dispatchEvent(std::make_shared<events::Event>(type)); }
 
 void DisplayObject::setParent(DisplayObjectContainer* parent) {
     if (parent == parent_) return;

@@ -83,8 +83,7 @@ void DisplayObjectContainer::setChildIndex(const DisplayObjectPtr& child, int in
     }
     const int old = getChildIndex(child.get());
     if (old < 0) {
-        throw std::invalid_argument("setChildIndex : object " + (child ? child->toString() : "null") +
-                                    " not found.");
+        throw std::invalid_argument("setChildIndex : object " + (child ? child->toString() : "null") + " not found.");
     }
     // The list has no place at numChildren: that index means the top.
     index = std::min(index, get_numChildren() - 1);

@@ -43,8 +43,8 @@ void onFrame(void*, rt_main_frame* frame) {
 
 }  // namespace
 
-void Lib::create(const std::function<void()>& onLoaded, int width, int height, double frameRate, int color,
-                 int flags, const std::string& title, const char* icon) {
+void Lib::create(const std::function<void()>& onLoaded, int width, int height, double frameRate, int color, int flags,
+                 const std::string& title, const char* icon) {
     LibState& s = state();
     if (s.created) {
         throw std::logic_error(

@@ -32,8 +32,7 @@ public:
     // the window and comes out of create. A second call throws
     // std::logic_error.
     static void create(const std::function<void()>& onLoaded, int width, int height, double frameRate = 60,
-                       int color = 0xFFFFFF, int flags = 15, const std::string& title = "",
-                       const char* icon = nullptr);
+                       int color = 0xFFFFFF, int flags = 15, const std::string& title = "", const char* icon = nullptr);
 
     // The root clip, made on first use.
     [[nodiscard]] static std::shared_ptr<display::Sprite> get_current();

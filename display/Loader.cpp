@@ -13,9 +13,7 @@ namespace gfx {
 
 namespace {
 
-void logFromModule(const char* message) {
-    std::fprintf(stderr, "%s\n", message);
-}
+void logFromModule(const char* message) { std::fprintf(stderr, "%s\n", message); }
 
 const rt_loader_callbacks loaderCallbacks{1, &logFromModule};
 

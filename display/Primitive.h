@@ -19,8 +19,7 @@ public:
     // argCount is the primitive's argument count as the module names it; it
     // differs from the C signature for primitives that take one struct.
     Primitive(const char* module, const char* name, int argCount = static_cast<int>(sizeof...(Args)))
-        : name_(name),
-          function_(reinterpret_cast<R (*)(Args...)>(Loader::load(module, name, argCount))) {}
+        : name_(name), function_(reinterpret_cast<R (*)(Args...)>(Loader::load(module, name, argCount))) {}
 
     R operator()(Args... args) const {
         if (function_ == nullptr) throw std::runtime_error("Primitive " + name_ + " is not available");

@@ -15,9 +15,7 @@ std::map<std::string, Resource::Bytes>& table() {
 
 }  // namespace
 
-void Resource::add(const char* name, const unsigned char* data, std::size_t size) {
-    table()[name] = Bytes(data, size);
-}
+void Resource::add(const char* name, const unsigned char* data, std::size_t size) { table()[name] = Bytes(data, size); }
 
 std::optional<Resource::Bytes> Resource::getBytes(const std::string& name) {
     auto found = table().find(name);

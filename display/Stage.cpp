@@ -80,7 +80,7 @@ int Stage::get_stageHeight() const { return prim().getStageHeight(handle()); }
 
 StageDisplayState Stage::get_displayState() const {
     return prim().getDisplayState(handle()) == RT_DISPLAY_FULL_SCREEN ? StageDisplayState::FULL_SCREEN
-                                                                       : StageDisplayState::NORMAL;
+                                                                      : StageDisplayState::NORMAL;
 }
 
 StageDisplayState Stage::set_displayState(StageDisplayState state) {
@@ -111,37 +111,60 @@ void Stage::processStageEvent(rt_event& event) {
 
 void Stage::doProcessStageEvent(rt_event& event) {
     switch (event.type) {
-        case RT_EVENT_KEY_DOWN: handleKey(event, events::KeyboardEvent::KEY_DOWN); break;
+        case RT_EVENT_KEY_DOWN:
+            handleKey(event, events::KeyboardEvent::KEY_DOWN);
+            break;
         case RT_EVENT_CHAR:
             if (onKey) onKey(event.code, event.down != 0, event.char_code, event.flags);
             break;
-        case RT_EVENT_KEY_UP: handleKey(event, events::KeyboardEvent::KEY_UP); break;
-        case RT_EVENT_MOUSE_MOVE: handleMouse(event, events::MouseEvent::MOUSE_MOVE); break;
-        case RT_EVENT_MOUSE_DOWN: handleMouse(event, events::MouseEvent::MOUSE_DOWN); break;
-        case RT_EVENT_MOUSE_CLICK: handleMouse(event, events::MouseEvent::CLICK); break;
-        case RT_EVENT_MOUSE_UP: handleMouse(event, events::MouseEvent::MOUSE_UP); break;
+        case RT_EVENT_KEY_UP:
+            handleKey(event, events::KeyboardEvent::KEY_UP);
+            break;
+        case RT_EVENT_MOUSE_MOVE:
+            handleMouse(event, events::MouseEvent::MOUSE_MOVE);
+            break;
+        case RT_EVENT_MOUSE_DOWN:
+            handleMouse(event, events::MouseEvent::MOUSE_DOWN);
+            break;
+        case RT_EVENT_MOUSE_CLICK:
+            handleMouse(event, events::MouseEvent::CLICK);
+            break;
+        case RT_EVENT_MOUSE_UP:
+            handleMouse(event, events::MouseEvent::MOUSE_UP);
+            break;
         case RT_EVENT_RESIZE:
             handleResize();
             if (!renderRequest) render(false);
             break;
-        case RT_EVENT_POLL: pollTimers(); break;
+        case RT_EVENT_POLL:
+            pollTimers();
+            break;
         case RT_EVENT_QUIT:
             if (onQuit) onQuit();
             break;
-        case RT_EVENT_FOCUS: handleFocus(event); break;
+        case RT_EVENT_FOCUS:
+            handleFocus(event);
+            break;
         case RT_EVENT_SHOULD_ROTATE:
             if (shouldRotateInterface && shouldRotateInterface(event.value)) event.result = RT_RESULT_ROTATE;
             break;
-        case RT_EVENT_REDRAW: render(true); break;
-        case RT_EVENT_ACTIVATE: setActive(true); break;
-        case RT_EVENT_DEACTIVATE: setActive(false); break;
+        case RT_EVENT_REDRAW:
+            render(true);
+            break;
+        case RT_EVENT_ACTIVATE:
+            setActive(true);
+            break;
+        case RT_EVENT_DEACTIVATE:
+            setActive(false);
+            break;
         case RT_EVENT_GOT_INPUT_FOCUS:
             dispatchEvent(std::make_shared<events::Event>(events::Event::FOCUS_IN));
             break;
         case RT_EVENT_LOST_INPUT_FOCUS:
             dispatchEvent(std::make_shared<events::Event>(events::Event::FOCUS_OUT));
             break;
-        default: break;  // touch, text input, joysticks and system messages: not sent to this program
+        default:
+            break;  // touch, text input, joysticks and system messages: not sent to this program
     }
     updateNextWake();
 }
@@ -189,8 +212,7 @@ void Stage::handleKey(rt_event& record, const std::string& type) {
     if (keyCode >= 'a' - 1 && keyCode <= 'z') keyCode -= 'a' - RT_KEY_A;
     auto event = std::make_shared<events::KeyboardEvent>(
         type, true, true, record.code, keyCode, (flags & efLocationRight) != 0 ? 0 : 1, (flags & efCtrlDown) != 0,
-        (flags & efAltDown) != 0, (flags & efShiftDown) != 0, (flags & efCtrlDown) != 0,
-        (flags & efCommandDown) != 0);
+        (flags & efAltDown) != 0, (flags & efShiftDown) != 0, (flags & efCtrlDown) != 0, (flags & efCommandDown) != 0);
     fireEvent(event, stack);
     if (event->isCancelled()) {
         record.result = RT_RESULT_CANCELLED;
@@ -200,7 +222,7 @@ void Stage::handleKey(rt_event& record, const std::string& type) {
     if (type == events::KeyboardEvent::KEY_DOWN && record.code == rt_key_char(RT_KEY_ENTER, 0, 0) &&
         (flags & efAltDown) != 0) {
         set_displayState(get_displayState() == StageDisplayState::NORMAL ? StageDisplayState::FULL_SCREEN
-                                                                           : StageDisplayState::NORMAL);
+                                                                         : StageDisplayState::NORMAL);
     }
 }
 
@@ -245,13 +267,13 @@ void Stage::handleMouse(rt_event& record, std::string type) {
     } else if (type == upEvents[static_cast<std::size_t>(button)]) {
         if (lastDown.lock() == clickObject) {
             const std::vector<DisplayObjectPtr> target{clickObject};
-            fireEvent(makeEvent(clickEvents[static_cast<std::size_t>(button)], clickObject), stack.empty() ? target : stack);
+            fireEvent(makeEvent(clickEvents[static_cast<std::size_t>(button)], clickObject),
+                      stack.empty() ? target : stack);
             auto interactive = std::dynamic_pointer_cast<InteractiveObject>(clickObject);
             if (button == RT_BUTTON_LEFT && interactive && interactive->doubleClickEnabled) {
                 const double time = now();
                 if (time - lastClickTime_ < doubleClickTime) {
-                    fireEvent(makeEvent(events::MouseEvent::DOUBLE_CLICK, clickObject),
-                              stack.empty() ? target : stack);
+                    fireEvent(makeEvent(events::MouseEvent::DOUBLE_CLICK, clickObject), stack.empty() ? target : stack);
                 }
                 lastClickTime_ = time;
             }

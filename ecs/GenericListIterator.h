@@ -11,11 +11,11 @@ namespace detail {
 // (Node::next is a Node*), so they are cast back to the list's element type.
 template <class Ptr>
 Ptr nextOf(const Ptr& element) {
-  if constexpr (std::is_pointer_v<Ptr>) {
-    return static_cast<Ptr>(element->next);
-  } else {
-    return element->next;
-  }
+    if constexpr (std::is_pointer_v<Ptr>) {
+        return static_cast<Ptr>(element->next);
+    } else {
+        return element->next;
+    }
 }
 }  // namespace detail
 
@@ -27,21 +27,21 @@ Ptr nextOf(const Ptr& element) {
 // Ptr is the list's element handle: a raw pointer or a std::shared_ptr.
 template <class Ptr>
 class GenericListIterator {
- public:
-  explicit GenericListIterator(Ptr head) : head_(std::move(head)) {}
+public:
+    explicit GenericListIterator(Ptr head) : head_(std::move(head)) {}
 
-  [[nodiscard]] bool hasNext() const { return started_ ? detail::nextOf(previous_) != nullptr : head_ != nullptr; }
+    [[nodiscard]] bool hasNext() const { return started_ ? detail::nextOf(previous_) != nullptr : head_ != nullptr; }
 
-  Ptr next() {
-    previous_ = started_ ? detail::nextOf(previous_) : std::move(head_);
-    started_ = true;
-    return previous_;
-  }
+    Ptr next() {
+        previous_ = started_ ? detail::nextOf(previous_) : std::move(head_);
+        started_ = true;
+        return previous_;
+    }
 
- private:
-  Ptr head_;
-  Ptr previous_{};
-  bool started_ = false;
+private:
+    Ptr head_;
+    Ptr previous_{};
+    bool started_ = false;
 };
 
 // The same walk for range-based for loops:
@@ -49,23 +49,23 @@ class GenericListIterator {
 // The iterator steps to `next` only after the loop body has run.
 template <class Ptr>
 class LinkedListIterator {
- public:
-  using value_type = Ptr;
-  using difference_type = std::ptrdiff_t;
+public:
+    using value_type = Ptr;
+    using difference_type = std::ptrdiff_t;
 
-  LinkedListIterator() = default;
-  explicit LinkedListIterator(Ptr current) : current_(std::move(current)) {}
+    LinkedListIterator() = default;
+    explicit LinkedListIterator(Ptr current) : current_(std::move(current)) {}
 
-  const Ptr& operator*() const { return current_; }
-  LinkedListIterator& operator++() {
-    current_ = detail::nextOf(current_);
-    return *this;
-  }
-  void operator++(int) { ++*this; }
-  bool operator==(std::default_sentinel_t) const { return current_ == nullptr; }
+    const Ptr& operator*() const { return current_; }
+    LinkedListIterator& operator++() {
+        current_ = detail::nextOf(current_);
+        return *this;
+    }
+    void operator++(int) { ++*this; }
+    bool operator==(std::default_sentinel_t) const { return current_ == nullptr; }
 
- private:
-  Ptr current_{};
+private:
+    Ptr current_{};
 };
 
 }  // namespace ecs

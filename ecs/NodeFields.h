@@ -24,8 +24,8 @@ inline constexpr bool distinctTypes<T, Rest...> = (!std::is_same_v<T, Rest> && .
 //   };
 template <class N, class... C>
 constexpr auto fields(std::shared_ptr<C> N::*... members) {
-  static_assert(detail::distinctTypes<C...>, "a node type names each component class once");
-  return std::tuple<std::shared_ptr<C> N::*...>(members...);
+    static_assert(detail::distinctTypes<C...>, "a node type names each component class once");
+    return std::tuple<std::shared_ptr<C> N::*...>(members...);
 }
 
 // A node type that needs no component: it matches every entity.

@@ -35,9 +35,12 @@ ApplicationMain::Asset ApplicationMain::getAsset(const std::string& id) {
     auto kind = gfx::AssetData::type.find(id);
     if (kind == gfx::AssetData::type.end()) throw std::runtime_error("Asset does not exist: " + id);
     switch (kind->second) {
-        case gfx::AssetType::TEXT: return gfx::Assets::getText(id);
-        case gfx::AssetType::FONT: return gfx::Assets::getFont(id);
-        default: return gfx::Assets::getBytes(id);
+        case gfx::AssetType::TEXT:
+            return gfx::Assets::getText(id);
+        case gfx::AssetType::FONT:
+            return gfx::Assets::getFont(id);
+        default:
+            return gfx::Assets::getBytes(id);
     }
 }
 

@@ -34,7 +34,8 @@ public:
     // of a TEXT asset, the font of a FONT asset, the bytes of any other.
     // Throws std::runtime_error "Asset does not exist: <id>" for an id that
     // is not in the asset table.
-    using Asset = std::variant<std::optional<std::string>, gfx::text::FontPtr, std::optional<std::vector<unsigned char>>>;
+    using Asset =
+        std::variant<std::optional<std::string>, gfx::text::FontPtr, std::optional<std::vector<unsigned char>>>;
     static Asset getAsset(const std::string& id);
 
     // The window flags: hardware, resizable, shaders allowed.

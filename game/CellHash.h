@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "display/geom/Point.h"
 #include "base/Truncate.h"
+#include "display/geom/Point.h"
 
 namespace game {
 

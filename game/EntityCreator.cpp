@@ -72,27 +72,33 @@ void EntityCreator::createPlayer() {
     auto fsm = std::make_shared<ecs::fsm::EntityStateMachine>(entity);
     auto jump = std::make_shared<Jump>();
     fsm->createState("solid")
-        ->add<Gravity>().withInstance(std::make_shared<Gravity>(1))
-        .add<MotionControls>().withInstance(std::make_shared<MotionControls>(keyA, keyD, keyW, 720, 35))
-        .add<Jump>().withInstance(jump)
-        .add<CameraTarget>().withInstance(std::make_shared<CameraTarget>(0.2))
-        .add<BoundingBox>().withInstance(std::make_shared<BoundingBox>(solidBox));
+        ->add<Gravity>()
+        .withInstance(std::make_shared<Gravity>(1))
+        .add<MotionControls>()
+        .withInstance(std::make_shared<MotionControls>(keyA, keyD, keyW, 720, 35))
+        .add<Jump>()
+        .withInstance(jump)
+        .add<CameraTarget>()
+        .withInstance(std::make_shared<CameraTarget>(0.2))
+        .add<BoundingBox>()
+        .withInstance(std::make_shared<BoundingBox>(solidBox));
 
     auto beam = std::make_shared<Beam>();
     fsm->createState("beam")
-        ->add<BeamControls>().withInstance(std::make_shared<BeamControls>(keyA, keyD, keyW, keyS))
-        .add<Beam>().withInstance(beam)
-        .add<CameraTarget>().withInstance(std::make_shared<CameraTarget>(0.6))
-        .add<BoundingBox>().withInstance(std::make_shared<BoundingBox>(beamBox));
+        ->add<BeamControls>()
+        .withInstance(std::make_shared<BeamControls>(keyA, keyD, keyW, keyS))
+        .add<Beam>()
+        .withInstance(beam)
+        .add<CameraTarget>()
+        .withInstance(std::make_shared<CameraTarget>(0.6))
+        .add<BoundingBox>()
+        .withInstance(std::make_shared<BoundingBox>(beamBox));
 
     auto position = std::make_shared<Position>(0, -50, 0);
     auto view = std::make_shared<views::PlayerView>(solidBox, position, beam);
     auto player = std::make_shared<Player>(fsm, jump, beam);
 
-    entity->add(player)
-        .add(position)
-        .add(std::make_shared<Animation>(view))
-        .add(std::make_shared<Display>(view));
+    entity->add(player).add(position).add(std::make_shared<Animation>(view)).add(std::make_shared<Display>(view));
     player->changeState("solid");
     engine.addEntity(entity);
 }

@@ -68,8 +68,7 @@ Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& containe
     engine->addSystem(std::make_shared<systems::VelocitySystem>(), SystemPriorities::MOVEMENT);
     engine->addSystem(std::make_shared<systems::CameraSystem>(), SystemPriorities::CAMERA);
     engine->addSystem(std::make_shared<systems::AnimationSystem>(), SystemPriorities::ANIMATION);
-    engine->addSystem(std::make_shared<systems::HUDSystem>(config, hudLayer, pauseSignal),
-                      SystemPriorities::ANIMATION);
+    engine->addSystem(std::make_shared<systems::HUDSystem>(config, hudLayer, pauseSignal), SystemPriorities::ANIMATION);
     engine->addSystem(std::make_shared<systems::RenderSystem>(config, worldLayer), SystemPriorities::RENDER);
     engine->addSystem(std::make_shared<systems::MapRenderSystem>(creator, config, worldLayer),
                       SystemPriorities::RENDER);

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Connection.h"
 #include "display/DisplayObjectContainer.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/System.h"
-#include "base/Connection.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/tick/ITickProvider.h"
 #include "game/EntityCreator.h"

@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "game/MapFile.h"
 #include "base/Trace.h"
+#include "game/MapFile.h"
 
 namespace game {
 
@@ -25,8 +25,7 @@ void loadLayer(GameMapLayer<T>& layer, const MapFile::Entries& entries, const Ma
 }  // namespace
 
 GameMap::GameMap(std::string path)
-    : path(std::move(path)),
-      reloadSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<GameMap>>>()) {
+    : path(std::move(path)), reloadSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<GameMap>>>()) {
     blocks = std::make_shared<GameMapLayer<bool>>();
     items = std::make_shared<GameMapLayer<components::Item>>();
     reload();
@@ -43,10 +42,10 @@ void GameMap::reload() {
     // Both layers are built aside first, so a fault leaves the map whole.
     GameMapLayer<bool> loadedBlocks;
     GameMapLayer<components::Item> loadedItems;
-    loadLayer(loadedBlocks, contents.blocks, [] { return std::make_shared<bool>(true); }, path,
-              "blocks");
-    loadLayer(loadedItems, contents.items, [] { return std::make_shared<components::Item>(1); },
-              path, "items");
+    loadLayer(
+        loadedBlocks, contents.blocks, [] { return std::make_shared<bool>(true); }, path, "blocks");
+    loadLayer(
+        loadedItems, contents.items, [] { return std::make_shared<components::Item>(1); }, path, "items");
     blocks->cells = std::move(loadedBlocks.cells);
     items->cells = std::move(loadedItems.cells);
 

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/Truncate.h"
 #include "display/geom/Point.h"
 #include "game/CellHash.h"
-#include "base/Truncate.h"
 
 namespace game {
 
@@ -92,8 +92,7 @@ public:
     // entry, in order, and a later entry for the same cell wins.
     // If an entry lies outside the supported area, throws std::out_of_range
     // naming the entry, and the layer keeps its previous contents.
-    void loadArray(const std::vector<std::vector<double>>& entries,
-                   const std::function<Value()>& makeValue) {
+    void loadArray(const std::vector<std::vector<double>>& entries, const std::function<Value()>& makeValue) {
         std::unordered_map<std::int32_t, Value> loaded;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const std::vector<double>& entry = entries[i];
@@ -102,10 +101,9 @@ public:
             std::int32_t x = base::truncate(ex);
             std::int32_t y = base::truncate(ey);
             if (!isSupported(x, y))
-                throw std::out_of_range("entry " + std::to_string(i) + " [" + formatNumber(ex) +
-                                        "," + formatNumber(ey) +
-                                        "] is outside the supported area |x| + |y| <= " +
-                                        std::to_string(supportedRange));
+                throw std::out_of_range(
+                    "entry " + std::to_string(i) + " [" + formatNumber(ex) + "," + formatNumber(ey) +
+                    "] is outside the supported area |x| + |y| <= " + std::to_string(supportedRange));
             loaded.insert_or_assign(locationHash(x, y), makeValue());
         }
         cells = std::move(loaded);

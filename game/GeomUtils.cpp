@@ -18,9 +18,7 @@ bool GeomUtils::approxEquals(const Point& a, const Point& b) {
     return std::abs(a.x - b.x) < 1e-9 && std::abs(a.y - b.y) < 1e-9;
 }
 
-GeomUtils::PointPtr GeomUtils::negatePoint(const Point& p) {
-    return std::make_shared<Point>(-p.x, -p.y);
-}
+GeomUtils::PointPtr GeomUtils::negatePoint(const Point& p) { return std::make_shared<Point>(-p.x, -p.y); }
 
 GeomUtils::PointPtr GeomUtils::normalizePoint(const Point& p) {
     PointPtr result = p.clone();
@@ -69,8 +67,8 @@ GeomUtils::PointPtr GeomUtils::rectCenter(const Rectangle& r) {
 }
 
 GeomUtils::RectanglePtr GeomUtils::minkowskiExpand(const Rectangle& a, const Rectangle& b) {
-    return std::make_shared<Rectangle>(a.x - b.width * 0.5, a.y - b.height * 0.5,
-                                       a.width + b.width, a.height + b.height);
+    return std::make_shared<Rectangle>(a.x - b.width * 0.5, a.y - b.height * 0.5, a.width + b.width,
+                                       a.height + b.height);
 }
 
 GeomUtils::RectanglePtr GeomUtils::scaleRect(const Rectangle& r, const Point& s) {

@@ -23,8 +23,7 @@ KeyPoll::KeyPoll(const std::shared_ptr<gfx::display::DisplayObject>& object) {
     onKeyDown_ = object->connectEventListener(gfx::events::KeyboardEvent::KEY_DOWN, {this, &KeyPoll::keyDownListener});
     onKeyUp_ = object->connectEventListener(gfx::events::KeyboardEvent::KEY_UP, {this, &KeyPoll::keyUpListener});
     onActivate_ = object->connectEventListener(gfx::events::Event::ACTIVATE, {this, &KeyPoll::activateListener});
-    onDeactivate_ =
-        object->connectEventListener(gfx::events::Event::DEACTIVATE, {this, &KeyPoll::deactivateListener});
+    onDeactivate_ = object->connectEventListener(gfx::events::Event::DEACTIVATE, {this, &KeyPoll::deactivateListener});
 }
 
 void KeyPoll::reset() {

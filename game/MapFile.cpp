@@ -100,8 +100,7 @@ MapFile::Contents MapFile::read(const std::string& path) {
     return contents;
 }
 
-std::string MapFile::format(const std::vector<CellPair>& blocks,
-                            const std::vector<CellPair>& items) {
+std::string MapFile::format(const std::vector<CellPair>& blocks, const std::vector<CellPair>& items) {
     std::string text = "{\"blocks\":";
     appendLayer(text, blocks);
     text += ",\"items\":";

@@ -29,8 +29,7 @@ public:
 
     // {"blocks":[[x,y],...],"items":[[x,y],...]} with no whitespace, each
     // number as "%.10g".
-    [[nodiscard]] static std::string format(const std::vector<CellPair>& blocks,
-                              const std::vector<CellPair>& items);
+    [[nodiscard]] static std::string format(const std::vector<CellPair>& blocks, const std::vector<CellPair>& items);
 
     // Replaces the file with text, or throws and leaves it as it was: the
     // text goes to a temporary file beside it, which is renamed over it.

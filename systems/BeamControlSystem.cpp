@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "ecs/core/Engine.h"
-#include "game/GeomUtils.h"
 #include "base/Trace.h"
 #include "base/Truncate.h"
+#include "ecs/core/Engine.h"
+#include "game/GeomUtils.h"
 
 namespace systems {
 
@@ -18,8 +18,7 @@ using game::GeomUtils;
 using gfx::geom::Point;
 
 BeamControlSystem::BeamControlSystem(std::shared_ptr<game::GameConfig> config,
-                                     std::shared_ptr<game::MousePoll> mousePoll,
-                                     std::shared_ptr<game::KeyPoll> keyPoll)
+                                     std::shared_ptr<game::MousePoll> mousePoll, std::shared_ptr<game::KeyPoll> keyPoll)
     : keyPoll(std::move(keyPoll)), mousePoll(std::move(mousePoll)), config(std::move(config)) {}
 
 void BeamControlSystem::addToEngine(ecs::core::Engine& engine) {
@@ -43,8 +42,8 @@ std::optional<double> BeamControlSystem::rayLineIntersection(const Point& o, con
     return std::nullopt;
 }
 
-std::shared_ptr<Wall> BeamControlSystem::findWall(const Layer& layer, const Point& origin,
-                                                  const Point& direction, int maxSteps) {
+std::shared_ptr<Wall> BeamControlSystem::findWall(const Layer& layer, const Point& origin, const Point& direction,
+                                                  int maxSteps) {
     const auto dir = GeomUtils::normalizePoint(direction);
     const auto start = GeomUtils::dividePoint(origin, cellSize);
     // Samples half a cell apart, from one cell to maxSteps − 0.5 cells out.
@@ -95,13 +94,12 @@ void BeamControlSystem::findFutureWalls(const Layer& layer, components::Beam& be
     beam.futureTargetPositions = std::make_shared<components::Beam::PointList>(1, std::move(next));
 }
 
-void BeamControlSystem::flyToWall(const Layer& layer, BeamControlNode& node, const Point& direction,
-                                  const Wall& wall) {
+void BeamControlSystem::flyToWall(const Layer& layer, BeamControlNode& node, const Point& direction, const Wall& wall) {
     auto& beam = *node.beam;
     auto& position = *node.position;
     // Worked out first: direction may be one of the points replaced below.
-    auto bounceDirection = GeomUtils::reflect(*GeomUtils::normalizePoint(*GeomUtils::negatePoint(direction)),
-                                              *wall.normal);
+    auto bounceDirection =
+        GeomUtils::reflect(*GeomUtils::normalizePoint(*GeomUtils::negatePoint(direction)), *wall.normal);
 
     position.velocity->x = 0;
     position.velocity->y = 0;

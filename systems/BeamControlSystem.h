@@ -63,10 +63,8 @@ public:
     // Where the ray origin + t·direction meets the segment from corner to
     // corner + edge: t, of either sign; none when it misses the segment or
     // runs parallel to it.
-    static std::optional<double> rayLineIntersection(const gfx::geom::Point& origin,
-                                                     const gfx::geom::Point& direction,
-                                                     const gfx::geom::Point& corner,
-                                                     const gfx::geom::Point& edge);
+    static std::optional<double> rayLineIntersection(const gfx::geom::Point& origin, const gfx::geom::Point& direction,
+                                                     const gfx::geom::Point& corner, const gfx::geom::Point& edge);
 
     // The face of the first solid cell above the ground line that the ray
     // from origin meets, sampled every half cell from one cell to

@@ -17,8 +17,8 @@ struct GravityNode : ecs::core::Node {
     std::shared_ptr<::components::Position> position;
     std::shared_ptr<::components::BoundingBox> boundingBox;
     std::shared_ptr<::components::Jump> jump;
-    static constexpr auto components = ecs::fields(&GravityNode::gravity, &GravityNode::position,
-                                                   &GravityNode::boundingBox, &GravityNode::jump);
+    static constexpr auto components =
+        ecs::fields(&GravityNode::gravity, &GravityNode::position, &GravityNode::boundingBox, &GravityNode::jump);
 };
 
 }  // namespace systems

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "base/Connection.h"
 #include "components/MoonNode.h"
 #include "display/DisplayObjectContainer.h"
 #include "display/text/TextField.h"
@@ -10,7 +11,6 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
-#include "base/Connection.h"
 #include "ecs/signals/Signal1.h"
 #include "game/GameConfig.h"
 
@@ -39,7 +39,8 @@ public:
     std::shared_ptr<ecs::core::NodeList<components::MoonNode>> moons;
 
     HUDSystem(const std::shared_ptr<game::GameConfig>& config,
-              std::shared_ptr<gfx::display::DisplayObjectContainer> container, std::shared_ptr<PauseSignal> pauseSignal);
+              std::shared_ptr<gfx::display::DisplayObjectContainer> container,
+              std::shared_ptr<PauseSignal> pauseSignal);
 
     // Rewrites the message (when it changes) and the countdown.
     void update(double time) override;

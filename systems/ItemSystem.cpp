@@ -36,11 +36,16 @@ std::shared_ptr<gfx::geom::Point> ItemSystem::posFn(int index, int count, const 
         return center.add(*Point::polar(orbitRadius, angle));
     }
     switch (index) {
-        case 0: return std::make_shared<Point>(0, -(1.5 * h + c));
-        case 1: return std::make_shared<Point>(-50, -(0.5 * h + c));
-        case 2: return std::make_shared<Point>(0, -(0.84 * h + c));
-        case 3: return std::make_shared<Point>(50, -(0.5 * h + c));
-        default: return std::make_shared<Point>(-100, -100);
+        case 0:
+            return std::make_shared<Point>(0, -(1.5 * h + c));
+        case 1:
+            return std::make_shared<Point>(-50, -(0.5 * h + c));
+        case 2:
+            return std::make_shared<Point>(0, -(0.84 * h + c));
+        case 3:
+            return std::make_shared<Point>(50, -(0.5 * h + c));
+        default:
+            return std::make_shared<Point>(-100, -100);
     }
 }
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <utility>
 
+#include "base/Trace.h"
+#include "base/Truncate.h"
 #include "components/Item.h"
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
-#include "base/Trace.h"
-#include "base/Truncate.h"
 
 namespace systems {
 

@@ -14,8 +14,7 @@ namespace systems {
 
 using components::MapNode;
 
-MapRenderSystem::MapRenderSystem(std::shared_ptr<game::EntityCreator> creator,
-                                 std::shared_ptr<game::GameConfig> config,
+MapRenderSystem::MapRenderSystem(std::shared_ptr<game::EntityCreator> creator, std::shared_ptr<game::GameConfig> config,
                                  std::shared_ptr<gfx::display::DisplayObjectContainer> container)
     : container(std::move(container)), config(std::move(config)), creator(std::move(creator)) {}
 

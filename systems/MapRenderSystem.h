@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/Connection.h"
 #include "components/CameraNode.h"
 #include "components/Item.h"
 #include "components/MapNode.h"
@@ -12,7 +13,6 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
-#include "base/Connection.h"
 #include "game/EntityCreator.h"
 #include "game/GameConfig.h"
 #include "game/GameMap.h"

@@ -2,11 +2,11 @@
 
 #include <memory>
 
+#include "base/Connection.h"
 #include "components/CameraNode.h"
 #include "display/DisplayObjectContainer.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
-#include "base/Connection.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/tools/ListIteratingSystem.h"
 #include "game/GameConfig.h"

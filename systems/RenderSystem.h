@@ -2,13 +2,13 @@
 
 #include <memory>
 
+#include "base/Connection.h"
 #include "components/CameraNode.h"
 #include "components/RenderNode.h"
 #include "display/DisplayObjectContainer.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
-#include "base/Connection.h"
 #include "game/GameConfig.h"
 
 namespace systems {

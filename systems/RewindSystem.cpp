@@ -20,7 +20,7 @@ void RewindSystem::removeFromEngine(ecs::core::Engine& engine) {
 }
 
 RewindSystem::RecordPtr RewindSystem::makeRecord(const components::PlayerNode& node,
-                                                  const components::Moon& moon) const {
+                                                 const components::Moon& moon) const {
     auto record = std::make_shared<RewindRecord>();
     const auto& player = *node.player;
     record->moonAnimationTime = moon.animationTime;

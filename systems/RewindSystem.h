@@ -4,13 +4,13 @@
 #include <memory>
 #include <vector>
 
+#include "base/Connection.h"
 #include "components/Moon.h"
 #include "components/MoonNode.h"
 #include "components/PlayerNode.h"
 #include "components/RewindRecord.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/NodeList.h"
-#include "base/Connection.h"
 #include "ecs/signals/Signal1.h"
 #include "ecs/tools/ListIteratingSystem.h"
 #include "game/KeyPoll.h"

@@ -15,7 +15,8 @@ struct VelocityNode : ecs::core::Node {
     std::shared_ptr<::components::Position> position;
     std::shared_ptr<::components::BoundingBox> boundingBox;
     std::shared_ptr<::components::Jump> jump;
-    static constexpr auto components = ecs::fields(&VelocityNode::position, &VelocityNode::boundingBox, &VelocityNode::jump);
+    static constexpr auto components =
+        ecs::fields(&VelocityNode::position, &VelocityNode::boundingBox, &VelocityNode::jump);
 };
 
 }  // namespace systems

@@ -5,14 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "base/Truncate.h"
 #include "ecs/core/Engine.h"
 #include "game/GeomUtils.h"
-#include "base/Truncate.h"
 
 namespace systems {
 
-using game::GeomUtils;
 using base::truncate;
+using game::GeomUtils;
 using gfx::geom::Point;
 using gfx::geom::Rectangle;
 

@@ -39,8 +39,7 @@ public:
     // face of the cell grown by half the box that faces the box, and the gap
     // between box and cell along the normal (negative when they overlap).
     // Both rectangles are in world pixels.
-    static std::shared_ptr<Contact> measureContact(const gfx::geom::Rectangle& cell,
-                                                   const gfx::geom::Rectangle& box);
+    static std::shared_ptr<Contact> measureContact(const gfx::geom::Rectangle& cell, const gfx::geom::Rectangle& box);
 };
 
 }  // namespace systems

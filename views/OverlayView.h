@@ -15,8 +15,8 @@ class OverlayView : public gfx::display::Sprite {
 public:
     // textWidth and textHeight: the size of the text's box, which is centred
     // in rect.
-    OverlayView(const std::shared_ptr<gfx::geom::Rectangle>& rect, int color, const std::string& text,
-                double textWidth, double textHeight);
+    OverlayView(const std::shared_ptr<gfx::geom::Rectangle>& rect, int color, const std::string& text, double textWidth,
+                double textHeight);
 
     // The text line, the overlay's only child.
     std::shared_ptr<gfx::text::TextField> textField() const;

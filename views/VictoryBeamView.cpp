@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "display/Graphics.h"
 #include "base/Random.h"
 #include "base/Truncate.h"
+#include "display/Graphics.h"
 
 namespace views {
 

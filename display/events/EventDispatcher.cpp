@@ -28,7 +28,7 @@ void EventDispatcher::addEventListener(const std::string& type, const ListenerFu
 }
 
 base::Connection EventDispatcher::connectEventListener(const std::string& type, const ListenerFunction& listener,
-                                                 bool useCapture, int priority) {
+                                                       bool useCapture, int priority) {
     auto [list, entry] = add(type, listener, useCapture, priority, {}, {}, false);
     return base::Connection(list, entry, entry->connection_, &EventDispatcher::removeConnected);
 }
@@ -42,9 +42,11 @@ void EventDispatcher::removeConnected(void* list, void* entry) {
     }
 }
 
-std::pair<EventDispatcher::ListenerList*, Listener*> EventDispatcher::add(
-    const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
-    std::shared_ptr<const void> keepAlive, std::weak_ptr<const void> owner, bool weak) {
+std::pair<EventDispatcher::ListenerList*, Listener*> EventDispatcher::add(const std::string& type,
+                                                                          const ListenerFunction& listener,
+                                                                          bool useCapture, int priority,
+                                                                          std::shared_ptr<const void> keepAlive,
+                                                                          std::weak_ptr<const void> owner, bool weak) {
     if (!eventMap_) eventMap_ = std::make_unique<std::map<std::string, std::shared_ptr<ListenerList>>>();
     auto& list = (*eventMap_)[type];
     if (!list) list = std::make_shared<ListenerList>();
@@ -77,8 +79,7 @@ void EventDispatcher::sortList(Entries& list) {
     for (std::size_t i = 0; i < slots.size(); ++i) list[slots[i]] = std::move(live[i]);
 }
 
-void EventDispatcher::removeEventListener(const std::string& type, const ListenerFunction& listener,
-                                          bool useCapture) {
+void EventDispatcher::removeEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture) {
     if (!eventMap_) return;
     auto found = eventMap_->find(type);
     if (found == eventMap_->end()) return;
@@ -99,9 +100,7 @@ bool EventDispatcher::hasEventListener(const std::string& type) const {
     return std::any_of(entries.begin(), entries.end(), [](const auto& entry) { return entry != nullptr; });
 }
 
-bool EventDispatcher::willTrigger(const std::string& type) const {
-    return eventMap_ && eventMap_->count(type) > 0;
-}
+bool EventDispatcher::willTrigger(const std::string& type) const { return eventMap_ && eventMap_->count(type) > 0; }
 
 bool EventDispatcher::dispatchEvent(const EventPtr& event) {
     if (!eventMap_) return false;

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/Connection.h"
 #include "display/events/Event.h"
 #include "display/events/Listener.h"
-#include "base/Connection.h"
 
 namespace gfx::events {
 
@@ -51,16 +51,16 @@ public:
     //
     //   keyDown_ = stage->connectEventListener(KeyboardEvent::KEY_DOWN, {this, &Poll::onKey});
     [[nodiscard]] base::Connection connectEventListener(const std::string& type, const ListenerFunction& listener,
-                                                  bool useCapture = false, int priority = 0);
+                                                        bool useCapture = false, int priority = 0);
 
     // Held weakly: the entry reads as empty once `owner` has expired.
-    void addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture,
-                          int priority, std::weak_ptr<const void> owner);
+    void addEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture, int priority,
+                          std::weak_ptr<const void> owner);
 
     // A method of a shared object. Strong registrations keep the object alive;
     // weak ones do not. Remove it with removeEventListener(type, {obj, method}).
     template <class T, class Class, class Method>
-        requires std::derived_from<T, Class>
+    requires std::derived_from<T, Class>
     void addEventListener(const std::string& type, const std::shared_ptr<T>& object, Method Class::*method,
                           bool useCapture = false, int priority = 0, bool useWeakReference = false) {
         ListenerFunction function{object.get(), method};
@@ -104,8 +104,8 @@ private:
     };
 
     // Returns the new entry's list and the entry.
-    std::pair<ListenerList*, Listener*> add(const std::string& type, const ListenerFunction& listener,
-                                            bool useCapture, int priority, std::shared_ptr<const void> keepAlive,
+    std::pair<ListenerList*, Listener*> add(const std::string& type, const ListenerFunction& listener, bool useCapture,
+                                            int priority, std::shared_ptr<const void> keepAlive,
                                             std::weak_ptr<const void> owner, bool weak);
     static void sortList(Entries& entries);
     // A connection's way back to its entry.

@@ -9,9 +9,9 @@ public:
     static inline const std::string KEY_DOWN = "keyDown";
     static inline const std::string KEY_UP = "keyUp";
 
-    KeyboardEvent(std::string type, bool bubbles = false, bool cancelable = false, int charCode = 0,
-                  int keyCode = 0, int keyLocation = 0, bool ctrlKey = false, bool altKey = false,
-                  bool shiftKey = false, bool controlKey = false, bool commandKey = false);
+    KeyboardEvent(std::string type, bool bubbles = false, bool cancelable = false, int charCode = 0, int keyCode = 0,
+                  int keyLocation = 0, bool ctrlKey = false, bool altKey = false, bool shiftKey = false,
+                  bool controlKey = false, bool commandKey = false);
 
     int charCode;
     int keyCode;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "display/events/Event.h"
 #include "base/Connection.h"
 #include "base/Delegate.h"
+#include "display/events/Event.h"
 
 namespace gfx::events {
 

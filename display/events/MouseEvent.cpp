@@ -20,8 +20,7 @@ MouseEvent::MouseEvent(std::string type, bool bubbles, bool cancelable, double l
       clickCount(clickCount) {}
 
 std::string MouseEvent::toString() const {
-    return "[MouseEvent type=" + type + " stageX=" + std::to_string(stageX) +
-           " stageY=" + std::to_string(stageY) + "]";
+    return "[MouseEvent type=" + type + " stageX=" + std::to_string(stageX) + " stageY=" + std::to_string(stageY) + "]";
 }
 
 }  // namespace gfx::events

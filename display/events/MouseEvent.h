@@ -27,10 +27,10 @@ public:
     static inline const std::string ROLL_OUT = "rollOut";
     static inline const std::string ROLL_OVER = "rollOver";
 
-    MouseEvent(std::string type, bool bubbles = false, bool cancelable = false, double localX = 0,
-               double localY = 0, display::InteractiveObject* relatedObject = nullptr, bool ctrlKey = false,
-               bool altKey = false, bool shiftKey = false, bool buttonDown = false, int delta = 0,
-               bool commandKey = false, int clickCount = 0);
+    MouseEvent(std::string type, bool bubbles = false, bool cancelable = false, double localX = 0, double localY = 0,
+               display::InteractiveObject* relatedObject = nullptr, bool ctrlKey = false, bool altKey = false,
+               bool shiftKey = false, bool buttonDown = false, int delta = 0, bool commandKey = false,
+               int clickCount = 0);
 
     double localX;
     double localY;

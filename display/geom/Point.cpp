@@ -8,9 +8,7 @@ Point::Point(double x, double y) : x(x), y(y) {}
 
 double Point::get_length() const { return std::sqrt(x * x + y * y); }
 
-std::shared_ptr<Point> Point::subtract(const Point& p) const {
-    return std::make_shared<Point>(x - p.x, y - p.y);
-}
+std::shared_ptr<Point> Point::subtract(const Point& p) const { return std::make_shared<Point>(x - p.x, y - p.y); }
 
 void Point::normalize(double thickness) {
     if (x != 0 || y != 0) {
@@ -22,9 +20,7 @@ void Point::normalize(double thickness) {
 
 std::shared_ptr<Point> Point::clone() const { return std::make_shared<Point>(x, y); }
 
-std::shared_ptr<Point> Point::add(const Point& p) const {
-    return std::make_shared<Point>(x + p.x, y + p.y);
-}
+std::shared_ptr<Point> Point::add(const Point& p) const { return std::make_shared<Point>(x + p.x, y + p.y); }
 
 double Point::distance(const Point& a, const Point& b) {
     double dx = a.x - b.x;

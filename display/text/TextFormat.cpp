@@ -8,8 +8,7 @@ TextFormat::TextFormat(std::optional<std::string> font, std::optional<double> si
                        std::optional<bool> bold, std::optional<bool> italic, std::optional<bool> underline,
                        std::optional<std::string> url, std::optional<std::string> target,
                        std::optional<std::string> align, std::optional<double> leftMargin,
-                       std::optional<double> rightMargin, std::optional<double> indent,
-                       std::optional<double> leading)
+                       std::optional<double> rightMargin, std::optional<double> indent, std::optional<double> leading)
     : font(std::move(font)),
       size(size),
       color(color),

@@ -14,12 +14,11 @@ public:
     explicit TextFormat(std::optional<std::string> font = std::nullopt, std::optional<double> size = std::nullopt,
                         std::optional<int> color = std::nullopt, std::optional<bool> bold = std::nullopt,
                         std::optional<bool> italic = std::nullopt, std::optional<bool> underline = std::nullopt,
-                        std::optional<std::string> url = std::nullopt,
-                        std::optional<std::string> target = std::nullopt,
+                        std::optional<std::string> url = std::nullopt, std::optional<std::string> target = std::nullopt,
                         std::optional<std::string> align = std::nullopt,
                         std::optional<double> leftMargin = std::nullopt,
-                        std::optional<double> rightMargin = std::nullopt,
-                        std::optional<double> indent = std::nullopt, std::optional<double> leading = std::nullopt);
+                        std::optional<double> rightMargin = std::nullopt, std::optional<double> indent = std::nullopt,
+                        std::optional<double> leading = std::nullopt);
 
     std::optional<std::string> font;
     std::optional<double> size;

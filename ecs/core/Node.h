@@ -12,9 +12,9 @@ namespace ecs::core {
 // fields and declare them in a `components` table (see ecs::fields).
 // Nodes are made and recycled by their family; never create them yourself.
 struct Node {
-  std::shared_ptr<Entity> entity;
-  Node* previous = nullptr;
-  Node* next = nullptr;
+    std::shared_ptr<Entity> entity;
+    Node* previous = nullptr;
+    Node* next = nullptr;
 };
 
 }  // namespace ecs::core

@@ -22,33 +22,33 @@ namespace ecs::core {
 // mergeSort, merge), which dispatch nothing.
 template <class N>
 class NodeList : public IntrusiveList<N> {
-  static_assert(std::is_base_of_v<Node, N>, "node types derive from ecs::core::Node");
-  using Base = IntrusiveList<N>;
+    static_assert(std::is_base_of_v<Node, N>, "node types derive from ecs::core::Node");
+    using Base = IntrusiveList<N>;
 
- public:
-  // Dispatched after a node has been appended.
-  signals::Signal1<N*> nodeAdded;
-  // Dispatched after a node has been unlinked.
-  signals::Signal1<N*> nodeRemoved;
+public:
+    // Dispatched after a node has been appended.
+    signals::Signal1<N*> nodeAdded;
+    // Dispatched after a node has been unlinked.
+    signals::Signal1<N*> nodeRemoved;
 
-  [[nodiscard]] bool get_empty() const { return this->head == nullptr; }
+    [[nodiscard]] bool get_empty() const { return this->head == nullptr; }
 
-  void add(N* node) {
-    Base::add(node);
-    nodeAdded.dispatch(node);
-  }
+    void add(N* node) {
+        Base::add(node);
+        nodeAdded.dispatch(node);
+    }
 
-  // Unlinks the node; its own links stay as they were.
-  void remove(N* node) {
-    Base::remove(node);
-    nodeRemoved.dispatch(node);
-  }
+    // Unlinks the node; its own links stay as they were.
+    void remove(N* node) {
+        Base::remove(node);
+        nodeRemoved.dispatch(node);
+    }
 
-  // Unlinks every node from the head, clearing its links, and dispatches
-  // nodeRemoved for each in turn.
-  void removeAll() {
-    Base::removeAll([this](N* node) { nodeRemoved.dispatch(node); });
-  }
+    // Unlinks every node from the head, clearing its links, and dispatches
+    // nodeRemoved for each in turn.
+    void removeAll() {
+        Base::removeAll([this](N* node) { nodeRemoved.dispatch(node); });
+    }
 };
 
 }  // namespace ecs::core

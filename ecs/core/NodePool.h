@@ -10,11 +10,11 @@ namespace ecs::core {
 // the node is reused.
 template <class N>
 struct NodeReset {
-  static void disposed(N& node) {
-    NodeComponents<N>::clear(node);
-    node.entity = nullptr;
-  }
-  static void released(N&) {}
+    static void disposed(N& node) {
+        NodeComponents<N>::clear(node);
+        node.entity = nullptr;
+    }
+    static void released(N&) {}
 };
 
 // Recycles the nodes of one family. Nodes removed during an engine update

@@ -21,27 +21,27 @@ namespace ecs::fsm {
 // The machine refers to its entity weakly: the entity's own components
 // (such as the player's) usually hold the machine.
 class EntityStateMachine {
- public:
-  explicit EntityStateMachine(const std::shared_ptr<core::Entity>& entity) : entity_(entity) {}
+public:
+    explicit EntityStateMachine(const std::shared_ptr<core::Entity>& entity) : entity_(entity) {}
 
-  // Stores the state under the name, replacing any state of that name.
-  EntityStateMachine& addState(const std::string& name, std::shared_ptr<EntityState> state);
-  // A new empty state stored under the name (replacing any), to configure.
-  std::shared_ptr<EntityState> createState(const std::string& name);
+    // Stores the state under the name, replacing any state of that name.
+    EntityStateMachine& addState(const std::string& name, std::shared_ptr<EntityState> state);
+    // A new empty state stored under the name (replacing any), to configure.
+    std::shared_ptr<EntityState> createState(const std::string& name);
 
-  // Throws std::runtime_error "Entity state <name> doesn't exist" for an
-  // unknown name, leaving the entity unchanged. Changing to the current
-  // state does nothing.
-  void changeState(const std::string& name);
+    // Throws std::runtime_error "Entity state <name> doesn't exist" for an
+    // unknown name, leaving the entity unchanged. Changing to the current
+    // state does nothing.
+    void changeState(const std::string& name);
 
-  // Null until the first change.
-  [[nodiscard]] const std::shared_ptr<EntityState>& currentState() const { return currentState_; }
-  [[nodiscard]] std::shared_ptr<core::Entity> entity() const { return entity_.lock(); }
+    // Null until the first change.
+    [[nodiscard]] const std::shared_ptr<EntityState>& currentState() const { return currentState_; }
+    [[nodiscard]] std::shared_ptr<core::Entity> entity() const { return entity_.lock(); }
 
- private:
-  std::unordered_map<std::string, std::shared_ptr<EntityState>> states_;
-  std::shared_ptr<EntityState> currentState_;
-  std::weak_ptr<core::Entity> entity_;
+private:
+    std::unordered_map<std::string, std::shared_ptr<EntityState>> states_;
+    std::shared_ptr<EntityState> currentState_;
+    std::weak_ptr<core::Entity> entity_;
 };
 
 }  // namespace ecs::fsm

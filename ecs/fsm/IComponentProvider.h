@@ -17,12 +17,12 @@ using ComponentIdentifier = std::variant<const void*, std::type_index, base::Del
 // mapped to (to that part of the object, when the class is a base); the
 // typed StateComponentMapping methods take care of this.
 class IComponentProvider {
- public:
-  virtual ~IComponentProvider() = default;
-  virtual std::shared_ptr<void> getComponent() = 0;
-  // Equal identifiers mean the same component: a change between two states
-  // whose providers agree leaves that component on the entity.
-  virtual ComponentIdentifier get_identifier() = 0;
+public:
+    virtual ~IComponentProvider() = default;
+    virtual std::shared_ptr<void> getComponent() = 0;
+    // Equal identifiers mean the same component: a change between two states
+    // whose providers agree leaves that component on the entity.
+    virtual ComponentIdentifier get_identifier() = 0;
 };
 
 }  // namespace ecs::fsm

@@ -10,15 +10,15 @@ namespace ecs::signals {
 // very call that is running, and clearing it would destroy a running
 // closure.
 struct ListenerNodeReset {
-  template <class Node>
-  static void disposed(Node& node) {
-    node.listener = nullptr;
-    node.once = false;
-  }
-  template <class Node>
-  static void released(Node& node) {
-    disposed(node);
-  }
+    template <class Node>
+    static void disposed(Node& node) {
+        node.listener = nullptr;
+        node.once = false;
+    }
+    template <class Node>
+    static void released(Node& node) {
+        disposed(node);
+    }
 };
 
 // The listener records of one signal. Records removed while the signal is

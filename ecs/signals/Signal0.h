@@ -6,8 +6,8 @@ namespace ecs::signals {
 
 // A signal that carries no value.
 class Signal0 : public SignalBase<> {
- public:
-  void dispatch();
+public:
+    void dispatch();
 };
 
 }  // namespace ecs::signals

@@ -8,8 +8,8 @@ namespace ecs::signals {
 // value, or as any type it converts to).
 template <class T>
 class Signal1 : public SignalBase<T> {
- public:
-  void dispatch(const T& value) { this->dispatchToAll(value); }
+public:
+    void dispatch(const T& value) { this->dispatchToAll(value); }
 };
 
 }  // namespace ecs::signals

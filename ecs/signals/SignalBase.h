@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Connection.h"
 #include "ecs/GenericListIterator.h"
 #include "ecs/IntrusiveList.h"
-#include "base/Connection.h"
 #include "ecs/signals/ListenerNode.h"
 #include "ecs/signals/ListenerNodePool.h"
 
@@ -26,169 +26,169 @@ namespace ecs::signals {
 // A signal must outlive its own dispatch: do not destroy it from a listener.
 template <class... Args>
 class SignalBase {
- public:
-  using Listener = base::Delegate<void(const Args&...)>;
-  using Node = ListenerNode<Args...>;
+public:
+    using Listener = base::Delegate<void(const Args&...)>;
+    using Node = ListenerNode<Args...>;
 
-  SignalBase() = default;
-  SignalBase(const SignalBase&) = delete;
-  SignalBase& operator=(const SignalBase&) = delete;
-  // The pool deletes the records; connections still out become empty.
-  ~SignalBase() {
-    for (Node* node : listeners_) base::Connection::release(node->connection);
-    for (Node* node : toAdd_) base::Connection::release(node->connection);
-  }
-
-  [[nodiscard]] int numListeners() const { return numListeners_; }
-  [[nodiscard]] bool dispatching() const { return dispatchDepth_ > 0; }
-
-  // Does nothing if the listener is already there (added by add or addOnce).
-  void add(const Listener& listener) { addListener(listener, false); }
-
-  // The listener is removed after its first call.
-  void addOnce(const Listener& listener) { addListener(listener, true); }
-
-  // As add, and the listener is removed again when the connection ends. A
-  // listener that is already there stays where it is and is handed to the
-  // new connection: it has one connection at a time, the latest (an older
-  // one becomes empty). Connecting an empty delegate gives an empty
-  // connection.
-  base::Connection connect(const Listener& listener) { return connectListener(listener, false); }
-
-  // As addOnce, with a connection; the connection becomes empty once the
-  // listener has run.
-  base::Connection connectOnce(const Listener& listener) { return connectListener(listener, true); }
-
-  void remove(const Listener& listener) {
-    if (Node* node = getNode(listener)) removeNode(node, listHolding(node));
-  }
-
-  // Removes every listener. During a dispatch the walk ends after the
-  // listener that is running.
-  void removeAll() {
-    listeners_.removeAll([this](Node* node) {
-      base::Connection::release(node->connection);
-      if (dispatching()) {
-        node->once = false;
-        listenerNodePool_.cache(node);
-      } else {
-        listenerNodePool_.dispose(node);
-      }
-    });
-    toAdd_.removeAll([this](Node* node) {
-      base::Connection::release(node->connection);
-      listenerNodePool_.dispose(node);
-    });
-    numListeners_ = 0;
-  }
-
-  [[nodiscard]] bool nodeExists(const Listener& listener) const { return getNode(listener) != nullptr; }
-
-  // The active listeners, first to last.
-  GenericListIterator<Node*> iterator() const { return listeners_.iterator(); }
-
- protected:
-  void dispatchToAll(const Args&... values) {
-    startDispatch();
-    // Ends the dispatch even when a listener throws, so that the signal
-    // does not stay stuck in the dispatching state.
-    struct End {
-      SignalBase* signal;
-      ~End() { signal->endDispatch(); }
-    } end{this};
-    for (GenericListIterator<Node*> it(listeners_.head); it.hasNext();) {
-      Node* node = it.next();
-      node->listener(values...);
-      // Still marked once, the record is still in the active list: a
-      // removal would have cleared the mark.
-      if (node->once) removeNode(node, listeners_);
+    SignalBase() = default;
+    SignalBase(const SignalBase&) = delete;
+    SignalBase& operator=(const SignalBase&) = delete;
+    // The pool deletes the records; connections still out become empty.
+    ~SignalBase() {
+        for (Node* node : listeners_) base::Connection::release(node->connection);
+        for (Node* node : toAdd_) base::Connection::release(node->connection);
     }
-  }
 
- private:
-  // The record of the listener, searched in the active list, then in the
-  // pending one.
-  Node* getNode(const Listener& listener) const {
-    for (Node* node = listeners_.head; node != nullptr; node = node->next) {
-      if (node->listener == listener) return node;
+    [[nodiscard]] int numListeners() const { return numListeners_; }
+    [[nodiscard]] bool dispatching() const { return dispatchDepth_ > 0; }
+
+    // Does nothing if the listener is already there (added by add or addOnce).
+    void add(const Listener& listener) { addListener(listener, false); }
+
+    // The listener is removed after its first call.
+    void addOnce(const Listener& listener) { addListener(listener, true); }
+
+    // As add, and the listener is removed again when the connection ends. A
+    // listener that is already there stays where it is and is handed to the
+    // new connection: it has one connection at a time, the latest (an older
+    // one becomes empty). Connecting an empty delegate gives an empty
+    // connection.
+    base::Connection connect(const Listener& listener) { return connectListener(listener, false); }
+
+    // As addOnce, with a connection; the connection becomes empty once the
+    // listener has run.
+    base::Connection connectOnce(const Listener& listener) { return connectListener(listener, true); }
+
+    void remove(const Listener& listener) {
+        if (Node* node = getNode(listener)) removeNode(node, listHolding(node));
     }
-    for (Node* node = toAdd_.head; node != nullptr; node = node->next) {
-      if (node->listener == listener) return node;
+
+    // Removes every listener. During a dispatch the walk ends after the
+    // listener that is running.
+    void removeAll() {
+        listeners_.removeAll([this](Node* node) {
+            base::Connection::release(node->connection);
+            if (dispatching()) {
+                node->once = false;
+                listenerNodePool_.cache(node);
+            } else {
+                listenerNodePool_.dispose(node);
+            }
+        });
+        toAdd_.removeAll([this](Node* node) {
+            base::Connection::release(node->connection);
+            listenerNodePool_.dispose(node);
+        });
+        numListeners_ = 0;
     }
-    return nullptr;
-  }
 
-  // The list a listed record is in: the pending list has records only
-  // while a dispatch runs.
-  IntrusiveList<Node>& listHolding(const Node* node) {
-    for (Node* pending = toAdd_.head; pending != nullptr; pending = pending->next) {
-      if (pending == node) return toAdd_;
+    [[nodiscard]] bool nodeExists(const Listener& listener) const { return getNode(listener) != nullptr; }
+
+    // The active listeners, first to last.
+    GenericListIterator<Node*> iterator() const { return listeners_.iterator(); }
+
+protected:
+    void dispatchToAll(const Args&... values) {
+        startDispatch();
+        // Ends the dispatch even when a listener throws, so that the signal
+        // does not stay stuck in the dispatching state.
+        struct End {
+            SignalBase* signal;
+            ~End() { signal->endDispatch(); }
+        } end{this};
+        for (GenericListIterator<Node*> it(listeners_.head); it.hasNext();) {
+            Node* node = it.next();
+            node->listener(values...);
+            // Still marked once, the record is still in the active list: a
+            // removal would have cleared the mark.
+            if (node->once) removeNode(node, listeners_);
+        }
     }
-    return listeners_;
-  }
 
-  Node* addListener(const Listener& listener, bool once) {
-    if (!listener || nodeExists(listener)) return nullptr;
-    Node* node = listenerNodePool_.get();
-    node->listener = listener;
-    node->once = once;
-    addNode(node);
-    return node;
-  }
-
-  base::Connection connectListener(const Listener& listener, bool once) {
-    if (!listener) return {};
-    Node* node = getNode(listener);
-    if (node == nullptr) node = addListener(listener, once);
-    base::Connection::release(node->connection);
-    return base::Connection(this, node, node->connection, &SignalBase::removeConnected);
-  }
-
-  // A connection's way back to its record, which is still listed.
-  static void removeConnected(void* signal, void* record) {
-    auto* self = static_cast<SignalBase*>(signal);
-    auto* node = static_cast<Node*>(record);
-    self->removeNode(node, self->listHolding(node));
-  }
-
-  void addNode(Node* node) {
-    if (dispatching()) {
-      toAdd_.add(node);
-    } else {
-      listeners_.add(node);
+private:
+    // The record of the listener, searched in the active list, then in the
+    // pending one.
+    Node* getNode(const Listener& listener) const {
+        for (Node* node = listeners_.head; node != nullptr; node = node->next) {
+            if (node->listener == listener) return node;
+        }
+        for (Node* node = toAdd_.head; node != nullptr; node = node->next) {
+            if (node->listener == listener) return node;
+        }
+        return nullptr;
     }
-    ++numListeners_;
-  }
 
-  void removeNode(Node* node, IntrusiveList<Node>& list) {
-    list.remove(node);
-    base::Connection::release(node->connection);
-    if (dispatching()) {
-      node->once = false;  // a parked record is never removed a second time
-      listenerNodePool_.cache(node);
-    } else {
-      listenerNodePool_.dispose(node);
+    // The list a listed record is in: the pending list has records only
+    // while a dispatch runs.
+    IntrusiveList<Node>& listHolding(const Node* node) {
+        for (Node* pending = toAdd_.head; pending != nullptr; pending = pending->next) {
+            if (pending == node) return toAdd_;
+        }
+        return listeners_;
     }
-    --numListeners_;
-  }
 
-  void startDispatch() { ++dispatchDepth_; }
+    Node* addListener(const Listener& listener, bool once) {
+        if (!listener || nodeExists(listener)) return nullptr;
+        Node* node = listenerNodePool_.get();
+        node->listener = listener;
+        node->once = once;
+        addNode(node);
+        return node;
+    }
 
-  // Nested dispatches of the same signal count as one: pending listeners
-  // join and parked records are freed only when the outermost one ends, so
-  // the outer walk never stands on a record that was handed out again.
-  void endDispatch() {
-    if (--dispatchDepth_ > 0) return;
-    listeners_.splice(toAdd_);
-    listenerNodePool_.releaseCache();
-  }
+    base::Connection connectListener(const Listener& listener, bool once) {
+        if (!listener) return {};
+        Node* node = getNode(listener);
+        if (node == nullptr) node = addListener(listener, once);
+        base::Connection::release(node->connection);
+        return base::Connection(this, node, node->connection, &SignalBase::removeConnected);
+    }
 
-  IntrusiveList<Node> listeners_;
-  int numListeners_ = 0;
-  ListenerNodePool<Args...> listenerNodePool_;
-  // Listeners added during the current dispatch.
-  IntrusiveList<Node> toAdd_;
-  int dispatchDepth_ = 0;
+    // A connection's way back to its record, which is still listed.
+    static void removeConnected(void* signal, void* record) {
+        auto* self = static_cast<SignalBase*>(signal);
+        auto* node = static_cast<Node*>(record);
+        self->removeNode(node, self->listHolding(node));
+    }
+
+    void addNode(Node* node) {
+        if (dispatching()) {
+            toAdd_.add(node);
+        } else {
+            listeners_.add(node);
+        }
+        ++numListeners_;
+    }
+
+    void removeNode(Node* node, IntrusiveList<Node>& list) {
+        list.remove(node);
+        base::Connection::release(node->connection);
+        if (dispatching()) {
+            node->once = false;  // a parked record is never removed a second time
+            listenerNodePool_.cache(node);
+        } else {
+            listenerNodePool_.dispose(node);
+        }
+        --numListeners_;
+    }
+
+    void startDispatch() { ++dispatchDepth_; }
+
+    // Nested dispatches of the same signal count as one: pending listeners
+    // join and parked records are freed only when the outermost one ends, so
+    // the outer walk never stands on a record that was handed out again.
+    void endDispatch() {
+        if (--dispatchDepth_ > 0) return;
+        listeners_.splice(toAdd_);
+        listenerNodePool_.releaseCache();
+    }
+
+    IntrusiveList<Node> listeners_;
+    int numListeners_ = 0;
+    ListenerNodePool<Args...> listenerNodePool_;
+    // Listeners added during the current dispatch.
+    IntrusiveList<Node> toAdd_;
+    int dispatchDepth_ = 0;
 };
 
 }  // namespace ecs::signals

@@ -12,62 +12,62 @@
 namespace gfxrt {
 
 struct LineStyle {
-  double thickness = -1;  // below 0: no line; 0: a hairline one pixel wide
-  int color = 0;
-  double alpha = 1;
-  bool pixelHinting = false;
-  int scaleMode = RT_SCALE_NORMAL;  // normal scales with the object; the others keep it in pixels
-  int caps = RT_CAPS_ROUND;
-  int joints = RT_JOINTS_ROUND;
-  double miterLimit = 3;
+    double thickness = -1;  // below 0: no line; 0: a hairline one pixel wide
+    int color = 0;
+    double alpha = 1;
+    bool pixelHinting = false;
+    int scaleMode = RT_SCALE_NORMAL;  // normal scales with the object; the others keep it in pixels
+    int caps = RT_CAPS_ROUND;
+    int joints = RT_JOINTS_ROUND;
+    double miterLimit = 3;
 
-  [[nodiscard]] bool drawsLines() const { return thickness >= 0; }
+    [[nodiscard]] bool drawsLines() const { return thickness >= 0; }
 };
 
 struct BeginFill {
-  int color;
-  double alpha;
+    int color;
+    double alpha;
 };
 struct EndFill {};
 struct SetLineStyle {
-  LineStyle style;
+    LineStyle style;
 };
 struct MoveTo {
-  double x, y;
+    double x, y;
 };
 struct LineTo {
-  double x, y;
+    double x, y;
 };
 struct DrawRect {
-  double x, y, width, height;
+    double x, y, width, height;
 };
 struct DrawEllipse {
-  double x, y, width, height;
+    double x, y, width, height;
 };
 
 using DrawCommand = std::variant<BeginFill, EndFill, SetLineStyle, MoveTo, LineTo, DrawRect, DrawEllipse>;
 
 class DrawList {
- public:
-  void clear();
-  void append(const DrawCommand& command);
+public:
+    void clear();
+    void append(const DrawCommand& command);
 
-  [[nodiscard]] const std::vector<DrawCommand>& commands() const { return commands_; }
-  [[nodiscard]] bool isEmpty() const { return commands_.empty(); }
+    [[nodiscard]] const std::vector<DrawCommand>& commands() const { return commands_; }
+    [[nodiscard]] bool isEmpty() const { return commands_.empty(); }
 
-  // Box of everything the commands may paint, line widths included, in the
-  // object's own coordinates; generous rather than tight.
-  [[nodiscard]] Bounds bounds() const;
+    // Box of everything the commands may paint, line widths included, in the
+    // object's own coordinates; generous rather than tight.
+    [[nodiscard]] Bounds bounds() const;
 
- private:
-  void includePoint(double x, double y);
+private:
+    void includePoint(double x, double y);
 
-  std::vector<DrawCommand> commands_;
-  Bounds shape_;           // every point the commands touch
-  double lineMargin_ = 0;  // how far lines may reach beyond their points
-  bool hasHairline_ = false;
-  double penX_ = 0;
-  double penY_ = 0;
+    std::vector<DrawCommand> commands_;
+    Bounds shape_;           // every point the commands touch
+    double lineMargin_ = 0;  // how far lines may reach beyond their points
+    bool hasHairline_ = false;
+    double penX_ = 0;
+    double penY_ = 0;
 };
 
 }  // namespace gfxrt

@@ -14,49 +14,49 @@
 namespace gfxrt {
 
 class GraphicsPainter {
- public:
-  // Every colour is further multiplied by alpha (the object's composed alpha).
-  GraphicsPainter(cairo_t* cr, double alpha);
-  void paint(const DrawList& list);
+public:
+    // Every colour is further multiplied by alpha (the object's composed alpha).
+    GraphicsPainter(cairo_t* cr, double alpha);
+    void paint(const DrawList& list);
 
- private:
-  struct PathOp {
-    enum Kind { Move, Line, Rect, Ellipse } kind;
-    double x, y, width, height;
-  };
-  struct Stroke {
-    LineStyle style;
-    std::vector<PathOp> path;
-  };
+private:
+    struct PathOp {
+        enum Kind { Move, Line, Rect, Ellipse } kind;
+        double x, y, width, height;
+    };
+    struct Stroke {
+        LineStyle style;
+        std::vector<PathOp> path;
+    };
 
-  void beginFill(const BeginFill& fill);
-  void endFill();
-  void setLineStyle(const LineStyle& style);
-  void moveTo(double x, double y);
-  void lineTo(double x, double y);
-  void addShape(PathOp shape);
+    void beginFill(const BeginFill& fill);
+    void endFill();
+    void setLineStyle(const LineStyle& style);
+    void moveTo(double x, double y);
+    void lineTo(double x, double y);
+    void addShape(PathOp shape);
 
-  std::vector<PathOp>& strokePath();
-  void flushStrokes();
-  void replay(const std::vector<PathOp>& path);
+    std::vector<PathOp>& strokePath();
+    void flushStrokes();
+    void replay(const std::vector<PathOp>& path);
 
-  cairo_t* cr_;
-  double alpha_;
-  double penX_ = 0;
-  double penY_ = 0;
+    cairo_t* cr_;
+    double alpha_;
+    double penX_ = 0;
+    double penY_ = 0;
 
-  bool filling_ = false;
-  int fillColor_ = 0;
-  double fillAlpha_ = 1;
-  std::vector<PathOp> fillPath_;
-  bool fillOutlineOpen_ = false;  // an outline made of moveTo/lineTo is open
-  double outlineStartX_ = 0;
-  double outlineStartY_ = 0;
+    bool filling_ = false;
+    int fillColor_ = 0;
+    double fillAlpha_ = 1;
+    std::vector<PathOp> fillPath_;
+    bool fillOutlineOpen_ = false;  // an outline made of moveTo/lineTo is open
+    double outlineStartX_ = 0;
+    double outlineStartY_ = 0;
 
-  LineStyle line_;
-  std::vector<Stroke> strokes_;
-  bool newStrokeRun_ = true;  // the next line starts a run with the current style
-  bool strokeHasPoint_ = false;
+    LineStyle line_;
+    std::vector<Stroke> strokes_;
+    bool newStrokeRun_ = true;  // the next line starts a run with the current style
+    bool strokeHasPoint_ = false;
 };
 
 // Sets Cairo's source to a 24-bit RGB colour with an alpha in [0, 1].

@@ -13,136 +13,136 @@ int nextNodeId = 1;
 Node::Node(NodeKind kind) : id_(nextNodeId++), kind_(kind) {}
 
 Node::~Node() {
-  for (auto& child : children_) {
-    child->parent_ = nullptr;
-  }
+    for (auto& child : children_) {
+        child->parent_ = nullptr;
+    }
 }
 
 bool Node::addChild(const std::shared_ptr<Node>& child) {
-  if (!child || !canHaveChildren()) {
-    return false;
-  }
-  // A node cannot contain itself, directly or through its children: the
-  // tree would never end.
-  for (const Node* n = this; n; n = n->parent_) {
-    if (n == child.get()) {
-      return false;
+    if (!child || !canHaveChildren()) {
+        return false;
     }
-  }
-  // Keep the child alive while it changes hands.
-  std::shared_ptr<Node> keep = child;
-  if (Node* old = child->parent_) {
-    const int index = old->indexOf(child.get());
-    if (index >= 0) {
-      old->detachChildAt(static_cast<std::size_t>(index));
+    // A node cannot contain itself, directly or through its children: the
+    // tree would never end.
+    for (const Node* n = this; n; n = n->parent_) {
+        if (n == child.get()) {
+            return false;
+        }
     }
-  }
-  child->parent_ = this;
-  children_.push_back(std::move(keep));
-  return true;
+    // Keep the child alive while it changes hands.
+    std::shared_ptr<Node> keep = child;
+    if (Node* old = child->parent_) {
+        const int index = old->indexOf(child.get());
+        if (index >= 0) {
+            old->detachChildAt(static_cast<std::size_t>(index));
+        }
+    }
+    child->parent_ = this;
+    children_.push_back(std::move(keep));
+    return true;
 }
 
 void Node::removeChildAt(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= children_.size()) {
-    return;
-  }
-  detachChildAt(static_cast<std::size_t>(index));
+    if (index < 0 || static_cast<std::size_t>(index) >= children_.size()) {
+        return;
+    }
+    detachChildAt(static_cast<std::size_t>(index));
 }
 
 void Node::detachChildAt(std::size_t index) {
-  children_[index]->parent_ = nullptr;
-  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+    children_[index]->parent_ = nullptr;
+    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void Node::setChildIndex(const Node* child, int index) {
-  const int from = indexOf(child);
-  if (from < 0) {
-    return;
-  }
-  const int last = static_cast<int>(children_.size()) - 1;
-  const int to = std::clamp(index, 0, last);
-  auto first = children_.begin();
-  if (from < to) {
-    std::rotate(first + from, first + from + 1, first + to + 1);
-  } else if (to < from) {
-    std::rotate(first + to, first + from, first + from + 1);
-  }
+    const int from = indexOf(child);
+    if (from < 0) {
+        return;
+    }
+    const int last = static_cast<int>(children_.size()) - 1;
+    const int to = std::clamp(index, 0, last);
+    auto first = children_.begin();
+    if (from < to) {
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    } else if (to < from) {
+        std::rotate(first + to, first + from, first + from + 1);
+    }
 }
 
 int Node::indexOf(const Node* child) const {
-  for (std::size_t i = 0; i < children_.size(); ++i) {
-    if (children_[i].get() == child) {
-      return static_cast<int>(i);
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        if (children_[i].get() == child) {
+            return static_cast<int>(i);
+        }
     }
-  }
-  return -1;
+    return -1;
 }
 
 bool Node::hasDrawableTransform() const {
-  return std::isfinite(x) && std::isfinite(y) && std::isfinite(rotation) && std::isfinite(scaleX) &&
-         std::isfinite(scaleY) && scaleX != 0 && scaleY != 0;
+    return std::isfinite(x) && std::isfinite(y) && std::isfinite(rotation) && std::isfinite(scaleX) &&
+           std::isfinite(scaleY) && scaleX != 0 && scaleY != 0;
 }
 
 cairo_matrix_t Node::localMatrix() const {
-  cairo_matrix_t m;
-  cairo_matrix_init_translate(&m, x, y);
-  const double turn = std::fmod(rotation, 360.0);
-  if (turn != 0) {
-    cairo_matrix_rotate(&m, turn * std::numbers::pi / 180.0);
-  }
-  cairo_matrix_scale(&m, scaleX, scaleY);
-  return m;
+    cairo_matrix_t m;
+    cairo_matrix_init_translate(&m, x, y);
+    const double turn = std::fmod(rotation, 360.0);
+    if (turn != 0) {
+        cairo_matrix_rotate(&m, turn * std::numbers::pi / 180.0);
+    }
+    cairo_matrix_scale(&m, scaleX, scaleY);
+    return m;
 }
 
 cairo_matrix_t Node::globalMatrix() const {
-  cairo_matrix_t m = localMatrix();
-  for (const Node* p = parent_; p; p = p->parent_) {
-    const cairo_matrix_t outer = p->localMatrix();
-    cairo_matrix_multiply(&m, &m, &outer);  // first m, then the parent's
-  }
-  return m;
+    cairo_matrix_t m = localMatrix();
+    for (const Node* p = parent_; p; p = p->parent_) {
+        const cairo_matrix_t outer = p->localMatrix();
+        cairo_matrix_multiply(&m, &m, &outer);  // first m, then the parent's
+    }
+    return m;
 }
 
 Bounds Node::contentBounds() const { return graphics_.bounds(); }
 
 Bounds Node::bounds() const {
-  Bounds out = contentBounds();
-  for (const auto& child : children_) {
-    if (!child->visible || !child->hasDrawableTransform()) {
-      continue;
+    Bounds out = contentBounds();
+    for (const auto& child : children_) {
+        if (!child->visible || !child->hasDrawableTransform()) {
+            continue;
+        }
+        out.include(child->bounds().transformed(child->localMatrix()));
     }
-    out.include(child->bounds().transformed(child->localMatrix()));
-  }
-  return out;
+    return out;
 }
 
 double Node::width() const {
-  if (!hasDrawableTransform()) {
-    return 0;
-  }
-  return bounds().transformed(localMatrix()).width();
+    if (!hasDrawableTransform()) {
+        return 0;
+    }
+    return bounds().transformed(localMatrix()).width();
 }
 
 double Node::height() const {
-  if (!hasDrawableTransform()) {
-    return 0;
-  }
-  return bounds().transformed(localMatrix()).height();
+    if (!hasDrawableTransform()) {
+        return 0;
+    }
+    return bounds().transformed(localMatrix()).height();
 }
 
 void Node::setWidth(double value) {
-  // An empty object has no width to scale.
-  const double own = bounds().width();
-  if (own > 0 && std::isfinite(value)) {
-    scaleX = value / own;
-  }
+    // An empty object has no width to scale.
+    const double own = bounds().width();
+    if (own > 0 && std::isfinite(value)) {
+        scaleX = value / own;
+    }
 }
 
 void Node::setHeight(double value) {
-  const double own = bounds().height();
-  if (own > 0 && std::isfinite(value)) {
-    scaleY = value / own;
-  }
+    const double own = bounds().height();
+    if (own > 0 && std::isfinite(value)) {
+        scaleY = value / own;
+    }
 }
 
 }  // namespace gfxrt

@@ -20,70 +20,70 @@ namespace gfxrt {
 enum class NodeKind { Shape, Container, TextField, Stage };
 
 class Node : public std::enable_shared_from_this<Node> {
- public:
-  explicit Node(NodeKind kind);
-  virtual ~Node();
-  Node(const Node&) = delete;
-  Node& operator=(const Node&) = delete;
+public:
+    explicit Node(NodeKind kind);
+    virtual ~Node();
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
 
-  [[nodiscard]] int id() const { return id_; }
-  [[nodiscard]] NodeKind kind() const { return kind_; }
-  [[nodiscard]] bool canHaveChildren() const { return kind_ == NodeKind::Container || kind_ == NodeKind::Stage; }
-  // Shapes are never the target of input; containers and text fields are.
-  [[nodiscard]] bool isInteractive() const { return kind_ != NodeKind::Shape; }
+    [[nodiscard]] int id() const { return id_; }
+    [[nodiscard]] NodeKind kind() const { return kind_; }
+    [[nodiscard]] bool canHaveChildren() const { return kind_ == NodeKind::Container || kind_ == NodeKind::Stage; }
+    // Shapes are never the target of input; containers and text fields are.
+    [[nodiscard]] bool isInteractive() const { return kind_ != NodeKind::Shape; }
 
-  // Properties as the program set them (rotation in degrees).
-  double x = 0;
-  double y = 0;
-  double rotation = 0;
-  double scaleX = 1;
-  double scaleY = 1;
-  double alpha = 1;
-  bool visible = true;
-  bool mouseEnabled = true;
+    // Properties as the program set them (rotation in degrees).
+    double x = 0;
+    double y = 0;
+    double rotation = 0;
+    double scaleX = 1;
+    double scaleY = 1;
+    double alpha = 1;
+    bool visible = true;
+    bool mouseEnabled = true;
 
-  [[nodiscard]] DrawList& graphics() { return graphics_; }
-  [[nodiscard]] const DrawList& graphics() const { return graphics_; }
+    [[nodiscard]] DrawList& graphics() { return graphics_; }
+    [[nodiscard]] const DrawList& graphics() const { return graphics_; }
 
-  [[nodiscard]] Node* parent() const { return parent_; }
-  [[nodiscard]] const std::vector<std::shared_ptr<Node>>& children() const { return children_; }
-  // Appends the child on top, taking it from its previous parent if any.
-  // False (and nothing changes) for a leaf parent or a child that is this
-  // node or one of its ancestors.
-  [[nodiscard]] bool addChild(const std::shared_ptr<Node>& child);
-  // Out-of-range indices change nothing.
-  void removeChildAt(int index);
-  // Moves a child to the index (clamped to the last position).
-  void setChildIndex(const Node* child, int index);
-  [[nodiscard]] int indexOf(const Node* child) const;
+    [[nodiscard]] Node* parent() const { return parent_; }
+    [[nodiscard]] const std::vector<std::shared_ptr<Node>>& children() const { return children_; }
+    // Appends the child on top, taking it from its previous parent if any.
+    // False (and nothing changes) for a leaf parent or a child that is this
+    // node or one of its ancestors.
+    [[nodiscard]] bool addChild(const std::shared_ptr<Node>& child);
+    // Out-of-range indices change nothing.
+    void removeChildAt(int index);
+    // Moves a child to the index (clamped to the last position).
+    void setChildIndex(const Node* child, int index);
+    [[nodiscard]] int indexOf(const Node* child) const;
 
-  // Whether the transform can be drawn at all (finite, no zero scale).
-  [[nodiscard]] bool hasDrawableTransform() const;
-  // From the object's coordinates to its parent's.
-  [[nodiscard]] cairo_matrix_t localMatrix() const;
-  // From the object's coordinates to the stage's.
-  [[nodiscard]] cairo_matrix_t globalMatrix() const;
+    // Whether the transform can be drawn at all (finite, no zero scale).
+    [[nodiscard]] bool hasDrawableTransform() const;
+    // From the object's coordinates to its parent's.
+    [[nodiscard]] cairo_matrix_t localMatrix() const;
+    // From the object's coordinates to the stage's.
+    [[nodiscard]] cairo_matrix_t globalMatrix() const;
 
-  // What the object paints itself, in its own coordinates.
-  [[nodiscard]] virtual Bounds contentBounds() const;
-  // Its content and all its visible descendants, in its own coordinates.
-  [[nodiscard]] Bounds bounds() const;
+    // What the object paints itself, in its own coordinates.
+    [[nodiscard]] virtual Bounds contentBounds() const;
+    // Its content and all its visible descendants, in its own coordinates.
+    [[nodiscard]] Bounds bounds() const;
 
-  // Size in the parent's coordinates: the box of its bounds after scale and
-  // rotation. Setting it changes the scale, never the drawing.
-  [[nodiscard]] double width() const;
-  [[nodiscard]] double height() const;
-  virtual void setWidth(double value);
-  virtual void setHeight(double value);
+    // Size in the parent's coordinates: the box of its bounds after scale and
+    // rotation. Setting it changes the scale, never the drawing.
+    [[nodiscard]] double width() const;
+    [[nodiscard]] double height() const;
+    virtual void setWidth(double value);
+    virtual void setHeight(double value);
 
- private:
-  void detachChildAt(std::size_t index);
+private:
+    void detachChildAt(std::size_t index);
 
-  int id_;
-  NodeKind kind_;
-  DrawList graphics_;
-  Node* parent_ = nullptr;
-  std::vector<std::shared_ptr<Node>> children_;
+    int id_;
+    NodeKind kind_;
+    DrawList graphics_;
+    Node* parent_ = nullptr;
+    std::vector<std::shared_ptr<Node>> children_;
 };
 
 }  // namespace gfxrt

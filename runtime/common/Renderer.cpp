@@ -17,92 +17,92 @@ constexpr double cullMargin = 2;
 // (a scale so small it vanishes) would put the context in an error state
 // and spoil the rest of the frame, so such an object shows nothing.
 bool isInvertible(const cairo_matrix_t& m) {
-  const double det = m.xx * m.yy - m.yx * m.xy;
-  return std::isfinite(det) && det != 0;
+    const double det = m.xx * m.yy - m.yx * m.xy;
+    return std::isfinite(det) && det != 0;
 }
 
 }  // namespace
 
 void Renderer::render(cairo_surface_t* target, const Stage& stage) {
-  painted_ = 0;
-  target_ = target;
-  cr_ = cairo_create(target);
-  double x1 = 0;
-  double y1 = 0;
-  double x2 = 0;
-  double y2 = 0;
-  cairo_clip_extents(cr_, &x1, &y1, &x2, &y2);
-  viewport_ = Bounds{};
-  viewport_.include(x1, y1);
-  viewport_.include(x2, y2);
-  viewport_.inflate(cullMargin);
+    painted_ = 0;
+    target_ = target;
+    cr_ = cairo_create(target);
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
+    cairo_clip_extents(cr_, &x1, &y1, &x2, &y2);
+    viewport_ = Bounds{};
+    viewport_.include(x1, y1);
+    viewport_.include(x2, y2);
+    viewport_.inflate(cullMargin);
 
-  cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
-  setSourceColor(cr_, stage.color, 1);
-  cairo_paint(cr_);
-  cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
-  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
+    cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
+    setSourceColor(cr_, stage.color, 1);
+    cairo_paint(cr_);
+    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
 
-  // The stage is the root: its own transform is not applied.
-  cairo_matrix_t identity;
-  cairo_matrix_init_identity(&identity);
-  if (!stage.graphics().isEmpty() && onScreen(identity, stage.graphics().bounds())) {
-    GraphicsPainter(cr_, 1).paint(stage.graphics());
-    ++painted_;
-    recoverFromError();
-  }
-  for (const auto& child : stage.children()) {
-    drawNode(*child, 1, identity);
-  }
-  cairo_destroy(cr_);
-  cr_ = nullptr;
-  cairo_surface_flush(target);
-  target_ = nullptr;
+    // The stage is the root: its own transform is not applied.
+    cairo_matrix_t identity;
+    cairo_matrix_init_identity(&identity);
+    if (!stage.graphics().isEmpty() && onScreen(identity, stage.graphics().bounds())) {
+        GraphicsPainter(cr_, 1).paint(stage.graphics());
+        ++painted_;
+        recoverFromError();
+    }
+    for (const auto& child : stage.children()) {
+        drawNode(*child, 1, identity);
+    }
+    cairo_destroy(cr_);
+    cr_ = nullptr;
+    cairo_surface_flush(target);
+    target_ = nullptr;
 }
 
 // The transform is composed here rather than with cairo_save and
 // cairo_transform, so that skipping an object off screen costs little.
 void Renderer::drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix) {
-  const double alpha = parentAlpha * node.alpha;
-  if (!node.visible || !(alpha > 0) || !node.hasDrawableTransform()) {
-    return;
-  }
-  const cairo_matrix_t local = node.localMatrix();
-  cairo_matrix_t matrix;
-  cairo_matrix_multiply(&matrix, &local, &parentMatrix);
+    const double alpha = parentAlpha * node.alpha;
+    if (!node.visible || !(alpha > 0) || !node.hasDrawableTransform()) {
+        return;
+    }
+    const cairo_matrix_t local = node.localMatrix();
+    cairo_matrix_t matrix;
+    cairo_matrix_multiply(&matrix, &local, &parentMatrix);
 
-  const DrawList& graphics = node.graphics();
-  const bool isField = node.kind() == NodeKind::TextField;
-  if ((!graphics.isEmpty() || isField) && isInvertible(matrix) && onScreen(matrix, node.contentBounds())) {
-    cairo_set_matrix(cr_, &matrix);
-    if (!graphics.isEmpty()) {
-      GraphicsPainter(cr_, alpha).paint(graphics);
+    const DrawList& graphics = node.graphics();
+    const bool isField = node.kind() == NodeKind::TextField;
+    if ((!graphics.isEmpty() || isField) && isInvertible(matrix) && onScreen(matrix, node.contentBounds())) {
+        cairo_set_matrix(cr_, &matrix);
+        if (!graphics.isEmpty()) {
+            GraphicsPainter(cr_, alpha).paint(graphics);
+        }
+        if (isField) {
+            TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha);
+        }
+        ++painted_;
+        recoverFromError();
     }
-    if (isField) {
-      TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha);
+    for (const auto& child : node.children()) {
+        drawNode(*child, alpha, matrix);
     }
-    ++painted_;
-    recoverFromError();
-  }
-  for (const auto& child : node.children()) {
-    drawNode(*child, alpha, matrix);
-  }
 }
 
 // Cairo stops drawing altogether once a context meets a value it cannot
 // use. Whatever the object was, the objects after it still get drawn on a
 // fresh context.
 void Renderer::recoverFromError() {
-  if (cairo_status(cr_) == CAIRO_STATUS_SUCCESS) {
-    return;
-  }
-  cairo_destroy(cr_);
-  cr_ = cairo_create(target_);
-  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
+    if (cairo_status(cr_) == CAIRO_STATUS_SUCCESS) {
+        return;
+    }
+    cairo_destroy(cr_);
+    cr_ = cairo_create(target_);
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
 }
 
 bool Renderer::onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const {
-  return local.transformed(toDevice).intersects(viewport_);
+    return local.transformed(toDevice).intersects(viewport_);
 }
 
 }  // namespace gfxrt

@@ -13,25 +13,25 @@
 namespace gfxrt {
 
 class Renderer {
- public:
-  explicit Renderer(FontRegistry& fonts) : fonts_(fonts) {}
+public:
+    explicit Renderer(FontRegistry& fonts) : fonts_(fonts) {}
 
-  // Draws onto a surface whose pixels are stage pixels.
-  void render(cairo_surface_t* target, const Stage& stage);
-  // How many objects painted something in the last render.
-  [[nodiscard]] int paintedCount() const { return painted_; }
+    // Draws onto a surface whose pixels are stage pixels.
+    void render(cairo_surface_t* target, const Stage& stage);
+    // How many objects painted something in the last render.
+    [[nodiscard]] int paintedCount() const { return painted_; }
 
- private:
-  void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
-  void recoverFromError();
-  [[nodiscard]] bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
+private:
+    void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
+    void recoverFromError();
+    [[nodiscard]] bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
 
-  FontRegistry& fonts_;
-  // While a frame is drawn.
-  cairo_surface_t* target_ = nullptr;
-  cairo_t* cr_ = nullptr;
-  Bounds viewport_;
-  int painted_ = 0;
+    FontRegistry& fonts_;
+    // While a frame is drawn.
+    cairo_surface_t* target_ = nullptr;
+    cairo_t* cr_ = nullptr;
+    Bounds viewport_;
+    int painted_ = 0;
 };
 
 }  // namespace gfxrt

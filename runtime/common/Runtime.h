@@ -13,35 +13,35 @@
 namespace gfxrt {
 
 class Runtime {
- public:
-  // The one instance. It is never destroyed: the program may call into the
-  // module until the process ends, and Cairo keeps fonts in its own caches.
-  static Runtime& instance();
+public:
+    // The one instance. It is never destroyed: the program may call into the
+    // module until the process ends, and Cairo keeps fonts in its own caches.
+    static Runtime& instance();
 
-  [[nodiscard]] NodeRegistry& nodes() { return nodes_; }
-  [[nodiscard]] FontRegistry& fonts() { return fonts_; }
+    [[nodiscard]] NodeRegistry& nodes() { return nodes_; }
+    [[nodiscard]] FontRegistry& fonts() { return fonts_; }
 
-  void setLoader(const rt_loader_callbacks* callbacks);
-  // Through the program's logger when it gave one, else to standard error.
-  void log(const std::string& message);
+    void setLoader(const rt_loader_callbacks* callbacks);
+    // Through the program's logger when it gave one, else to standard error.
+    void log(const std::string& message);
 
-  // Makes a new stage the current one; the frame handle leads to it until
-  // the main frame ends (closeFrame).
-  MainFrame* openStage(int width, int height);
-  void closeFrame() { frame_.stage = nullptr; }
-  // Whether this is the frame of the running main frame.
-  [[nodiscard]] bool isOpenFrame(const MainFrame* frame) const { return frame == &frame_ && frame_.stage; }
-  // The stage of the running or the last main frame.
-  [[nodiscard]] Stage* stage() { return stage_.get(); }
+    // Makes a new stage the current one; the frame handle leads to it until
+    // the main frame ends (closeFrame).
+    MainFrame* openStage(int width, int height);
+    void closeFrame() { frame_.stage = nullptr; }
+    // Whether this is the frame of the running main frame.
+    [[nodiscard]] bool isOpenFrame(const MainFrame* frame) const { return frame == &frame_ && frame_.stage; }
+    // The stage of the running or the last main frame.
+    [[nodiscard]] Stage* stage() { return stage_.get(); }
 
- private:
-  Runtime() = default;
+private:
+    Runtime() = default;
 
-  NodeRegistry nodes_;
-  FontRegistry fonts_;
-  void (*logger_)(const char*) = nullptr;
-  std::shared_ptr<Stage> stage_;
-  MainFrame frame_;
+    NodeRegistry nodes_;
+    FontRegistry fonts_;
+    void (*logger_)(const char*) = nullptr;
+    std::shared_ptr<Stage> stage_;
+    MainFrame frame_;
 };
 
 }  // namespace gfxrt

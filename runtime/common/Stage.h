@@ -11,38 +11,38 @@
 namespace gfxrt {
 
 class Stage : public Node {
- public:
-  Stage(int width, int height);
+public:
+    Stage(int width, int height);
 
-  [[nodiscard]] int stageWidth() const { return width_; }
-  [[nodiscard]] int stageHeight() const { return height_; }
-  void resize(int width, int height);
+    [[nodiscard]] int stageWidth() const { return width_; }
+    [[nodiscard]] int stageHeight() const { return height_; }
+    void resize(int width, int height);
 
-  int color = 0xFFFFFF;
-  int displayState = RT_DISPLAY_NORMAL;
+    int color = 0xFFFFFF;
+    int displayState = RT_DISPLAY_NORMAL;
 
-  void setHandler(const rt_stage_handler* handler);
-  [[nodiscard]] bool hasHandler() const { return handler_.fn != nullptr; }
-  // Hands one event to the program. An "id" of 0 is filled in: the hit
-  // object for mouse events, the stage for everything else. Every event of
-  // every module comes through here.
-  void deliver(rt_event& event);
+    void setHandler(const rt_stage_handler* handler);
+    [[nodiscard]] bool hasHandler() const { return handler_.fn != nullptr; }
+    // Hands one event to the program. An "id" of 0 is filled in: the hit
+    // object for mouse events, the stage for everything else. Every event of
+    // every module comes through here.
+    void deliver(rt_event& event);
 
-  // Absolute clock time by which the program wants to be called again.
-  double nextWake = 0;
+    // Absolute clock time by which the program wants to be called again.
+    double nextWake = 0;
 
- private:
-  int width_;
-  int height_;
-  rt_stage_handler handler_{nullptr, nullptr};
+private:
+    int width_;
+    int height_;
+    rt_stage_handler handler_{nullptr, nullptr};
 };
 
 // The handle the program receives for the main frame; it only leads to the stage.
 struct MainFrame {
-  Stage* stage = nullptr;
+    Stage* stage = nullptr;
 
-  [[nodiscard]] rt_main_frame* handle() { return reinterpret_cast<rt_main_frame*>(this); }
-  [[nodiscard]] static MainFrame* of(rt_main_frame* handle) { return reinterpret_cast<MainFrame*>(handle); }
+    [[nodiscard]] rt_main_frame* handle() { return reinterpret_cast<rt_main_frame*>(this); }
+    [[nodiscard]] static MainFrame* of(rt_main_frame* handle) { return reinterpret_cast<MainFrame*>(handle); }
 };
 
 }  // namespace gfxrt

@@ -11,51 +11,51 @@
 namespace gfxrt {
 
 struct TextFormat {
-  std::string font = "_sans";
-  double size = 12;
-  int color = 0x000000;
-  bool bold = false;
-  bool italic = false;
-  bool underline = false;
-  int align = RT_ALIGN_LEFT;  // justified text is laid out as left-aligned
-  double leading = 0;
-  double letterSpacing = 0;
+    std::string font = "_sans";
+    double size = 12;
+    int color = 0x000000;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int align = RT_ALIGN_LEFT;  // justified text is laid out as left-aligned
+    double leading = 0;
+    double letterSpacing = 0;
 };
 
 class TextField : public Node {
- public:
-  static constexpr double defaultWidth = 100;
-  static constexpr double defaultHeight = 100;
-  // Space between the box and the text on every side.
-  static constexpr double gutter = 2;
+public:
+    static constexpr double defaultWidth = 100;
+    static constexpr double defaultHeight = 100;
+    // Space between the box and the text on every side.
+    static constexpr double gutter = 2;
 
-  TextField();
+    TextField();
 
-  // Applies the fields whose bit is set; the others keep their value.
-  void setFormat(const rt_text_format& format);
-  // Fills every field; the font name stays valid until the next change.
-  void readFormat(rt_text_format& out) const;
-  [[nodiscard]] const TextFormat& format() const { return format_; }
+    // Applies the fields whose bit is set; the others keep their value.
+    void setFormat(const rt_text_format& format);
+    // Fills every field; the font name stays valid until the next change.
+    void readFormat(rt_text_format& out) const;
+    [[nodiscard]] const TextFormat& format() const { return format_; }
 
-  void setText(const char* text);
-  [[nodiscard]] const std::string& text() const { return text_; }
+    void setText(const char* text);
+    [[nodiscard]] const std::string& text() const { return text_; }
 
-  [[nodiscard]] double fieldWidth() const { return fieldWidth_; }
-  [[nodiscard]] double fieldHeight() const { return fieldHeight_; }
+    [[nodiscard]] double fieldWidth() const { return fieldWidth_; }
+    [[nodiscard]] double fieldHeight() const { return fieldHeight_; }
 
-  bool selectable = true;
-  bool isInput = false;
+    bool selectable = true;
+    bool isInput = false;
 
-  [[nodiscard]] Bounds contentBounds() const override;
-  // The box itself changes size, not the scale.
-  void setWidth(double value) override;
-  void setHeight(double value) override;
+    [[nodiscard]] Bounds contentBounds() const override;
+    // The box itself changes size, not the scale.
+    void setWidth(double value) override;
+    void setHeight(double value) override;
 
- private:
-  TextFormat format_;
-  std::string text_;
-  double fieldWidth_ = defaultWidth;
-  double fieldHeight_ = defaultHeight;
+private:
+    TextFormat format_;
+    std::string text_;
+    double fieldWidth_ = defaultWidth;
+    double fieldHeight_ = defaultHeight;
 };
 
 }  // namespace gfxrt

@@ -13,79 +13,79 @@ namespace {
 
 // Lines of the text, split at "\n", "\r\n" or "\r".
 std::vector<std::string_view> splitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' || text[i] == '\r') {
-      lines.push_back(text.substr(start, i - start));
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-        ++i;
-      }
-      start = i + 1;
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || text[i] == '\r') {
+            lines.push_back(text.substr(start, i - start));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
     }
-  }
-  lines.push_back(text.substr(start));
-  return lines;
+    lines.push_back(text.substr(start));
+    return lines;
 }
 
 }  // namespace
 
 void TextPainter::paint(cairo_t* cr, const TextField& field, double alpha) {
-  const TextFormat& format = field.format();
-  if (field.text().empty() || !(format.size > 0)) {
-    return;
-  }
-  cairo_save(cr);
-  cairo_rectangle(cr, 0, 0, field.fieldWidth(), field.fieldHeight());
-  cairo_clip(cr);
-
-  cairo_set_font_face(cr, fonts_.face(format.font));
-  cairo_set_font_size(cr, format.size);
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  cairo_set_font_options(cr, options);
-  cairo_font_options_destroy(options);
-
-  cairo_scaled_font_t* font = cairo_get_scaled_font(cr);
-  cairo_font_extents_t extents;
-  cairo_scaled_font_extents(font, &extents);
-  setSourceColor(cr, format.color, alpha);
-
-  const double gutter = TextField::gutter;
-  double baseline = gutter + extents.ascent;
-  for (std::string_view line : splitLines(field.text())) {
-    cairo_glyph_t* glyphs = nullptr;
-    int count = 0;
-    if (!line.empty() &&
-        cairo_scaled_font_text_to_glyphs(font, 0, 0, line.data(), static_cast<int>(line.size()), &glyphs, &count,
-                                         nullptr, nullptr, nullptr) == CAIRO_STATUS_SUCCESS &&
-        count > 0) {
-      cairo_text_extents_t size;
-      cairo_scaled_font_glyph_extents(font, glyphs, count, &size);
-      const double width = size.x_advance + format.letterSpacing * count;
-      double left = gutter;
-      if (format.align == RT_ALIGN_CENTER) {
-        left = (field.fieldWidth() - width) / 2;
-      } else if (format.align == RT_ALIGN_RIGHT) {
-        left = field.fieldWidth() - gutter - width;
-      }
-      for (int i = 0; i < count; ++i) {
-        glyphs[i].x += left + format.letterSpacing * i;
-        glyphs[i].y += baseline;
-      }
-      cairo_show_glyphs(cr, glyphs, count);
-      if (format.underline) {
-        const double thickness = std::max(1.0, format.size / 20);
-        cairo_rectangle(cr, left, baseline + thickness, width, thickness);
-        cairo_fill(cr);
-      }
+    const TextFormat& format = field.format();
+    if (field.text().empty() || !(format.size > 0)) {
+        return;
     }
-    cairo_glyph_free(glyphs);
-    baseline += extents.ascent + extents.descent + format.leading;
-  }
-  cairo_restore(cr);
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, 0, field.fieldWidth(), field.fieldHeight());
+    cairo_clip(cr);
+
+    cairo_set_font_face(cr, fonts_.face(format.font));
+    cairo_set_font_size(cr, format.size);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+
+    cairo_scaled_font_t* font = cairo_get_scaled_font(cr);
+    cairo_font_extents_t extents;
+    cairo_scaled_font_extents(font, &extents);
+    setSourceColor(cr, format.color, alpha);
+
+    const double gutter = TextField::gutter;
+    double baseline = gutter + extents.ascent;
+    for (std::string_view line : splitLines(field.text())) {
+        cairo_glyph_t* glyphs = nullptr;
+        int count = 0;
+        if (!line.empty() &&
+            cairo_scaled_font_text_to_glyphs(font, 0, 0, line.data(), static_cast<int>(line.size()), &glyphs, &count,
+                                             nullptr, nullptr, nullptr) == CAIRO_STATUS_SUCCESS &&
+            count > 0) {
+            cairo_text_extents_t size;
+            cairo_scaled_font_glyph_extents(font, glyphs, count, &size);
+            const double width = size.x_advance + format.letterSpacing * count;
+            double left = gutter;
+            if (format.align == RT_ALIGN_CENTER) {
+                left = (field.fieldWidth() - width) / 2;
+            } else if (format.align == RT_ALIGN_RIGHT) {
+                left = field.fieldWidth() - gutter - width;
+            }
+            for (int i = 0; i < count; ++i) {
+                glyphs[i].x += left + format.letterSpacing * i;
+                glyphs[i].y += baseline;
+            }
+            cairo_show_glyphs(cr, glyphs, count);
+            if (format.underline) {
+                const double thickness = std::max(1.0, format.size / 20);
+                cairo_rectangle(cr, left, baseline + thickness, width, thickness);
+                cairo_fill(cr);
+            }
+        }
+        cairo_glyph_free(glyphs);
+        baseline += extents.ascent + extents.descent + format.leading;
+    }
+    cairo_restore(cr);
 }
 
 }  // namespace gfxrt

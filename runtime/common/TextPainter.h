@@ -12,12 +12,12 @@
 namespace gfxrt {
 
 class TextPainter {
- public:
-  explicit TextPainter(FontRegistry& fonts) : fonts_(fonts) {}
-  void paint(cairo_t* cr, const TextField& field, double alpha);
+public:
+    explicit TextPainter(FontRegistry& fonts) : fonts_(fonts) {}
+    void paint(cairo_t* cr, const TextField& field, double alpha);
 
- private:
-  FontRegistry& fonts_;
+private:
+    FontRegistry& fonts_;
 };
 
 }  // namespace gfxrt

@@ -9,101 +9,101 @@
 namespace gfxrt {
 
 HeadlessPlatform& headlessPlatform() {
-  // Never destroyed, like the runtime state it draws.
-  static HeadlessPlatform* platform = new HeadlessPlatform();
-  return *platform;
+    // Never destroyed, like the runtime state it draws.
+    static HeadlessPlatform* platform = new HeadlessPlatform();
+    return *platform;
 }
 
 Platform& platform() { return headlessPlatform(); }
 
 EventLoop& eventLoop() {
-  // Polls 1 ms apart when the program asks to be woken at once, unless the
-  // driver sets another step; the clock never runs by itself, so there is
-  // no gap to keep.
-  static EventLoop* loop = new EventLoop(headlessPlatform(), {.minStep = 0.001, .minGap = 0});
-  return *loop;
+    // Polls 1 ms apart when the program asks to be woken at once, unless the
+    // driver sets another step; the clock never runs by itself, so there is
+    // no gap to keep.
+    static EventLoop* loop = new EventLoop(headlessPlatform(), {.minStep = 0.001, .minGap = 0});
+    return *loop;
 }
 
 HeadlessPlatform::HeadlessPlatform() : renderer_(Runtime::instance().fonts()) {}
 
 HeadlessPlatform::~HeadlessPlatform() {
-  if (image_) {
-    cairo_surface_destroy(image_);
-  }
+    if (image_) {
+        cairo_surface_destroy(image_);
+    }
 }
 
 bool HeadlessPlatform::openWindow(const rt_main_frame_args& args, Window& opened) {
-  opened.width = std::max(args.width, 0);
-  opened.height = std::max(args.height, 0);
-  clock_ = 0;
-  renders_ = 0;
-  resizeImage(opened.width, opened.height);
-  return true;
+    opened.width = std::max(args.width, 0);
+    opened.height = std::max(args.height, 0);
+    clock_ = 0;
+    renders_ = 0;
+    resizeImage(opened.width, opened.height);
+    return true;
 }
 
 Platform::Wake HeadlessPlatform::waitFor(double time, rt_event& event) {
-  if (!queue_.empty() && queue_.front().time <= time && queue_.front().time <= endTime_) {
-    const Queued next = queue_.front();
-    queue_.pop_front();
-    clock_ = std::max(clock_, next.time);
-    event = next.event;
-    if (event.type == RT_EVENT_RESIZE) {
-      resizeImage(std::max(event.x, 0), std::max(event.y, 0));
+    if (!queue_.empty() && queue_.front().time <= time && queue_.front().time <= endTime_) {
+        const Queued next = queue_.front();
+        queue_.pop_front();
+        clock_ = std::max(clock_, next.time);
+        event = next.event;
+        if (event.type == RT_EVENT_RESIZE) {
+            resizeImage(std::max(event.x, 0), std::max(event.y, 0));
+        }
+        return Wake::Event;
     }
-    return Wake::Event;
-  }
-  // Nothing will ever happen past the end time, or when the program asks
-  // never to be woken.
-  if (!(time <= endTime_) || !std::isfinite(time)) {
-    return Wake::Never;
-  }
-  clock_ = std::max(clock_, time);
-  return Wake::Time;
+    // Nothing will ever happen past the end time, or when the program asks
+    // never to be woken.
+    if (!(time <= endTime_) || !std::isfinite(time)) {
+        return Wake::Never;
+    }
+    clock_ = std::max(clock_, time);
+    return Wake::Time;
 }
 
 void HeadlessPlatform::present(Stage& stage) {
-  if (!image_ || cairo_image_surface_get_width(image_) != stage.stageWidth() ||
-      cairo_image_surface_get_height(image_) != stage.stageHeight()) {
-    resizeImage(stage.stageWidth(), stage.stageHeight());
-  }
-  renderer_.render(image_, stage);
-  rendered_ = true;
-  ++renders_;
-  callHook(RTH_AFTER_RENDER, nullptr);
+    if (!image_ || cairo_image_surface_get_width(image_) != stage.stageWidth() ||
+        cairo_image_surface_get_height(image_) != stage.stageHeight()) {
+        resizeImage(stage.stageWidth(), stage.stageHeight());
+    }
+    renderer_.render(image_, stage);
+    rendered_ = true;
+    ++renders_;
+    callHook(RTH_AFTER_RENDER, nullptr);
 }
 
 void HeadlessPlatform::setDisplayState(Stage& stage, int state) { stage.displayState = state; }
 
 void HeadlessPlatform::resizeImage(int width, int height) {
-  if (image_) {
-    cairo_surface_destroy(image_);
-  }
-  image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(width, 0), std::max(height, 0));
-  rendered_ = false;
+    if (image_) {
+        cairo_surface_destroy(image_);
+    }
+    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(width, 0), std::max(height, 0));
+    rendered_ = false;
 }
 
 void HeadlessPlatform::callHook(int what, const rt_event* event) {
-  if (hook_) {
-    hook_(hookContext_, what, event);
-  }
+    if (hook_) {
+        hook_(hookContext_, what, event);
+    }
 }
 
 void HeadlessPlatform::pushEvent(double time, const rt_event& event) {
-  // After every queued event of the same or an earlier time.
-  auto at = std::upper_bound(queue_.begin(), queue_.end(), time,
-                             [](double t, const Queued& queued) { return t < queued.time; });
-  queue_.insert(at, Queued{time, event});
+    // After every queued event of the same or an earlier time.
+    auto at = std::upper_bound(queue_.begin(), queue_.end(), time,
+                               [](double t, const Queued& queued) { return t < queued.time; });
+    queue_.insert(at, Queued{time, event});
 }
 
 void HeadlessPlatform::setHook(rth_hook_fn fn, void* context) {
-  hook_ = fn;
-  hookContext_ = context;
+    hook_ = fn;
+    hookContext_ = context;
 }
 
 void HeadlessPlatform::advanceTime(double seconds) {
-  if (seconds > clock_) {
-    clock_ = seconds;
-  }
+    if (seconds > clock_) {
+        clock_ = seconds;
+    }
 }
 
 }  // namespace gfxrt

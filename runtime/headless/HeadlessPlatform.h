@@ -16,49 +16,49 @@
 namespace gfxrt {
 
 class HeadlessPlatform : public Platform {
- public:
-  HeadlessPlatform();
-  ~HeadlessPlatform() override;
+public:
+    HeadlessPlatform();
+    ~HeadlessPlatform() override;
 
-  double now() override { return clock_; }
-  Wake waitFor(double time, rt_event& event) override;
-  void sleepUntil(double time) override { advanceTime(time); }
-  void delivered(const rt_event& event) override { callHook(RTH_AFTER_EVENT, &event); }
-  bool openWindow(const rt_main_frame_args& args, Window& opened) override;
-  // Events still queued when a main frame ends are dropped.
-  void closeWindow() override { queue_.clear(); }
-  void present(Stage& stage) override;
-  void setDisplayState(Stage& stage, int state) override;
+    double now() override { return clock_; }
+    Wake waitFor(double time, rt_event& event) override;
+    void sleepUntil(double time) override { advanceTime(time); }
+    void delivered(const rt_event& event) override { callHook(RTH_AFTER_EVENT, &event); }
+    bool openWindow(const rt_main_frame_args& args, Window& opened) override;
+    // Events still queued when a main frame ends are dropped.
+    void closeWindow() override { queue_.clear(); }
+    void present(Stage& stage) override;
+    void setDisplayState(Stage& stage, int state) override;
 
-  // The driver (see gfxrt_headless.h).
-  void pushEvent(double time, const rt_event& event);
-  void setHook(rth_hook_fn fn, void* context);
-  void advanceTime(double seconds);
-  void setEndTime(double seconds) { endTime_ = seconds; }
-  [[nodiscard]] int renderCount() const { return renders_; }
-  [[nodiscard]] int paintedCount() const { return renderer_.paintedCount(); }
-  [[nodiscard]] cairo_surface_t* lastFrame() const { return rendered_ ? image_ : nullptr; }
+    // The driver (see gfxrt_headless.h).
+    void pushEvent(double time, const rt_event& event);
+    void setHook(rth_hook_fn fn, void* context);
+    void advanceTime(double seconds);
+    void setEndTime(double seconds) { endTime_ = seconds; }
+    [[nodiscard]] int renderCount() const { return renders_; }
+    [[nodiscard]] int paintedCount() const { return renderer_.paintedCount(); }
+    [[nodiscard]] cairo_surface_t* lastFrame() const { return rendered_ ? image_ : nullptr; }
 
- private:
-  struct Queued {
-    double time;
-    rt_event event;
-  };
+private:
+    struct Queued {
+        double time;
+        rt_event event;
+    };
 
-  void resizeImage(int width, int height);
-  void callHook(int what, const rt_event* event);
+    void resizeImage(int width, int height);
+    void callHook(int what, const rt_event* event);
 
-  Renderer renderer_;
-  cairo_surface_t* image_ = nullptr;
-  bool rendered_ = false;
-  int renders_ = 0;
+    Renderer renderer_;
+    cairo_surface_t* image_ = nullptr;
+    bool rendered_ = false;
+    int renders_ = 0;
 
-  double clock_ = 0;
-  double endTime_ = std::numeric_limits<double>::infinity();
-  std::deque<Queued> queue_;  // kept in delivery order
+    double clock_ = 0;
+    double endTime_ = std::numeric_limits<double>::infinity();
+    std::deque<Queued> queue_;  // kept in delivery order
 
-  rth_hook_fn hook_ = nullptr;
-  void* hookContext_ = nullptr;
+    rth_hook_fn hook_ = nullptr;
+    void* hookContext_ = nullptr;
 };
 
 HeadlessPlatform& headlessPlatform();

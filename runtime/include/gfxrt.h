@@ -42,129 +42,129 @@ static inline rt_node* rt_text_field_node(rt_text_field* field) { return (rt_nod
 /* Bytes handed to the module (borrowed) or returned by it (owned by the
  * receiver, released with rt_buffer_free__1). */
 typedef struct rt_bytes {
-  const unsigned char* data;
-  size_t size;
+    const unsigned char* data;
+    size_t size;
 } rt_bytes;
 
 /* One native event, as the module hands it to the stage's handler. The handler
  * may write "result" before it returns. "id" names the display object the
  * event concerns (the focused or hit object, the stage's own id when none). */
 typedef struct rt_event {
-  int type;
-  int value;
-  int code;
-  int flags;
-  int x;
-  int y;
-  int id;
-  int char_code; /* the record's "char" field */
-  int down;
-  int result;
+    int type;
+    int value;
+    int code;
+    int flags;
+    int x;
+    int y;
+    int id;
+    int char_code; /* the record's "char" field */
+    int down;
+    int result;
 } rt_event;
 
 /* Event types (rt_event.type). The modules send the first group; the
  * program also understands the second, which these modules never send. */
 enum {
-  RT_EVENT_KEY_DOWN = 1,
-  RT_EVENT_CHAR = 2,
-  RT_EVENT_KEY_UP = 3,
-  RT_EVENT_MOUSE_MOVE = 4,
-  RT_EVENT_MOUSE_DOWN = 5,
-  RT_EVENT_MOUSE_CLICK = 6,
-  RT_EVENT_MOUSE_UP = 7,
-  RT_EVENT_RESIZE = 8, /* the new size in x and y */
-  RT_EVENT_POLL = 9,
-  RT_EVENT_QUIT = 10,
-  RT_EVENT_FOCUS = 11,
-  RT_EVENT_REDRAW = 14,
-  RT_EVENT_ACTIVATE = 20,
-  RT_EVENT_DEACTIVATE = 21,
+    RT_EVENT_KEY_DOWN = 1,
+    RT_EVENT_CHAR = 2,
+    RT_EVENT_KEY_UP = 3,
+    RT_EVENT_MOUSE_MOVE = 4,
+    RT_EVENT_MOUSE_DOWN = 5,
+    RT_EVENT_MOUSE_CLICK = 6,
+    RT_EVENT_MOUSE_UP = 7,
+    RT_EVENT_RESIZE = 8, /* the new size in x and y */
+    RT_EVENT_POLL = 9,
+    RT_EVENT_QUIT = 10,
+    RT_EVENT_FOCUS = 11,
+    RT_EVENT_REDRAW = 14,
+    RT_EVENT_ACTIVATE = 20,
+    RT_EVENT_DEACTIVATE = 21,
 
-  RT_EVENT_SHOULD_ROTATE = 12, /* "value": the orientation asked about */
-  RT_EVENT_GOT_INPUT_FOCUS = 22,
-  RT_EVENT_LOST_INPUT_FOCUS = 23
+    RT_EVENT_SHOULD_ROTATE = 12, /* "value": the orientation asked about */
+    RT_EVENT_GOT_INPUT_FOCUS = 22,
+    RT_EVENT_LOST_INPUT_FOCUS = 23
 };
 
 /* Modifier and state bits of rt_event.flags. */
 enum {
-  RT_EF_LEFT_DOWN = 0x0001,
-  RT_EF_SHIFT_DOWN = 0x0002,
-  RT_EF_CTRL_DOWN = 0x0004,
-  RT_EF_ALT_DOWN = 0x0008,
-  RT_EF_COMMAND_DOWN = 0x0010,
-  RT_EF_LOCATION_RIGHT = 0x4000,
-  RT_EF_NO_NATIVE_CLICK = 0x10000
+    RT_EF_LEFT_DOWN = 0x0001,
+    RT_EF_SHIFT_DOWN = 0x0002,
+    RT_EF_CTRL_DOWN = 0x0004,
+    RT_EF_ALT_DOWN = 0x0008,
+    RT_EF_COMMAND_DOWN = 0x0010,
+    RT_EF_LOCATION_RIGHT = 0x4000,
+    RT_EF_NO_NATIVE_CLICK = 0x10000
 };
 
 /* What the program's handler writes into rt_event.result. */
 enum {
-  RT_RESULT_CANCELLED = 1, /* a key event: a listener stopped it */
-  RT_RESULT_ROTATE = 2     /* a should-rotate event: the orientation is accepted */
+    RT_RESULT_CANCELLED = 1, /* a key event: a listener stopped it */
+    RT_RESULT_ROTATE = 2     /* a should-rotate event: the orientation is accepted */
 };
 
 /* Mouse buttons (rt_event.value of button events). The wheel comes as a
  * button-up of one of its two buttons. */
 enum {
-  RT_BUTTON_LEFT = 0,
-  RT_BUTTON_MIDDLE = 1,
-  RT_BUTTON_RIGHT = 2,
-  RT_BUTTON_WHEEL_UP = 3,
-  RT_BUTTON_WHEEL_DOWN = 4
+    RT_BUTTON_LEFT = 0,
+    RT_BUTTON_MIDDLE = 1,
+    RT_BUTTON_RIGHT = 2,
+    RT_BUTTON_WHEEL_UP = 3,
+    RT_BUTTON_WHEEL_DOWN = 4
 };
 
 /* Key codes (rt_event.value of key events): letters 65-90 and digits 48-57
  * as their upper-case ASCII characters, Shift 16, Enter 13, the arrows
  * 37-40, F1-F12 112-123, keypad digits 96-105; 0 for a key without one. */
 enum {
-  RT_KEY_BACKSPACE = 8,
-  RT_KEY_TAB = 9,
-  RT_KEY_ENTER = 13,
-  RT_KEY_COMMAND = 15,
-  RT_KEY_SHIFT = 16,
-  RT_KEY_CONTROL = 17,
-  RT_KEY_ALT = 18,
-  RT_KEY_PAUSE = 19,
-  RT_KEY_CAPS_LOCK = 20,
-  RT_KEY_ESCAPE = 27,
-  RT_KEY_SPACE = 32,
-  RT_KEY_PAGE_UP = 33,
-  RT_KEY_PAGE_DOWN = 34,
-  RT_KEY_END = 35,
-  RT_KEY_HOME = 36,
-  RT_KEY_LEFT = 37,
-  RT_KEY_UP = 38,
-  RT_KEY_RIGHT = 39,
-  RT_KEY_DOWN = 40,
-  RT_KEY_INSERT = 45,
-  RT_KEY_DELETE = 46,
-  RT_KEY_0 = 48, /* to RT_KEY_0 + 9 */
-  RT_KEY_A = 65, /* to RT_KEY_Z */
-  RT_KEY_D = 68,
-  RT_KEY_O = 79,
-  RT_KEY_R = 82,
-  RT_KEY_S = 83,
-  RT_KEY_W = 87,
-  RT_KEY_Z = 90,
-  RT_KEY_NUMPAD_0 = 96, /* to RT_KEY_NUMPAD_0 + 9 */
-  RT_KEY_NUMPAD_MULTIPLY = 106,
-  RT_KEY_NUMPAD_ADD = 107,
-  RT_KEY_NUMPAD_SUBTRACT = 109,
-  RT_KEY_NUMPAD_DECIMAL = 110,
-  RT_KEY_NUMPAD_DIVIDE = 111,
-  RT_KEY_F1 = 112, /* to RT_KEY_F1 + 11 */
-  RT_KEY_NUM_LOCK = 144,
-  RT_KEY_SCROLL_LOCK = 145,
-  RT_KEY_SEMICOLON = 186,
-  RT_KEY_EQUAL = 187,
-  RT_KEY_COMMA = 188,
-  RT_KEY_MINUS = 189,
-  RT_KEY_PERIOD = 190,
-  RT_KEY_SLASH = 191,
-  RT_KEY_BACKQUOTE = 192,
-  RT_KEY_LEFT_BRACKET = 219,
-  RT_KEY_BACKSLASH = 220,
-  RT_KEY_RIGHT_BRACKET = 221,
-  RT_KEY_QUOTE = 222
+    RT_KEY_BACKSPACE = 8,
+    RT_KEY_TAB = 9,
+    RT_KEY_ENTER = 13,
+    RT_KEY_COMMAND = 15,
+    RT_KEY_SHIFT = 16,
+    RT_KEY_CONTROL = 17,
+    RT_KEY_ALT = 18,
+    RT_KEY_PAUSE = 19,
+    RT_KEY_CAPS_LOCK = 20,
+    RT_KEY_ESCAPE = 27,
+    RT_KEY_SPACE = 32,
+    RT_KEY_PAGE_UP = 33,
+    RT_KEY_PAGE_DOWN = 34,
+    RT_KEY_END = 35,
+    RT_KEY_HOME = 36,
+    RT_KEY_LEFT = 37,
+    RT_KEY_UP = 38,
+    RT_KEY_RIGHT = 39,
+    RT_KEY_DOWN = 40,
+    RT_KEY_INSERT = 45,
+    RT_KEY_DELETE = 46,
+    RT_KEY_0 = 48, /* to RT_KEY_0 + 9 */
+    RT_KEY_A = 65, /* to RT_KEY_Z */
+    RT_KEY_D = 68,
+    RT_KEY_O = 79,
+    RT_KEY_R = 82,
+    RT_KEY_S = 83,
+    RT_KEY_W = 87,
+    RT_KEY_Z = 90,
+    RT_KEY_NUMPAD_0 = 96, /* to RT_KEY_NUMPAD_0 + 9 */
+    RT_KEY_NUMPAD_MULTIPLY = 106,
+    RT_KEY_NUMPAD_ADD = 107,
+    RT_KEY_NUMPAD_SUBTRACT = 109,
+    RT_KEY_NUMPAD_DECIMAL = 110,
+    RT_KEY_NUMPAD_DIVIDE = 111,
+    RT_KEY_F1 = 112, /* to RT_KEY_F1 + 11 */
+    RT_KEY_NUM_LOCK = 144,
+    RT_KEY_SCROLL_LOCK = 145,
+    RT_KEY_SEMICOLON = 186,
+    RT_KEY_EQUAL = 187,
+    RT_KEY_COMMA = 188,
+    RT_KEY_MINUS = 189,
+    RT_KEY_PERIOD = 190,
+    RT_KEY_SLASH = 191,
+    RT_KEY_BACKQUOTE = 192,
+    RT_KEY_LEFT_BRACKET = 219,
+    RT_KEY_BACKSLASH = 220,
+    RT_KEY_RIGHT_BRACKET = 221,
+    RT_KEY_QUOTE = 222
 };
 
 /* The character a key types (rt_event.code and .char_code of key events) on
@@ -172,69 +172,87 @@ enum {
  * Enter types 13, Backspace 8, Tab 9, Escape 27, Delete 127; keys that type
  * no character give 0. */
 static inline int rt_key_char(int key, int shift, int caps_lock) {
-  if (key >= RT_KEY_A && key <= RT_KEY_Z) {
-    return ((shift != 0) != (caps_lock != 0) ? 'A' : 'a') + (key - RT_KEY_A);
-  }
-  if (key >= RT_KEY_0 && key <= RT_KEY_0 + 9) {
-    return shift ? ")!@#$%^&*("[key - RT_KEY_0] : '0' + (key - RT_KEY_0);
-  }
-  if (key >= RT_KEY_NUMPAD_0 && key <= RT_KEY_NUMPAD_0 + 9) {
-    return '0' + (key - RT_KEY_NUMPAD_0);
-  }
-  switch (key) {
-    case RT_KEY_BACKSPACE: return 8;
-    case RT_KEY_TAB: return 9;
-    case RT_KEY_ENTER: return 13;
-    case RT_KEY_ESCAPE: return 27;
-    case RT_KEY_SPACE: return ' ';
-    case RT_KEY_DELETE: return 127;
-    case RT_KEY_SEMICOLON: return shift ? ':' : ';';
-    case RT_KEY_EQUAL: return shift ? '+' : '=';
-    case RT_KEY_COMMA: return shift ? '<' : ',';
-    case RT_KEY_MINUS: return shift ? '_' : '-';
-    case RT_KEY_PERIOD: return shift ? '>' : '.';
-    case RT_KEY_SLASH: return shift ? '?' : '/';
-    case RT_KEY_BACKQUOTE: return shift ? '~' : '`';
-    case RT_KEY_LEFT_BRACKET: return shift ? '{' : '[';
-    case RT_KEY_BACKSLASH: return shift ? '|' : '\\';
-    case RT_KEY_RIGHT_BRACKET: return shift ? '}' : ']';
-    case RT_KEY_QUOTE: return shift ? '"' : '\'';
-    default: return 0;
-  }
+    if (key >= RT_KEY_A && key <= RT_KEY_Z) {
+        return ((shift != 0) != (caps_lock != 0) ? 'A' : 'a') + (key - RT_KEY_A);
+    }
+    if (key >= RT_KEY_0 && key <= RT_KEY_0 + 9) {
+        return shift ? ")!@#$%^&*("[key - RT_KEY_0] : '0' + (key - RT_KEY_0);
+    }
+    if (key >= RT_KEY_NUMPAD_0 && key <= RT_KEY_NUMPAD_0 + 9) {
+        return '0' + (key - RT_KEY_NUMPAD_0);
+    }
+    switch (key) {
+        case RT_KEY_BACKSPACE:
+            return 8;
+        case RT_KEY_TAB:
+            return 9;
+        case RT_KEY_ENTER:
+            return 13;
+        case RT_KEY_ESCAPE:
+            return 27;
+        case RT_KEY_SPACE:
+            return ' ';
+        case RT_KEY_DELETE:
+            return 127;
+        case RT_KEY_SEMICOLON:
+            return shift ? ':' : ';';
+        case RT_KEY_EQUAL:
+            return shift ? '+' : '=';
+        case RT_KEY_COMMA:
+            return shift ? '<' : ',';
+        case RT_KEY_MINUS:
+            return shift ? '_' : '-';
+        case RT_KEY_PERIOD:
+            return shift ? '>' : '.';
+        case RT_KEY_SLASH:
+            return shift ? '?' : '/';
+        case RT_KEY_BACKQUOTE:
+            return shift ? '~' : '`';
+        case RT_KEY_LEFT_BRACKET:
+            return shift ? '{' : '[';
+        case RT_KEY_BACKSLASH:
+            return shift ? '|' : '\\';
+        case RT_KEY_RIGHT_BRACKET:
+            return shift ? '}' : ']';
+        case RT_KEY_QUOTE:
+            return shift ? '"' : '\'';
+        default:
+            return 0;
+    }
 }
 
 /* A function of the program with its context pointer. */
 typedef struct rt_frame_callback {
-  void (*fn)(void* context, rt_main_frame* frame);
-  void* context;
+    void (*fn)(void* context, rt_main_frame* frame);
+    void* context;
 } rt_frame_callback;
 
 typedef struct rt_stage_handler {
-  void (*fn)(void* context, rt_event* event);
-  void* context;
+    void (*fn)(void* context, rt_event* event);
+    void* context;
 } rt_stage_handler;
 
 /* Services the program offers a module, handed over once through
  * rt_set_loader__1 right after the module is loaded. */
 typedef struct rt_loader_callbacks {
-  int version; /* 1 */
-  void (*log)(const char* message);
+    int version; /* 1 */
+    void (*log)(const char* message);
 } rt_loader_callbacks;
 
 /* Window-creation flags. The modules act on the first three; the others
  * are the program's wishes, accepted and ignored. */
 enum {
-  RT_WINDOW_FULLSCREEN = 1,
-  RT_WINDOW_BORDERLESS = 2,
-  RT_WINDOW_RESIZABLE = 4,
-  RT_WINDOW_HARDWARE = 8,
-  RT_WINDOW_VSYNC = 16,
-  RT_WINDOW_HW_AA = 32,
-  RT_WINDOW_HW_AA_HIRES = 96,
-  RT_WINDOW_ALLOW_SHADERS = 128,
-  RT_WINDOW_REQUIRE_SHADERS = 256,
-  RT_WINDOW_DEPTH_BUFFER = 512,
-  RT_WINDOW_STENCIL_BUFFER = 1024
+    RT_WINDOW_FULLSCREEN = 1,
+    RT_WINDOW_BORDERLESS = 2,
+    RT_WINDOW_RESIZABLE = 4,
+    RT_WINDOW_HARDWARE = 8,
+    RT_WINDOW_VSYNC = 16,
+    RT_WINDOW_HW_AA = 32,
+    RT_WINDOW_HW_AA_HIRES = 96,
+    RT_WINDOW_ALLOW_SHADERS = 128,
+    RT_WINDOW_REQUIRE_SHADERS = 256,
+    RT_WINDOW_DEPTH_BUFFER = 512,
+    RT_WINDOW_STENCIL_BUFFER = 1024
 };
 
 /* Display states of a stage. */
@@ -244,12 +262,12 @@ enum { RT_DISPLAY_NORMAL = 0, RT_DISPLAY_FULL_SCREEN = 1 };
  * frame handle and then runs the native event loop until the window closes.
  * Returns when the loop ends. */
 typedef struct rt_main_frame_args {
-  rt_frame_callback on_frame;
-  int width;
-  int height;
-  int flags; /* RT_WINDOW_... flags, or-ed together */
-  const char* title;
-  const char* icon; /* unused; null */
+    rt_frame_callback on_frame;
+    int width;
+    int height;
+    int flags; /* RT_WINDOW_... flags, or-ed together */
+    const char* title;
+    const char* icon; /* unused; null */
 } rt_main_frame_args;
 
 /* Line scale modes: a normal line scales with the object, the others keep
@@ -262,52 +280,52 @@ enum { RT_JOINTS_ROUND = 0, RT_JOINTS_MITER = 1, RT_JOINTS_BEVEL = 2 };
 /* rt_gfx_line_style__MULT. A thickness below 0 means "no line", 0 a hairline
  * one pixel wide. */
 typedef struct rt_line_style_args {
-  rt_draw_list* graphics;
-  double thickness;
-  int color;
-  double alpha;
-  int pixel_hinting;
-  int scale_mode; /* RT_SCALE_... */
-  int caps;       /* RT_CAPS_... */
-  int joints;     /* RT_JOINTS_... */
-  double miter_limit;
+    rt_draw_list* graphics;
+    double thickness;
+    int color;
+    double alpha;
+    int pixel_hinting;
+    int scale_mode; /* RT_SCALE_... */
+    int caps;       /* RT_CAPS_... */
+    int joints;     /* RT_JOINTS_... */
+    double miter_limit;
 } rt_line_style_args;
 
 /* Text format fields; a field counts only when its bit is in "set". */
 enum {
-  RT_TF_FONT = 1 << 0,
-  RT_TF_SIZE = 1 << 1,
-  RT_TF_COLOR = 1 << 2,
-  RT_TF_BOLD = 1 << 3,
-  RT_TF_ITALIC = 1 << 4,
-  RT_TF_UNDERLINE = 1 << 5,
-  RT_TF_ALIGN = 1 << 6,
-  RT_TF_LEADING = 1 << 7,
-  RT_TF_LETTER_SPACING = 1 << 8
+    RT_TF_FONT = 1 << 0,
+    RT_TF_SIZE = 1 << 1,
+    RT_TF_COLOR = 1 << 2,
+    RT_TF_BOLD = 1 << 3,
+    RT_TF_ITALIC = 1 << 4,
+    RT_TF_UNDERLINE = 1 << 5,
+    RT_TF_ALIGN = 1 << 6,
+    RT_TF_LEADING = 1 << 7,
+    RT_TF_LETTER_SPACING = 1 << 8
 };
 
 /* Text alignments (justified text is laid out as left-aligned). */
 enum { RT_ALIGN_LEFT = 0, RT_ALIGN_CENTER = 1, RT_ALIGN_RIGHT = 2, RT_ALIGN_JUSTIFY = 3 };
 
 typedef struct rt_text_format {
-  unsigned set;
-  const char* font; /* when read back: owned by the module, valid until the next change */
-  double size;
-  int color;
-  int bold;
-  int italic;
-  int underline;
-  int align; /* RT_ALIGN_... */
-  double leading;
-  double letter_spacing;
+    unsigned set;
+    const char* font; /* when read back: owned by the module, valid until the next change */
+    double size;
+    int color;
+    int bold;
+    int italic;
+    int underline;
+    int align; /* RT_ALIGN_... */
+    double leading;
+    double letter_spacing;
 } rt_text_format;
 
 /* What freetype_import_font__2 reports about a font file. */
 typedef struct rt_font_info {
-  char family_name[128];
-  char style_name[64];
-  int bold;
-  int italic;
+    char family_name[128];
+    char style_name[64];
+    int bold;
+    int italic;
 } rt_font_info;
 
 /*

@@ -52,56 +52,56 @@ extern "C" {
 
 /* Why the hook is called. */
 enum {
-  RTH_AFTER_EVENT = 1, /* the program's handler returned from "event" */
-  RTH_AFTER_RENDER = 2 /* rt_render_stage__1 drew a frame; "event" is null */
+    RTH_AFTER_EVENT = 1, /* the program's handler returned from "event" */
+    RTH_AFTER_RENDER = 2 /* rt_render_stage__1 drew a frame; "event" is null */
 };
 
 typedef void (*rth_hook_fn)(void* context, int what, const rt_event* event);
 
 typedef struct rth_api {
-  int version; /* RTH_API_VERSION */
+    int version; /* RTH_API_VERSION */
 
-  /* Queues an event, delivered before the next poll (in push order). */
-  void (*push_event)(const rt_event* event);
-  /* Queues an event for a clock time; due events go in time order, events
-   * of the same time in push order, and always before a poll of that time. */
-  void (*push_event_at)(double time, const rt_event* event);
-  /* Called after every handler call and after every render; null for none.
-   * Stays installed across loops. */
-  void (*set_hook)(rth_hook_fn fn, void* context);
-  /* Ends the loop once the current handler call or render is over. */
-  void (*stop)(void);
-  /* 1 while a loop runs. */
-  int (*is_running)(void);
+    /* Queues an event, delivered before the next poll (in push order). */
+    void (*push_event)(const rt_event* event);
+    /* Queues an event for a clock time; due events go in time order, events
+     * of the same time in push order, and always before a poll of that time. */
+    void (*push_event_at)(double time, const rt_event* event);
+    /* Called after every handler call and after every render; null for none.
+     * Stays installed across loops. */
+    void (*set_hook)(rth_hook_fn fn, void* context);
+    /* Ends the loop once the current handler call or render is over. */
+    void (*stop)(void);
+    /* 1 while a loop runs. */
+    int (*is_running)(void);
 
-  /* The virtual clock, in seconds (what rt_time_stamp__0 returns). */
-  double (*time)(void);
-  /* Moves the clock forward to the given time (never backwards). */
-  void (*advance_time)(double seconds);
-  /* The least a poll moves the clock on when the wake time has passed. */
-  void (*set_min_step)(double seconds);
-  /* The loop ends instead of waking, or delivering a timed event, later
-   * than this; infinity by default. Stays set across loops. */
-  void (*set_end_time)(double seconds);
+    /* The virtual clock, in seconds (what rt_time_stamp__0 returns). */
+    double (*time)(void);
+    /* Moves the clock forward to the given time (never backwards). */
+    void (*advance_time)(double seconds);
+    /* The least a poll moves the clock on when the wake time has passed. */
+    void (*set_min_step)(double seconds);
+    /* The loop ends instead of waking, or delivering a timed event, later
+     * than this; infinity by default. Stays set across loops. */
+    void (*set_end_time)(double seconds);
 
-  /* The stage of the running (or last) loop: its handle and id, 0 if none. */
-  rt_node* (*stage)(void);
-  int (*stage_id)(void);
-  /* The id the module would put into a mouse event at this stage point. */
-  int (*hit_test)(double x, double y);
+    /* The stage of the running (or last) loop: its handle and id, 0 if none. */
+    rt_node* (*stage)(void);
+    int (*stage_id)(void);
+    /* The id the module would put into a mouse event at this stage point. */
+    int (*hit_test)(double x, double y);
 
-  /* Frames drawn by rt_render_stage__1 in this loop. */
-  int (*render_count)(void);
-  /* Objects that painted something in the last frame (culled ones do not). */
-  int (*painted_count)(void);
-  /* The last frame: its size, one pixel as 0xRRGGBB (0 outside), all pixels
-   * (Cairo RGB24: 32 bits per pixel, native-endian 0x00RRGGBB; null before
-   * the first frame), saved as PNG (1 on success). */
-  int (*frame_width)(void);
-  int (*frame_height)(void);
-  unsigned (*pixel)(int x, int y);
-  const unsigned char* (*pixels)(int* width, int* height, int* stride);
-  int (*save_png)(const char* path);
+    /* Frames drawn by rt_render_stage__1 in this loop. */
+    int (*render_count)(void);
+    /* Objects that painted something in the last frame (culled ones do not). */
+    int (*painted_count)(void);
+    /* The last frame: its size, one pixel as 0xRRGGBB (0 outside), all pixels
+     * (Cairo RGB24: 32 bits per pixel, native-endian 0x00RRGGBB; null before
+     * the first frame), saved as PNG (1 on success). */
+    int (*frame_width)(void);
+    int (*frame_height)(void);
+    unsigned (*pixel)(int x, int y);
+    const unsigned char* (*pixels)(int* width, int* height, int* stride);
+    int (*save_png)(const char* path);
 } rth_api;
 
 typedef const rth_api* (*rth_get_api_fn)(void);

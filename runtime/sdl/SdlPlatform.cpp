@@ -23,181 +23,179 @@ constexpr double coarseWait = 0.002;
 }  // namespace
 
 Platform& platform() {
-  // Never destroyed, like the runtime state it draws.
-  static SdlPlatform* instance = new SdlPlatform();
-  return *instance;
+    // Never destroyed, like the runtime state it draws.
+    static SdlPlatform* instance = new SdlPlatform();
+    return *instance;
 }
 
 EventLoop& eventLoop() {
-  // A program that keeps asking to be woken at once (as a stage does in the
-  // last moments before a frame is due) is polled at most once per gap, so
-  // waiting for a frame never spins.
-  static EventLoop* loop = new EventLoop(platform(), {.minStep = minPollGap, .minGap = minPollGap});
-  return *loop;
+    // A program that keeps asking to be woken at once (as a stage does in the
+    // last moments before a frame is due) is polled at most once per gap, so
+    // waiting for a frame never spins.
+    static EventLoop* loop = new EventLoop(platform(), {.minStep = minPollGap, .minGap = minPollGap});
+    return *loop;
 }
 
 SdlPlatform::SdlPlatform() : renderer_(Runtime::instance().fonts()), start_(std::chrono::steady_clock::now()) {}
 
-double SdlPlatform::now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-}
+double SdlPlatform::now() { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
 
 bool SdlPlatform::openWindow(const rt_main_frame_args& args, Window& opened) {
-  x11Errors_.emplace();
-  // Frames go from Cairo into the window's own pixels: no GPU texture in
-  // between.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    Runtime::instance().log(std::string("cannot start SDL video: ") + SDL_GetError());
-    x11Errors_.reset();
-    return false;
-  }
-  Uint32 flags = SDL_WINDOW_SHOWN;
-  if (args.flags & RT_WINDOW_FULLSCREEN) {
-    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  }
-  if (args.flags & RT_WINDOW_BORDERLESS) {
-    flags |= SDL_WINDOW_BORDERLESS;
-  }
-  if (args.flags & RT_WINDOW_RESIZABLE) {
-    flags |= SDL_WINDOW_RESIZABLE;
-  }
-  window_ = SDL_CreateWindow(args.title ? args.title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             std::max(args.width, 1), std::max(args.height, 1), flags);
-  if (!window_) {
-    Runtime::instance().log(std::string("cannot open the window: ") + SDL_GetError());
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    x11Errors_.reset();
-    return false;
-  }
-  SDL_GetWindowSize(window_, &opened.width, &opened.height);
-  opened.displayState =
-      (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL;
-  return true;
+    x11Errors_.emplace();
+    // Frames go from Cairo into the window's own pixels: no GPU texture in
+    // between.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        Runtime::instance().log(std::string("cannot start SDL video: ") + SDL_GetError());
+        x11Errors_.reset();
+        return false;
+    }
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (args.flags & RT_WINDOW_FULLSCREEN) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    if (args.flags & RT_WINDOW_BORDERLESS) {
+        flags |= SDL_WINDOW_BORDERLESS;
+    }
+    if (args.flags & RT_WINDOW_RESIZABLE) {
+        flags |= SDL_WINDOW_RESIZABLE;
+    }
+    window_ = SDL_CreateWindow(args.title ? args.title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               std::max(args.width, 1), std::max(args.height, 1), flags);
+    if (!window_) {
+        Runtime::instance().log(std::string("cannot open the window: ") + SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        x11Errors_.reset();
+        return false;
+    }
+    SDL_GetWindowSize(window_, &opened.width, &opened.height);
+    opened.displayState =
+        (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL;
+    return true;
 }
 
 void SdlPlatform::closeWindow() {
-  if (image_) {
-    cairo_surface_destroy(image_);
-    image_ = nullptr;
-  }
-  if (window_) {
-    SDL_DestroyWindow(window_);
-    window_ = nullptr;
-  }
-  SDL_Quit();
-  x11Errors_.reset();
+    if (image_) {
+        cairo_surface_destroy(image_);
+        image_ = nullptr;
+    }
+    if (window_) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+    }
+    SDL_Quit();
+    x11Errors_.reset();
 }
 
 Platform::Wake SdlPlatform::waitFor(double time, rt_event& event) {
-  for (;;) {
-    const double current = now();
-    if (current >= time) {
-      return Wake::Time;
+    for (;;) {
+        const double current = now();
+        if (current >= time) {
+            return Wake::Time;
+        }
+        // Sleep until the time or the next event, whichever comes first. SDL
+        // waits in whole milliseconds, so it wakes a little early and the rest
+        // is slept finely.
+        const double remaining = time - current;
+        SDL_Event native;
+        bool got = false;
+        if (remaining >= coarseWait) {
+            const double ms = std::floor(remaining * 1000) - 1;
+            got = SDL_WaitEventTimeout(&native, static_cast<int>(std::min(ms, static_cast<double>(maxWaitMs)))) != 0;
+        } else if (SDL_PollEvent(&native)) {
+            got = true;
+        } else {
+            std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
+        }
+        if (got && translateSdlEvent(native, event)) {
+            if (event.type == RT_EVENT_REDRAW) {
+                showLastFrame();  // in case the program draws nothing now
+            }
+            return Wake::Event;
+        }
     }
-    // Sleep until the time or the next event, whichever comes first. SDL
-    // waits in whole milliseconds, so it wakes a little early and the rest
-    // is slept finely.
-    const double remaining = time - current;
-    SDL_Event native;
-    bool got = false;
-    if (remaining >= coarseWait) {
-      const double ms = std::floor(remaining * 1000) - 1;
-      got = SDL_WaitEventTimeout(&native, static_cast<int>(std::min(ms, static_cast<double>(maxWaitMs)))) != 0;
-    } else if (SDL_PollEvent(&native)) {
-      got = true;
-    } else {
-      std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
-    }
-    if (got && translateSdlEvent(native, event)) {
-      if (event.type == RT_EVENT_REDRAW) {
-        showLastFrame();  // in case the program draws nothing now
-      }
-      return Wake::Event;
-    }
-  }
 }
 
 void SdlPlatform::sleepUntil(double time) {
-  const double remaining = time - now();
-  if (remaining > 0) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
-  }
+    const double remaining = time - now();
+    if (remaining > 0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
+    }
 }
 
 void SdlPlatform::present(Stage& stage) {
-  if (!window_) {
-    return;
-  }
-  const int width = stage.stageWidth();
-  const int height = stage.stageHeight();
-  // Cairo's RGB24 is SDL's RGB888 (32 bits per pixel, 0x00RRGGBB
-  // native-endian); when the window's own pixels have that layout, Cairo
-  // draws straight into them.
-  SDL_Surface* surface = SDL_GetWindowSurface(window_);
-  if (surface && !SDL_MUSTLOCK(surface) && surface->w == width && surface->h == height &&
-      (surface->format->format == SDL_PIXELFORMAT_RGB888 || surface->format->format == SDL_PIXELFORMAT_ARGB8888) &&
-      surface->pitch == cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)) {
-    cairo_surface_t* target = cairo_image_surface_create_for_data(static_cast<unsigned char*>(surface->pixels),
-                                                                  CAIRO_FORMAT_RGB24, width, height, surface->pitch);
-    renderer_.render(target, stage);
-    cairo_surface_destroy(target);
-    drawnInWindow_ = true;
-    SDL_UpdateWindowSurface(window_);
-    return;
-  }
-  if (!image_ || cairo_image_surface_get_width(image_) != width || cairo_image_surface_get_height(image_) != height) {
-    if (image_) {
-      cairo_surface_destroy(image_);
+    if (!window_) {
+        return;
     }
-    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  }
-  renderer_.render(image_, stage);
-  drawnInWindow_ = false;
-  showLastFrame();
+    const int width = stage.stageWidth();
+    const int height = stage.stageHeight();
+    // Cairo's RGB24 is SDL's RGB888 (32 bits per pixel, 0x00RRGGBB
+    // native-endian); when the window's own pixels have that layout, Cairo
+    // draws straight into them.
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface && !SDL_MUSTLOCK(surface) && surface->w == width && surface->h == height &&
+        (surface->format->format == SDL_PIXELFORMAT_RGB888 || surface->format->format == SDL_PIXELFORMAT_ARGB8888) &&
+        surface->pitch == cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)) {
+        cairo_surface_t* target = cairo_image_surface_create_for_data(
+            static_cast<unsigned char*>(surface->pixels), CAIRO_FORMAT_RGB24, width, height, surface->pitch);
+        renderer_.render(target, stage);
+        cairo_surface_destroy(target);
+        drawnInWindow_ = true;
+        SDL_UpdateWindowSurface(window_);
+        return;
+    }
+    if (!image_ || cairo_image_surface_get_width(image_) != width || cairo_image_surface_get_height(image_) != height) {
+        if (image_) {
+            cairo_surface_destroy(image_);
+        }
+        image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    }
+    renderer_.render(image_, stage);
+    drawnInWindow_ = false;
+    showLastFrame();
 }
 
 void SdlPlatform::showLastFrame() {
-  if (!window_) {
-    return;
-  }
-  SDL_Surface* surface = SDL_GetWindowSurface(window_);
-  if (!surface) {
-    return;
-  }
-  if (drawnInWindow_) {
+    if (!window_) {
+        return;
+    }
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface) {
+        return;
+    }
+    if (drawnInWindow_) {
+        SDL_UpdateWindowSurface(window_);
+        return;
+    }
+    if (!image_) {
+        return;
+    }
+    const int width = std::min(surface->w, cairo_image_surface_get_width(image_));
+    const int height = std::min(surface->h, cairo_image_surface_get_height(image_));
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return;
+    }
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, cairo_image_surface_get_data(image_),
+                      cairo_image_surface_get_stride(image_), surface->format->format, surface->pixels, surface->pitch);
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
     SDL_UpdateWindowSurface(window_);
-    return;
-  }
-  if (!image_) {
-    return;
-  }
-  const int width = std::min(surface->w, cairo_image_surface_get_width(image_));
-  const int height = std::min(surface->h, cairo_image_surface_get_height(image_));
-  if (width <= 0 || height <= 0) {
-    return;
-  }
-  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
-    return;
-  }
-  SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, cairo_image_surface_get_data(image_),
-                    cairo_image_surface_get_stride(image_), surface->format->format, surface->pixels, surface->pitch);
-  if (SDL_MUSTLOCK(surface)) {
-    SDL_UnlockSurface(surface);
-  }
-  SDL_UpdateWindowSurface(window_);
 }
 
 void SdlPlatform::setDisplayState(Stage& stage, int state) {
-  if (!window_) {
-    stage.displayState = state;
-    return;
-  }
-  if (SDL_SetWindowFullscreen(window_, state == RT_DISPLAY_FULL_SCREEN ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
-    stage.displayState = state;
-  } else {
-    Runtime::instance().log(std::string("cannot change the display state: ") + SDL_GetError());
-  }
+    if (!window_) {
+        stage.displayState = state;
+        return;
+    }
+    if (SDL_SetWindowFullscreen(window_, state == RT_DISPLAY_FULL_SCREEN ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+        stage.displayState = state;
+    } else {
+        Runtime::instance().log(std::string("cannot change the display state: ") + SDL_GetError());
+    }
 }
 
 }  // namespace gfxrt

@@ -17,32 +17,32 @@
 namespace gfxrt {
 
 class SdlPlatform : public Platform {
- public:
-  SdlPlatform();
+public:
+    SdlPlatform();
 
-  double now() override;
-  Wake waitFor(double time, rt_event& event) override;
-  void sleepUntil(double time) override;
-  void delivered(const rt_event&) override {}
-  bool openWindow(const rt_main_frame_args& args, Window& opened) override;
-  void closeWindow() override;
-  void present(Stage& stage) override;
-  void setDisplayState(Stage& stage, int state) override;
+    double now() override;
+    Wake waitFor(double time, rt_event& event) override;
+    void sleepUntil(double time) override;
+    void delivered(const rt_event&) override {}
+    bool openWindow(const rt_main_frame_args& args, Window& opened) override;
+    void closeWindow() override;
+    void present(Stage& stage) override;
+    void setDisplayState(Stage& stage, int state) override;
 
- private:
-  // Shows the last frame again.
-  void showLastFrame();
+private:
+    // Shows the last frame again.
+    void showLastFrame();
 
-  Renderer renderer_;
-  // Installed before SDL opens its X connections and kept until SDL_Quit
-  // has closed them, when the late wake-up event is reported.
-  std::optional<X11ErrorFilter> x11Errors_;
-  SDL_Window* window_ = nullptr;
-  // Where frames are drawn when the window's pixels cannot take Cairo directly.
-  cairo_surface_t* image_ = nullptr;
-  // The last frame was drawn into the window's own pixels.
-  bool drawnInWindow_ = false;
-  std::chrono::steady_clock::time_point start_;
+    Renderer renderer_;
+    // Installed before SDL opens its X connections and kept until SDL_Quit
+    // has closed them, when the late wake-up event is reported.
+    std::optional<X11ErrorFilter> x11Errors_;
+    SDL_Window* window_ = nullptr;
+    // Where frames are drawn when the window's pixels cannot take Cairo directly.
+    cairo_surface_t* image_ = nullptr;
+    // The last frame was drawn into the window's own pixels.
+    bool drawnInWindow_ = false;
+    std::chrono::steady_clock::time_point start_;
 };
 
 }  // namespace gfxrt

@@ -10,10 +10,10 @@ namespace {
 XErrorHandler previousHandler = nullptr;
 
 int filterErrors(Display* display, XErrorEvent* error) {
-  if (error->error_code == BadWindow && error->request_code == X_SendEvent) {
-    return 0;
-  }
-  return previousHandler != nullptr ? previousHandler(display, error) : 0;
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent) {
+        return 0;
+    }
+    return previousHandler != nullptr ? previousHandler(display, error) : 0;
 }
 
 }  // namespace
@@ -23,8 +23,8 @@ int filterErrors(Display* display, XErrorEvent* error) {
 X11ErrorFilter::X11ErrorFilter() { previousHandler = XSetErrorHandler(filterErrors); }
 
 X11ErrorFilter::~X11ErrorFilter() {
-  XSetErrorHandler(previousHandler);
-  previousHandler = nullptr;
+    XSetErrorHandler(previousHandler);
+    previousHandler = nullptr;
 }
 
 }  // namespace gfxrt

@@ -9,11 +9,11 @@ namespace gfxrt {
 // can reach the server after the window is gone (BadWindow on X_SendEvent).
 // Every other error goes to the handler that was installed before.
 class X11ErrorFilter {
- public:
-  X11ErrorFilter();
-  ~X11ErrorFilter();
-  X11ErrorFilter(const X11ErrorFilter&) = delete;
-  X11ErrorFilter& operator=(const X11ErrorFilter&) = delete;
+public:
+    X11ErrorFilter();
+    ~X11ErrorFilter();
+    X11ErrorFilter(const X11ErrorFilter&) = delete;
+    X11ErrorFilter& operator=(const X11ErrorFilter&) = delete;
 };
 
 }  // namespace gfxrt

@@ -17,7 +17,8 @@ TEST(Trace, WritesSourceLineMessageAndExtras) {
               "GameMap:48: saved map to,assets/map.json\n"
               "Somewhere:7: values,3,-2.5,0.1,true,x\n"
               "Plain:1: no extras\n"
-              "BaseTest.cpp:" + std::to_string(line) + ": here\n");
+              "BaseTest.cpp:" +
+                  std::to_string(line) + ": here\n");
 }
 
 TEST(Random, SeededSequencesRepeatAndStayInRange) {

@@ -5,14 +5,15 @@
 #include <vector>
 
 // Every record is included so that each header is known to compile alone.
+#include "base/Random.h"
 #include "components/Animation.h"
 #include "components/Beam.h"
 #include "components/BeamControls.h"
 #include "components/BoundingBox.h"
 #include "components/Camera.h"
 #include "components/CameraTarget.h"
-#include "components/Contact.h"
 #include "components/Clone.h"
+#include "components/Contact.h"
 #include "components/Denull.h"
 #include "components/Destructor.h"
 #include "components/Display.h"
@@ -25,7 +26,6 @@
 #include "components/Position.h"
 #include "components/RewindRecord.h"
 #include "components/Wall.h"
-#include "base/Random.h"
 
 using namespace components;
 using gfx::geom::Point;
@@ -112,10 +112,10 @@ TEST(Components, BeamCopiesOwnTheirPointsButShareTheFutureTargets) {
     EXPECT_TRUE(copy->isBouncing);
     EXPECT_TRUE(copy->isFlying);
     EXPECT_EQ(copy->progress, 0.25);
-    for (auto [mine, theirs] : {std::pair{copy->bounceSurfaceNormal, beam.bounceSurfaceNormal},
-                                std::pair{copy->bounceDirection, beam.bounceDirection},
-                                std::pair{copy->originPosition, beam.originPosition},
-                                std::pair{copy->targetPosition, beam.targetPosition}}) {
+    for (auto [mine, theirs] :
+         {std::pair{copy->bounceSurfaceNormal, beam.bounceSurfaceNormal},
+          std::pair{copy->bounceDirection, beam.bounceDirection}, std::pair{copy->originPosition, beam.originPosition},
+          std::pair{copy->targetPosition, beam.targetPosition}}) {
         ASSERT_NE(mine, nullptr);
         EXPECT_NE(mine, theirs);
         EXPECT_EQ(*mine, *theirs);

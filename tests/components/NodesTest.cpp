@@ -43,8 +43,7 @@ struct Parts {
     std::shared_ptr<Position> position = std::make_shared<Position>(1, 2, 0);
     std::shared_ptr<Camera> camera = std::make_shared<Camera>();
     std::shared_ptr<Display> display = std::make_shared<Display>(nullptr);
-    std::shared_ptr<Animation> animation =
-        std::make_shared<Animation>(std::make_shared<StillView>());
+    std::shared_ptr<Animation> animation = std::make_shared<Animation>(std::make_shared<StillView>());
     std::shared_ptr<BoundingBox> boundingBox =
         std::make_shared<BoundingBox>(std::make_shared<gfx::geom::Rectangle>(-5, -10, 10, 20));
     std::shared_ptr<Jump> jump = std::make_shared<Jump>();
@@ -57,21 +56,36 @@ struct Parts {
 
     template <typename C>
     std::shared_ptr<C> of() const {
-        if constexpr (std::is_same_v<C, Moon>) return moon;
-        else if constexpr (std::is_same_v<C, game::GameMap>) return map;
-        else if constexpr (std::is_same_v<C, Player>) return player;
-        else if constexpr (std::is_same_v<C, Position>) return position;
-        else if constexpr (std::is_same_v<C, Camera>) return camera;
-        else if constexpr (std::is_same_v<C, Display>) return display;
-        else if constexpr (std::is_same_v<C, Animation>) return animation;
-        else if constexpr (std::is_same_v<C, BoundingBox>) return boundingBox;
-        else if constexpr (std::is_same_v<C, Jump>) return jump;
-        else if constexpr (std::is_same_v<C, Gravity>) return gravity;
-        else if constexpr (std::is_same_v<C, MotionControls>) return motion;
-        else if constexpr (std::is_same_v<C, BeamControls>) return beamControls;
-        else if constexpr (std::is_same_v<C, Beam>) return beam;
-        else if constexpr (std::is_same_v<C, Item>) return item;
-        else return target;
+        if constexpr (std::is_same_v<C, Moon>)
+            return moon;
+        else if constexpr (std::is_same_v<C, game::GameMap>)
+            return map;
+        else if constexpr (std::is_same_v<C, Player>)
+            return player;
+        else if constexpr (std::is_same_v<C, Position>)
+            return position;
+        else if constexpr (std::is_same_v<C, Camera>)
+            return camera;
+        else if constexpr (std::is_same_v<C, Display>)
+            return display;
+        else if constexpr (std::is_same_v<C, Animation>)
+            return animation;
+        else if constexpr (std::is_same_v<C, BoundingBox>)
+            return boundingBox;
+        else if constexpr (std::is_same_v<C, Jump>)
+            return jump;
+        else if constexpr (std::is_same_v<C, Gravity>)
+            return gravity;
+        else if constexpr (std::is_same_v<C, MotionControls>)
+            return motion;
+        else if constexpr (std::is_same_v<C, BeamControls>)
+            return beamControls;
+        else if constexpr (std::is_same_v<C, Beam>)
+            return beam;
+        else if constexpr (std::is_same_v<C, Item>)
+            return item;
+        else
+            return target;
     }
 };
 
@@ -88,9 +102,7 @@ void expectNodeFilledFrom(const Parts& parts) {
     Engine engine;
     auto entity = std::make_shared<Entity>();
     std::apply(
-        [&](auto... member) {
-            (entity->add(parts.of<std::remove_pointer_t<decltype(componentOf(member))>>()), ...);
-        },
+        [&](auto... member) { (entity->add(parts.of<std::remove_pointer_t<decltype(componentOf(member))>>()), ...); },
         N::components);
     engine.addEntity(entity);
     auto list = engine.getNodeList<N>();

@@ -15,8 +15,8 @@ namespace {
 // Runs each test in a scratch folder that holds an assets/ folder.
 struct InAssetFolder : testing::Test {
     std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("vyn-assets-" + std::to_string(::getpid()));
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("vyn-assets-" + std::to_string(::getpid()));
     void SetUp() override {
         std::filesystem::create_directories(folder / "assets");
         std::ofstream(folder / "assets/map.json") << R"({"blocks":[[0,1]],"items":[]})";

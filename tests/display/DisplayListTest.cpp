@@ -89,8 +89,7 @@ TEST_F(FourChildren, SetChildIndexMovesAndShifts) {
 }
 
 TEST_F(FourChildren, ErrorsCarryTheirMessages) {
-    EXPECT_EQ(messageOf<std::out_of_range>([&] { container->setChildIndex(kids[0], 5); }),
-              "Invalid index position 5");
+    EXPECT_EQ(messageOf<std::out_of_range>([&] { container->setChildIndex(kids[0], 5); }), "Invalid index position 5");
     EXPECT_EQ(messageOf<std::out_of_range>([&] { container->setChildIndex(kids[0], -1); }),
               "Invalid index position -1");
     auto stranger = std::make_shared<Sprite>();
@@ -135,9 +134,9 @@ TEST(DisplayList, ParentChangeEventsOnAndOffTheStage) {
         events.listen(inner);
 
         layer->addChild(sprite);
-        EXPECT_EQ(events.lines, (std::vector<std::string>{"added@sprite sprite", "added@layer sprite",
-                                                          "added@stage sprite", "addedToStage@sprite sprite",
-                                                          "addedToStage@inner inner"}));
+        EXPECT_EQ(events.lines,
+                  (std::vector<std::string>{"added@sprite sprite", "added@layer sprite", "added@stage sprite",
+                                            "addedToStage@sprite sprite", "addedToStage@inner inner"}));
         events.lines.clear();
 
         // Straight from one parent to another: no events.
@@ -175,9 +174,8 @@ TEST(DisplayList, BroadcastVisitsChildrenFirstAndSkipsNoneWhenOneLeaves) {
     grandchild->name = "a1";
     for (const DisplayObjectPtr& object : {DisplayObjectPtr(root), DisplayObjectPtr(kids[0]), DisplayObjectPtr(kids[1]),
                                            DisplayObjectPtr(kids[2]), DisplayObjectPtr(grandchild)}) {
-        object->addEventListener(Event::ENTER_FRAME, [&visits, o = object.get()](const EventPtr&) {
-            visits.push_back(o->name);
-        });
+        object->addEventListener(Event::ENTER_FRAME,
+                                 [&visits, o = object.get()](const EventPtr&) { visits.push_back(o->name); });
     }
     // "a" leaves during its turn: "b" moves into its place and is still visited.
     kids[0]->addEventListener(Event::ENTER_FRAME, [&](const EventPtr&) { root->removeChild(kids[0]); });

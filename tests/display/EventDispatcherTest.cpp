@@ -220,8 +220,8 @@ TEST(EventDispatcher, ANestedDispatchAfterARemovalLetsTheOuterWalkFinish) {
         dispatcher->addEventListener("x", log.listener("c"));
 
         dispatcher->dispatchEvent(std::make_shared<Event>("x"));
-        const std::vector<std::string> first = weak ? std::vector<std::string>{"b", "b", "c", "c"}
-                                                    : std::vector<std::string>{"a", "b", "b", "c", "c"};
+        const std::vector<std::string> first =
+            weak ? std::vector<std::string>{"b", "b", "c", "c"} : std::vector<std::string>{"a", "b", "b", "c", "c"};
         EXPECT_EQ(log.calls, first) << (weak ? "weak" : "removed");
         log.calls.clear();
         dispatcher->dispatchEvent(std::make_shared<Event>("x"));

@@ -40,7 +40,8 @@ TEST(Lib, CreateOpensTheStageWithTheRootClipAndRunsTheLoop) {
         Lib::create([] {}, 10, 10);
         FAIL() << "a second create must fail";
     } catch (const std::logic_error& error) {
-        EXPECT_STREQ(error.what(),
-                     "gfx.Lib.create called multiple times. This function is automatically called by the project code.");
+        EXPECT_STREQ(
+            error.what(),
+            "gfx.Lib.create called multiple times. This function is automatically called by the project code.");
     }
 }

@@ -133,9 +133,8 @@ TEST(StageInput, KeyValuesBecomeKeyCodes) {
     std::vector<std::shared_ptr<KeyboardEvent>> received;
     loop.run(0.05, [&](Stage& stage) {
         for (const auto* type : {"keyDown", "keyUp"}) {
-            stage.addEventListener(type, [&](const EventPtr& e) {
-                received.push_back(std::static_pointer_cast<KeyboardEvent>(e));
-            });
+            stage.addEventListener(
+                type, [&](const EventPtr& e) { received.push_back(std::static_pointer_cast<KeyboardEvent>(e)); });
         }
     });
     ASSERT_EQ(received.size(), cases.size() + 1);
@@ -164,7 +163,7 @@ TEST(StageInput, KeyEventsCaptureTargetAndBubbleAndCanBeStopped) {
         field->name = "field";
         auto record = [&](const EventPtr& e) {
             const char* phase = e->eventPhase == EventPhase::CAPTURING_PHASE ? "capture"
-                                : e->eventPhase == EventPhase::AT_TARGET    ? "target"
+                                : e->eventPhase == EventPhase::AT_TARGET     ? "target"
                                                                              : "bubble";
             order.push_back(static_cast<DisplayObject*>(e->currentTarget)->name + " " + phase + " " +
                             static_cast<DisplayObject*>(e->target)->name);
@@ -229,11 +228,10 @@ TEST(StageInput, MouseButtonsAndWheel) {
     HeadlessLoop loop;
     std::vector<std::shared_ptr<MouseEvent>> received;
     loop.run(0.05, [&](Stage& stage) {
-        for (const auto& type : {"mouseDown", "mouseUp", "rightMouseDown", "rightMouseUp", "middleMouseDown",
-                                 "mouseWheel", "mouseMove"}) {
-            stage.addEventListener(type, [&](const EventPtr& e) {
-                received.push_back(std::static_pointer_cast<MouseEvent>(e));
-            });
+        for (const auto& type :
+             {"mouseDown", "mouseUp", "rightMouseDown", "rightMouseUp", "middleMouseDown", "mouseWheel", "mouseMove"}) {
+            stage.addEventListener(
+                type, [&](const EventPtr& e) { received.push_back(std::static_pointer_cast<MouseEvent>(e)); });
         }
     });
     ASSERT_EQ(received.size(), cases.size());
@@ -264,8 +262,8 @@ TEST(StageInput, TwoClicksCloseTogetherMakeADoubleClick) {
         }
         // Clicks (down and up on the button) at 0.15, 0.35 and 0.8 seconds; a
         // right click at 0.9.
-        const std::vector<std::pair<double, int>> script{{0.1, RT_EVENT_MOUSE_DOWN}, {0.15, RT_EVENT_MOUSE_UP},
-                                                         {0.3, RT_EVENT_MOUSE_DOWN}, {0.35, RT_EVENT_MOUSE_UP},
+        const std::vector<std::pair<double, int>> script{{0.1, RT_EVENT_MOUSE_DOWN},  {0.15, RT_EVENT_MOUSE_UP},
+                                                         {0.3, RT_EVENT_MOUSE_DOWN},  {0.35, RT_EVENT_MOUSE_UP},
                                                          {0.75, RT_EVENT_MOUSE_DOWN}, {0.8, RT_EVENT_MOUSE_UP}};
         for (const auto& [time, type] : script) {
             const rt_event e = HeadlessLoop::event(type, 0, button->id(), 110, 5);

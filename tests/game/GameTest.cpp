@@ -66,10 +66,10 @@ Entry at(int priority) {
 }
 
 const std::vector<Entry> fullOrder = {
-    at<systems::RewindSystem>(1),      at<systems::MoonFallSystem>(1),      at<systems::MotionControlSystem>(2),
-    at<systems::BeamControlSystem>(2), at<systems::ItemSystem>(2),          at<systems::VictorySystem>(2),
-    at<systems::GravitySystem>(2),     at<systems::VelocitySystem>(5),      at<systems::CameraSystem>(6),
-    at<systems::AnimationSystem>(8),   at<systems::HUDSystem>(8),           at<systems::RenderSystem>(9),
+    at<systems::RewindSystem>(1),      at<systems::MoonFallSystem>(1), at<systems::MotionControlSystem>(2),
+    at<systems::BeamControlSystem>(2), at<systems::ItemSystem>(2),     at<systems::VictorySystem>(2),
+    at<systems::GravitySystem>(2),     at<systems::VelocitySystem>(5), at<systems::CameraSystem>(6),
+    at<systems::AnimationSystem>(8),   at<systems::HUDSystem>(8),      at<systems::RenderSystem>(9),
     at<systems::MapRenderSystem>(9),   at<systems::KeyPollSystem>(10),
 };
 
@@ -95,11 +95,14 @@ class GameTest : public ::testing::Test {
 protected:
     void build(double width = 1120, double height = 630) {
         const std::string path = folder.write("map.json", level);
-        loop.run(0, [&](gfx::display::Stage& stage) {
-            container = std::make_shared<gfx::display::Sprite>();
-            stage.addChild(container);
-            game = std::make_shared<game::Game>(container, width, height, path);
-        }, 1120, 630);
+        loop.run(
+            0,
+            [&](gfx::display::Stage& stage) {
+                container = std::make_shared<gfx::display::Sprite>();
+                stage.addChild(container);
+                game = std::make_shared<game::Game>(container, width, height, path);
+            },
+            1120, 630);
         ASSERT_TRUE(game);
     }
 
@@ -152,8 +155,8 @@ TEST_F(GameTest, BuildsTheWorldLayerBelowTheHUDLayerAndTheEntitiesInOrder) {
             kinds.push_back("ground");
         }
     }
-    EXPECT_EQ(kinds, (std::vector<std::string>{"camera", "game state", "moon", "ground", "map", "shard", "shard",
-                                               "player"}));
+    EXPECT_EQ(kinds,
+              (std::vector<std::string>{"camera", "game state", "moon", "ground", "map", "shard", "shard", "player"}));
 }
 
 TEST_F(GameTest, LeavesNothingListeningOnTheStageWhenItGoes) {
@@ -194,15 +197,17 @@ TEST_F(GameTest, PausingDuringAnUpdateWaitsForItsEndAndResumingRestoresTheOrder)
     int controlRan = 0;
     // Announces the pause first thing in the update, as the moon's clock does.
     engine.addSystem(std::make_shared<Probe>([&] {
-        if (pauseNow) game->pauseSignal->dispatch(true);
-        pauseNow = false;
-    }), 0);
+                         if (pauseNow) game->pauseSignal->dispatch(true);
+                         pauseNow = false;
+                     }),
+                     0);
     // Between the control systems and the camera: sees whether the update
     // still runs with every system.
     engine.addSystem(std::make_shared<Probe>([&] {
-        ++controlRan;
-        seenLater = systemOrder(engine);
-    }), 3);
+                         ++controlRan;
+                         seenLater = systemOrder(engine);
+                     }),
+                     3);
 
     engine.update(1.0 / 60);
     EXPECT_EQ(seenLater, fullOrder) << "the update that announced the pause ran unchanged";
@@ -254,11 +259,14 @@ protected:
     void run(double seconds, const std::function<void()>& beforeFirstFrame = {}) {
         const std::string path = folder.write("map.json", level);
         if (beforeFirstFrame) beforeFirstFrame();
-        loop.run(seconds, [&](gfx::display::Stage& stage) {
-            stage.set_frameRate(60);
-            main = std::make_shared<game::Main>(path);
-            stage.addChild(main);
-        }, 1120, 630);
+        loop.run(
+            seconds,
+            [&](gfx::display::Stage& stage) {
+                stage.set_frameRate(60);
+                main = std::make_shared<game::Main>(path);
+                stage.addChild(main);
+            },
+            1120, 630);
     }
 
     void TearDown() override {

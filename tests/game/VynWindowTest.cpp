@@ -16,9 +16,9 @@
 #include <nlohmann/json.hpp>
 
 #include "WindowSize.h"
+#include "tests/support/DisplayProgram.h"
 #include "tests/support/VirtualDisplay.h"
 #include "tests/support/XClient.h"
-#include "tests/support/DisplayProgram.h"
 
 namespace {
 

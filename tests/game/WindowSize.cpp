@@ -9,7 +9,8 @@ std::optional<std::pair<int, int>> windowSize(const std::string& display, unsign
     if (connection == nullptr) return std::nullopt;
     XWindowAttributes attributes;
     std::optional<std::pair<int, int>> size;
-    if (XGetWindowAttributes(connection, window, &attributes)) size = std::make_pair(attributes.width, attributes.height);
+    if (XGetWindowAttributes(connection, window, &attributes))
+        size = std::make_pair(attributes.width, attributes.height);
     XCloseDisplay(connection);
     return size;
 }

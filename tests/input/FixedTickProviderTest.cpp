@@ -22,7 +22,9 @@ struct Ticks {
     void onTick(const double& step) { steps.push_back(step); }
 };
 
-void frame(const std::shared_ptr<Sprite>& sprite) { sprite->dispatchEvent(std::make_shared<Event>(Event::ENTER_FRAME)); }
+void frame(const std::shared_ptr<Sprite>& sprite) {
+    sprite->dispatchEvent(std::make_shared<Event>(Event::ENTER_FRAME));
+}
 
 }  // namespace
 

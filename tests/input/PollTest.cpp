@@ -116,8 +116,7 @@ TEST(MousePoll, FollowsTheStagePositionAndTheLeftButton) {
     EXPECT_TRUE(moved.mouse->mouseLeftIsDown);
     const rt_event up = HeadlessLoop::event(RT_EVENT_MOUSE_UP, 0, 0, 130, 50);
     PolledStage released;
-    released.run(0.15, A, {{0.05, HeadlessLoop::event(RT_EVENT_MOUSE_DOWN, 0, 0, 1, 1, Stage::efLeftDown)},
-                           {0.1, up}});
+    released.run(0.15, A, {{0.05, HeadlessLoop::event(RT_EVENT_MOUSE_DOWN, 0, 0, 1, 1, Stage::efLeftDown)}, {0.1, up}});
     EXPECT_FALSE(released.mouse->mouseLeftIsDown);
     EXPECT_EQ(*released.mouse->mousePos(), gfx::geom::Point(0, 0));  // only moves move it
 }

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "MovementWorld.h"
 #include "components/Wall.h"
 #include "game/GameMapLayer.h"
 #include "systems/BeamControlSystem.h"
-#include "MovementWorld.h"
 
 using gfx::geom::Point;
 using movement_test::A;
@@ -91,8 +91,8 @@ TEST(BeamFlight, AFlightGoesToTheFaceItHitsAndLeavesInTheMirrorDirection) {
         Point target, normal, bounce;
     };
     const Case cases[] = {
-        {"straight into a wall", "[5,-1],[5,-2]", Point(25, -25), Point(1, 0),
-         Point(250, -25), Point(-1, 0), Point(-1, 0)},
+        {"straight into a wall", "[5,-1],[5,-2]", Point(25, -25), Point(1, 0), Point(250, -25), Point(-1, 0),
+         Point(-1, 0)},
         {"45 degrees down onto a floor", "[0,-1],[1,-1],[2,-1],[3,-1],[4,-1],[5,-1],[6,-1]", Point(30, -225),
          Point(1, 1), Point(225, -50), Point(0, -1), Point(diagonal, -diagonal)},
     };

@@ -13,11 +13,11 @@
 #include "ecs/core/Entity.h"
 #include "game/EntityCreator.h"
 #include "game/GameConfig.h"
-#include "tests/support/PlayArea.h"
 #include "game/GameMap.h"
 #include "game/KeyPoll.h"
 #include "game/MousePoll.h"
 #include "systems/BeamControlNode.h"
+#include "tests/support/PlayArea.h"
 #include "tests/support/TempFolder.h"
 
 namespace movement_test {

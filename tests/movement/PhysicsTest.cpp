@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "MovementWorld.h"
 #include "components/BoundingBox.h"
 #include "components/Gravity.h"
 #include "components/Jump.h"
@@ -14,7 +15,6 @@
 #include "game/GameMap.h"
 #include "systems/GravitySystem.h"
 #include "systems/VelocitySystem.h"
-#include "MovementWorld.h"
 
 using namespace components;
 using gfx::geom::Point;
@@ -46,8 +46,7 @@ struct Body {
 void addMap(ecs::core::Engine& engine, TempFolder& folder, const std::string& blocks) {
     auto entity = std::make_shared<ecs::core::Entity>();
     entity->add(std::make_shared<Position>(0, 0, 0))
-        .add(std::make_shared<game::GameMap>(
-            folder.write("map.json", "{\"blocks\":[" + blocks + "],\"items\":[]}")));
+        .add(std::make_shared<game::GameMap>(folder.write("map.json", "{\"blocks\":[" + blocks + "],\"items\":[]}")));
     engine.addEntity(entity);
 }
 
@@ -68,10 +67,10 @@ TEST(Gravity, PullsUpAboveTheGroundLineAndPutsSunkenBodiesBackOnIt) {
         bool onGround;
     };
     const Case cases[] = {
-        {-50, 0, 1, -50, 40, false},     // in the air: one gravity step
+        {-50, 0, 1, -50, 40, false},       // in the air: one gravity step
         {-50, 100, 0.5, -50, 120, false},  // the step scales with the factor
-        {-10, 0, 1, -10, 0, false},      // bottom exactly on the line: nothing
-        {-9.5, 300, 1, -10, 0, true},    // sunk half a pixel: back on the line
+        {-10, 0, 1, -10, 0, false},        // bottom exactly on the line: nothing
+        {-9.5, 300, 1, -10, 0, true},      // sunk half a pixel: back on the line
     };
     for (const Case& c : cases) {
         ecs::core::Engine engine;
@@ -172,7 +171,7 @@ TEST(Collision, AStepOfNoTimeMovesNothing) {
     ecs::core::Engine engine;
     engine.addSystem(std::make_shared<systems::VelocitySystem>(), 5);
     addMap(engine, folder, "[0,-2],[3,-2]");
-    Body resting(engine, 25, -110, 0, 40);   // on top of a cell, pushing into it
+    Body resting(engine, 25, -110, 0, 40);    // on top of a cell, pushing into it
     Body falling(engine, 175, -115, 0, 600);  // 5 px above a cell
     for (Body* body : {&resting, &falling}) {
         const auto position = body->position->position;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "systems/BeamControlNode.h"
 #include "MovementWorld.h"
+#include "systems/BeamControlNode.h"
 
 using gfx::geom::Point;
 using movement_test::A;

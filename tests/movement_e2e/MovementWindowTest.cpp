@@ -27,11 +27,11 @@
 
 #include "Scene.h"
 #include "WindowFrame.h"
+#include "tests/support/DisplayProgram.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/VirtualDisplay.h"
 #include "tests/support/XClient.h"
-#include "tests/support/DisplayProgram.h"
 #include "tests/support/Xdotool.h"
-#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -66,10 +66,8 @@ std::optional<Landmarks> landmarksOf(const std::string& path, std::string& why) 
     for (const auto& cell : level["blocks"]) blocks.emplace(cell[0].get<int>(), cell[1].get<int>());
     auto filled = [&](int x, int y) { return blocks.count({x, y}) > 0; };
     Landmarks marks;
-    for (marks.lowBlock = -1; marks.lowBlock > -20 && !filled(marks.lowBlock, -1); --marks.lowBlock) {
-    }
-    for (marks.wall = 0; marks.wall < 40 && !filled(marks.wall, -1); ++marks.wall) {
-    }
+    for (marks.lowBlock = -1; marks.lowBlock > -20 && !filled(marks.lowBlock, -1); --marks.lowBlock) {}
+    for (marks.wall = 0; marks.wall < 40 && !filled(marks.wall, -1); ++marks.wall) {}
     while (filled(marks.wall, -1 - marks.wallCells)) ++marks.wallCells;
     if (!filled(marks.lowBlock, -1) || filled(marks.lowBlock, -2) || marks.wallCells < 4) {
         why = "no low block left of the start and tall wall right of it in " + path;
@@ -107,8 +105,8 @@ struct Look {
     std::string describe() const {
         std::ostringstream text;
         text << "player [" << player.body.left << "," << player.body.top << " - " << player.body.right << ","
-             << player.body.bottom << "] look " << static_cast<int>(player.look) << " height " << height
-             << " reach " << player.reachLeft << ".." << player.reachRight << " horizon " << horizon;
+             << player.body.bottom << "] look " << static_cast<int>(player.look) << " height " << height << " reach "
+             << player.reachLeft << ".." << player.reachRight << " horizon " << horizon;
         if (lowBlockFace) text << " low block face " << *lowBlockFace;
         if (wallFace) text << " wall face " << *wallFace;
         if (lowBlockUnder) text << " low block under " << lowBlockUnder->left << ".." << lowBlockUnder->right;

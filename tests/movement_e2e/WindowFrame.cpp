@@ -30,7 +30,8 @@ std::optional<Frame> WindowFrames::grab(unsigned long window) {
     const bool direct = image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
                         image->blue_mask == 0xFF && image->byte_order == LSBFirst;
     for (int y = 0; y < frame.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(image->data + static_cast<long>(y) * image->bytes_per_line);
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(image->data + static_cast<long>(y) * image->bytes_per_line);
         for (int x = 0; x < frame.width; ++x) {
             frame.pixels.push_back((direct ? row[x] : XGetPixel(image, x, y)) & 0xFFFFFFu);
         }

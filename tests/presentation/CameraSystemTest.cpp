@@ -3,12 +3,12 @@
 #include <memory>
 #include <vector>
 
+#include "base/Random.h"
 #include "components/Animation.h"
 #include "components/Camera.h"
 #include "components/CameraTarget.h"
 #include "components/Position.h"
 #include "ecs/core/Engine.h"
-#include "base/Random.h"
 #include "systems/AnimationSystem.h"
 #include "systems/CameraSystem.h"
 

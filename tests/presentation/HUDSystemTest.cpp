@@ -7,8 +7,8 @@
 #include "display/Sprite.h"
 #include "ecs/core/Engine.h"
 #include "ecs/signals/Signal1.h"
-#include "tests/support/PlayArea.h"
 #include "systems/HUDSystem.h"
+#include "tests/support/PlayArea.h"
 
 using components::Moon;
 using ecs::core::Engine;
@@ -48,8 +48,8 @@ TEST(HUDCountdown, RemainingTimeRoundsHalfUpToTenths) {
         double moonTime;
         double remaining;
     };
-    for (const Case& c : {Case{0, 10}, Case{0.04, 10}, Case{0.25, 9.8}, Case{9, 1}, Case{9.5, 0.5},
-                          Case{10, 0}, Case{10.1, -0.1}, Case{11, -1}, Case{20, -10}}) {
+    for (const Case& c : {Case{0, 10}, Case{0.04, 10}, Case{0.25, 9.8}, Case{9, 1}, Case{9.5, 0.5}, Case{10, 0},
+                          Case{10.1, -0.1}, Case{11, -1}, Case{20, -10}}) {
         EXPECT_NEAR(HUDSystem::remainingTime(c.moonTime), c.remaining, 1e-12) << c.moonTime;
     }
 }
@@ -59,9 +59,9 @@ TEST(HUDCountdown, TextKeepsThreeCharactersOrFourWithASign) {
         double remaining;
         const char* text;
     };
-    for (const Case& c : {Case{10, "10."}, Case{9.9, "9.9"}, Case{1, "1.0"}, Case{0.5, "0.5"}, Case{0, "0.0"},
-                          Case{-0.1, "-0.1"}, Case{-1, "-1.0"}, Case{-9.9, "-9.9"}, Case{-10, "-10."},
-                          Case{-12.3, "-12."}, Case{93 * 0.1, "9.3"}}) {
+    for (const Case& c :
+         {Case{10, "10."}, Case{9.9, "9.9"}, Case{1, "1.0"}, Case{0.5, "0.5"}, Case{0, "0.0"}, Case{-0.1, "-0.1"},
+          Case{-1, "-1.0"}, Case{-9.9, "-9.9"}, Case{-10, "-10."}, Case{-12.3, "-12."}, Case{93 * 0.1, "9.3"}}) {
         EXPECT_EQ(HUDSystem::countdownText(c.remaining), c.text) << c.remaining;
     }
 }
@@ -73,9 +73,9 @@ TEST(HUDMessages, OpeningLinesFollowTheTimerThenVictoryOrNothing) {
         const char* message;
     };
     for (const Case& c : {Case{0, true, "...the moon is falling"}, Case{2.99, true, "...the moon is falling"},
-                          Case{3, true, "collect the shards and save the world."},
-                          Case{6, false, "controls: a w d"}, Case{9.99, true, "controls: a w d"},
-                          Case{10, true, ""}, Case{10, false, "VICTORY"}, Case{500, false, "VICTORY"}}) {
+                          Case{3, true, "collect the shards and save the world."}, Case{6, false, "controls: a w d"},
+                          Case{9.99, true, "controls: a w d"}, Case{10, true, ""}, Case{10, false, "VICTORY"},
+                          Case{500, false, "VICTORY"}}) {
         EXPECT_EQ(HUDSystem::messageFor(c.timer, c.falling), c.message) << c.timer;
     }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "RenderFixture.h"
 #include "components/Camera.h"
 #include "components/Item.h"
 #include "components/Player.h"
@@ -17,7 +18,6 @@
 #include "systems/MapRenderSystem.h"
 #include "tests/support/TempFolder.h"
 #include "views/BlockView.h"
-#include "RenderFixture.h"
 
 using namespace components;
 using ecs::core::Entity;

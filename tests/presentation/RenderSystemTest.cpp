@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "RenderFixture.h"
 #include "components/Camera.h"
 #include "components/Display.h"
 #include "components/Position.h"
@@ -12,7 +13,6 @@
 #include "ecs/core/Engine.h"
 #include "game/GameConfig.h"
 #include "systems/RenderSystem.h"
-#include "RenderFixture.h"
 
 using namespace components;
 using ecs::core::Entity;
@@ -63,10 +63,10 @@ TEST_F(RenderSystemTest, PlacesViewsRelativeToTheCameraWithTheirParallax) {
     };
     const Case cases[] = {
         {0, 0, gfx::geom::Point(1, 1), 100, -50, 660, 265},
-        {1000, 0, gfx::geom::Point(0, 1), 0, 0, 560, 315},        // pinned horizontally
-        {1000, 0, gfx::geom::Point(0.04, 1), 0, 0, 520, 315},     // the moon's drift
-        {1000, -200, gfx::geom::Point(0, 1), 0, 0, 560, 515},     // follows vertically
-        {30, 40, gfx::geom::Point(1, 1), 30, 40, 560, 315},       // at the camera: the centre
+        {1000, 0, gfx::geom::Point(0, 1), 0, 0, 560, 315},     // pinned horizontally
+        {1000, 0, gfx::geom::Point(0.04, 1), 0, 0, 520, 315},  // the moon's drift
+        {1000, -200, gfx::geom::Point(0, 1), 0, 0, 560, 515},  // follows vertically
+        {30, 40, gfx::geom::Point(1, 1), 30, 40, 560, 315},    // at the camera: the centre
     };
     for (const auto& c : cases) {
         auto view = addView(c.worldX, c.worldY, std::nullopt, false, c.parallax);

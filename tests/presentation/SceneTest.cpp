@@ -6,11 +6,11 @@
 #include "display/Stage.h"
 #include "ecs/core/Engine.h"
 #include "game/EntityCreator.h"
-#include "tests/support/PlayArea.h"
 #include "systems/AnimationSystem.h"
 #include "systems/MapRenderSystem.h"
 #include "systems/RenderSystem.h"
 #include "tests/support/HeadlessLoop.h"
+#include "tests/support/PlayArea.h"
 #include "tests/support/TempFolder.h"
 
 // The world as the player first sees it, drawn by the headless module: the
@@ -32,12 +32,15 @@ TEST(Scene, FirstFrameShowsTheWorldAroundTheCamera) {
     creator->createPlayer();
 
     HeadlessLoop loop;
-    loop.run(0.05, [&](gfx::display::Stage& stage) {
-        stage.set_frameRate(60);
-        stage.set_color(0x222222);
-        stage.addChild(world);
-        engine.update(1.0 / 60);
-    }, 1120, 630);
+    loop.run(
+        0.05,
+        [&](gfx::display::Stage& stage) {
+            stage.set_frameRate(60);
+            stage.set_color(0x222222);
+            stage.addChild(world);
+            engine.update(1.0 / 60);
+        },
+        1120, 630);
 
     const auto& api = HeadlessLoop::api();
     ASSERT_GT(api.render_count(), 0);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/Random.h"
 #include "components/Beam.h"
 #include "components/Item.h"
 #include "components/Position.h"
@@ -11,7 +12,6 @@
 #include "display/geom/Point.h"
 #include "display/geom/Rectangle.h"
 #include "display/text/Font.h"
-#include "base/Random.h"
 #include "tests/support/HeadlessLoop.h"
 #include "views/ItemView.h"
 #include "views/OverlayView.h"
@@ -54,11 +54,9 @@ TEST_F(PlayerViewTest, BodyStretchesWithSpeedAboveSevenHundredFiftyKeepingItsCen
         Rectangle body;
     };
     const Case cases[] = {
-        {0, Rectangle(-5, -10, 10, 20)},
-        {750, Rectangle(-5, -10, 10, 20)},
-        {-750, Rectangle(-5, -10, 10, 20)},
-        {950, Rectangle(-10, -5, 20, 10)},   // s = 2
-        {-950, Rectangle(-10, -5, 20, 10)},  // the speed's size counts
+        {0, Rectangle(-5, -10, 10, 20)},    {750, Rectangle(-5, -10, 10, 20)},
+        {-750, Rectangle(-5, -10, 10, 20)}, {950, Rectangle(-10, -5, 20, 10)},  // s = 2
+        {-950, Rectangle(-10, -5, 20, 10)},                                     // the speed's size counts
     };
     for (const auto& c : cases) {
         pos->velocity->x = c.speed;
@@ -215,10 +213,13 @@ TEST(OverlayView, GameOverPanelCentresItsTextOnTheScreen) {
 
     // Drawn: a white screen with black ink only inside the text's box.
     HeadlessLoop loop;
-    loop.run(0.05, [&](gfx::display::Stage& stage) {
-        stage.set_frameRate(60);
-        stage.addChild(overlay);
-    }, 1120, 630);
+    loop.run(
+        0.05,
+        [&](gfx::display::Stage& stage) {
+            stage.set_frameRate(60);
+            stage.addChild(overlay);
+        },
+        1120, 630);
     const auto& api = HeadlessLoop::api();
     int inkInside = 0;
     int inkOutside = 0;

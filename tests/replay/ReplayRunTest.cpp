@@ -27,7 +27,8 @@ public:
     int height() const { return cairo_image_surface_get_height(surface_); }
     unsigned pixel(int x, int y) const {
         cairo_surface_flush(surface_);
-        const unsigned char* row = cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
+        const unsigned char* row =
+            cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
         return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFFu;
     }
     // Pixels of the colour in a box.
@@ -79,7 +80,8 @@ TEST(ReplayRun, TheSameSeedGivesTheSameTraceByteForByte) {
     // Keys, and past ten seconds, where the camera shakes at random.
     folder.write("keys.txt", "1 down D\n40 up D\n45 down W\n50 up W\n");
     for (const char* name : {"one", "two"}) {
-        auto run = replay(folder, {"--ticks", "700", "--seed", "7", "--trace", std::string(name) + ".jsonl", "keys.txt"});
+        auto run =
+            replay(folder, {"--ticks", "700", "--seed", "7", "--trace", std::string(name) + ".jsonl", "keys.txt"});
         ASSERT_EQ(run.status, 0) << run.err;
     }
     auto run = replay(folder, {"--ticks", "700", "--seed", "8", "--trace", "other.jsonl", "keys.txt"});
@@ -171,8 +173,8 @@ TEST(ReplayRun, AnotherLevelAndEventsBeforeTheFirstFrame) {
     TempFolder folder;
     folder.write("level.json", R"({"blocks":[[2,-1]],"items":[[4,-1]]})");
     folder.write("resize.txt", "0 resize 800 500\n");
-    auto run = replay(folder, {"--level", "level.json", "--ticks", "2", "--trace", "t.jsonl", "--shot", "1:s.png",
-                               "resize.txt"});
+    auto run = replay(
+        folder, {"--level", "level.json", "--ticks", "2", "--trace", "t.jsonl", "--shot", "1:s.png", "resize.txt"});
     ASSERT_EQ(run.status, 0) << run.err;
     auto lines = traceOf(folder.file("t.jsonl"));
     ASSERT_EQ(lines.size(), 2u);
@@ -217,9 +219,11 @@ TEST(ReplayRun, ClosingTheWindowEndsTheRun) {
 // and nothing run (no trace, no shot).
 TEST(ReplayRun, BadScriptLinesAreReportedWithTheirLineBeforeAnythingRuns) {
     const char* const bad[] = {
-        "x down A",           "-1 down A",         "5",                "5 jump",          "5 down Q",
-        "5 down 256",         "5 down",            "5 up A B",         "5 move 1",        "5 move 1.5 2",
-        "5 press middle 1 2", "5 release left 1", "5 focus sideways", "5 resize 0 100", "5 resize 10 x",
+        "x down A",         "-1 down A",          "5",
+        "5 jump",           "5 down Q",           "5 down 256",
+        "5 down",           "5 up A B",           "5 move 1",
+        "5 move 1.5 2",     "5 press middle 1 2", "5 release left 1",
+        "5 focus sideways", "5 resize 0 100",     "5 resize 10 x",
         "5 close now",
     };
     for (const char* line : bad) {

@@ -33,10 +33,17 @@ TEST(ReplayScript, ReadsEveryKindOfEventInTickOrderAndFileOrderWithinATick) {
 
     std::vector<std::pair<int, Kind>> order;
     for (const auto& e : events) order.emplace_back(e.tick, e.kind);
-    EXPECT_EQ(order, (std::vector<std::pair<int, Kind>>{{0, Kind::Resize},   {3, Kind::KeyDown},  {3, Kind::KeyUp},
-                                                        {7, Kind::Move},     {8, Kind::Press},    {8, Kind::Release},
-                                                        {9, Kind::FocusOut}, {9, Kind::FocusIn},  {12, Kind::KeyDown},
-                                                        {12, Kind::KeyUp},   {40, Kind::Close}}));
+    EXPECT_EQ(order, (std::vector<std::pair<int, Kind>>{{0, Kind::Resize},
+                                                        {3, Kind::KeyDown},
+                                                        {3, Kind::KeyUp},
+                                                        {7, Kind::Move},
+                                                        {8, Kind::Press},
+                                                        {8, Kind::Release},
+                                                        {9, Kind::FocusOut},
+                                                        {9, Kind::FocusIn},
+                                                        {12, Kind::KeyDown},
+                                                        {12, Kind::KeyUp},
+                                                        {40, Kind::Close}}));
     EXPECT_EQ(events[0].x, 800);
     EXPECT_EQ(events[0].y, 600);
     EXPECT_EQ(events[1].keyCode, 65);  // a, any case
@@ -53,7 +60,7 @@ TEST(ReplayScript, ReadsEveryKindOfEventInTickOrderAndFileOrderWithinATick) {
 }
 
 TEST(ReplayScript, KnowsTheGameKeysByNameAndOtherKeysByCode) {
-    const std::pair<const char*, int> keys[] = {{"A", 65}, {"D", 68}, {"W", 87}, {"S", 83}, {"SHIFT", 16},
+    const std::pair<const char*, int> keys[] = {{"A", 65}, {"D", 68}, {"W", 87},     {"S", 83},  {"SHIFT", 16},
                                                 {"R", 82}, {"O", 79}, {"shift", 16}, {"13", 13}, {"255", 255}};
     for (const auto& [name, code] : keys) EXPECT_EQ(replay::keyCodeOf(name), code) << name;
     for (const char* bad : {"Q", "0", "256", "-1", "6x", ""}) EXPECT_FALSE(replay::keyCodeOf(bad)) << bad;
@@ -84,8 +91,8 @@ TEST(ReplayOptions, ReadsTheCommandLineWithPathsFromTheStartFolder) {
 
 TEST(ReplayOptions, RefusesBadValues) {
     const std::vector<std::vector<std::string>> bad = {
-        {"--ticks", "0"},  {"--ticks", "ten"}, {"--seed", "-3"},  {"--shot", "5"},  {"--shot", "0:a.png"},
-        {"--shot", "5:"},  {"--level"},        {"--frames", "3"}, {"a.txt", "b.txt"},
+        {"--ticks", "0"}, {"--ticks", "ten"}, {"--seed", "-3"},  {"--shot", "5"},    {"--shot", "0:a.png"},
+        {"--shot", "5:"}, {"--level"},        {"--frames", "3"}, {"a.txt", "b.txt"},
     };
     for (const auto& args : bad) {
         auto parsed = replay::parseOptions(args, "/start");

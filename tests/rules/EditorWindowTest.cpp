@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/DisplayProgram.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/VirtualDisplay.h"
 #include "tests/support/XClient.h"
-#include "tests/support/DisplayProgram.h"
 #include "tests/support/Xdotool.h"
-#include "tests/support/TempFolder.h"
 
 namespace {
 

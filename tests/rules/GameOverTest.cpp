@@ -31,11 +31,14 @@ class GameOverTest : public testing::Test {
 protected:
     void SetUp() override {
         const std::string path = folder.write("map.json", R"({"blocks":[],"items":[[9,-4]]})");
-        loop.run(0, [&](gfx::display::Stage& stage) {
-            container = std::make_shared<gfx::display::Sprite>();
-            stage.addChild(container);
-            game = std::make_shared<game::Game>(container, 1120, 630, path);
-        }, 1120, 630);
+        loop.run(
+            0,
+            [&](gfx::display::Stage& stage) {
+                container = std::make_shared<gfx::display::Sprite>();
+                stage.addChild(container);
+                game = std::make_shared<game::Game>(container, 1120, 630, path);
+            },
+            1120, 630);
         ASSERT_TRUE(game);
         game->pauseSignal->add([this](bool paused) { pauses.push_back(paused); });
     }

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "RulesWorld.h"
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
 #include "systems/MapEditSystem.h"
-#include "RulesWorld.h"
 
 using namespace rules_test;
 using gfx::events::KeyboardEvent;
@@ -46,8 +46,7 @@ struct Editor {
 
     std::string key(int code) {
         testing::internal::CaptureStdout();
-        world.keySource->dispatchEvent(
-            std::make_shared<KeyboardEvent>(KeyboardEvent::KEY_DOWN, true, false, 0, code));
+        world.keySource->dispatchEvent(std::make_shared<KeyboardEvent>(KeyboardEvent::KEY_DOWN, true, false, 0, code));
         return testing::internal::GetCapturedStdout();
     }
 
@@ -66,16 +65,16 @@ TEST(MapEditSystem, AClickTogglesTheCellUnderThePointerSeenThroughTheCamera) {
         int cx, cy;
     };
     // The camera's position is drawn at the screen's centre (560, 315).
-    for (const Case& c : {Case{560, 315, 0, 0, 0, 0}, Case{560, 315, 49.9, 50, 0, 1}, Case{0, 0, 0, 0, -12, -7},
-                          Case{0, 0, 560, 315, 0, 0}, Case{0, 0, 559.5, 314.5, -1, -1},
-                          Case{100, -200, 700, 100, 4, -9}}) {
-        SCOPED_TRACE(testing::Message() << "camera " << c.cameraX << ", " << c.cameraY << ", click " << c.stageX
-                                        << ", " << c.stageY);
+    for (const Case& c :
+         {Case{560, 315, 0, 0, 0, 0}, Case{560, 315, 49.9, 50, 0, 1}, Case{0, 0, 0, 0, -12, -7},
+          Case{0, 0, 560, 315, 0, 0}, Case{0, 0, 559.5, 314.5, -1, -1}, Case{100, -200, 700, 100, 4, -9}}) {
+        SCOPED_TRACE(testing::Message() << "camera " << c.cameraX << ", " << c.cameraY << ", click " << c.stageX << ", "
+                                        << c.stageY);
         Editor editor;
         editor.withLevel(emptyLevel, c.cameraX, c.cameraY);
         EXPECT_EQ(editor.click(MouseEvent::MOUSE_DOWN, c.stageX, c.stageY), cellLine(c.cx, c.cy));
-        EXPECT_EQ(editor.map().blocks->toArray(), (std::vector<game::GameMapLayer<bool>::CellPair>{
-                                                      {double(c.cx), double(c.cy)}}));
+        EXPECT_EQ(editor.map().blocks->toArray(),
+                  (std::vector<game::GameMapLayer<bool>::CellPair>{{double(c.cx), double(c.cy)}}));
         EXPECT_TRUE(editor.map().items->cells.empty());
         EXPECT_EQ(editor.reloads, 1);
     }
@@ -116,8 +115,7 @@ TEST(MapEditSystem, OSavesTheExactFileAndRReadsItBack) {
     editor.click(MouseEvent::RIGHT_MOUSE_DOWN, -1, 0);
 
     EXPECT_EQ(editor.key(O), "GameMap:48: saved map to," + editor.world.mapPath + "\n");
-    EXPECT_EQ(TempFolder::read(editor.world.mapPath),
-              R"({"blocks":[[0,-1],[0,0],[5,-1]],"items":[[-1,0],[2,3]]})");
+    EXPECT_EQ(TempFolder::read(editor.world.mapPath), R"({"blocks":[[0,-1],[0,0],[5,-1]],"items":[[-1,0],[2,3]]})");
     EXPECT_EQ(editor.world.folder.entryCount(), 1u);
 
     // Unsaved edits are dropped by a reload, which is announced once.

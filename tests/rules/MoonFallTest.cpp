@@ -3,9 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include "RulesWorld.h"
 #include "display/Sprite.h"
 #include "systems/MoonFallSystem.h"
-#include "RulesWorld.h"
 
 using namespace rules_test;
 

@@ -26,7 +26,8 @@ Rgb pixelOf(const std::string& png, int x, int y) {
     Rgb rgb{0, 0, 0};
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
         cairo_surface_flush(surface);
-        const unsigned char* row = cairo_image_surface_get_data(surface) + static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(surface);
+        const unsigned char* row = cairo_image_surface_get_data(surface) +
+                                   static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(surface);
         std::uint32_t argb = reinterpret_cast<const std::uint32_t*>(row)[x];
         rgb = {static_cast<int>(argb >> 16 & 0xFF), static_cast<int>(argb >> 8 & 0xFF), static_cast<int>(argb & 0xFF)};
     }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "RulesWorld.h"
 #include "components/Beam.h"
 #include "components/Item.h"
 #include "components/Jump.h"
@@ -10,7 +11,6 @@
 #include "systems/KeyPollSystem.h"
 #include "systems/MoonFallSystem.h"
 #include "systems/RewindSystem.h"
-#include "RulesWorld.h"
 
 using namespace rules_test;
 

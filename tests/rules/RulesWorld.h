@@ -14,9 +14,9 @@
 #include "ecs/core/Entity.h"
 #include "ecs/signals/Signal1.h"
 #include "game/GameConfig.h"
-#include "tests/support/PlayArea.h"
 #include "game/GameMap.h"
 #include "game/KeyPoll.h"
+#include "tests/support/PlayArea.h"
 #include "tests/support/TempFolder.h"
 
 namespace rules_test {

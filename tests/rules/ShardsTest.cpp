@@ -5,12 +5,12 @@
 #include <numbers>
 #include <vector>
 
+#include "RulesWorld.h"
 #include "components/Item.h"
 #include "components/Position.h"
 #include "game/EntityCreator.h"
 #include "systems/ItemSystem.h"
 #include "systems/VictorySystem.h"
-#include "RulesWorld.h"
 
 using namespace rules_test;
 using components::Item;
@@ -50,8 +50,7 @@ TEST(ItemSystem, CollectsTheShardOfTheHoldersCellInThatUpdate) {
                           Case{50, -50, 1, -1, true}, Case{49.9, -50, 1, -1, false}}) {
         SCOPED_TRACE(testing::Message() << "holder at " << c.x << ", " << c.y);
         RulesWorld world;
-        world.addMap(R"({"blocks":[],"items":[[)" + std::to_string(c.shardX) + "," + std::to_string(c.shardY) +
-                     "]]}");
+        world.addMap(R"({"blocks":[],"items":[[)" + std::to_string(c.shardX) + "," + std::to_string(c.shardY) + "]]}");
         auto item = world.map->items->get(c.shardX, c.shardY);
         ASSERT_NE(item, nullptr);
         addShard(world, item, c.shardX * 50.0, c.shardY * 50.0);
@@ -81,9 +80,8 @@ TEST(ItemSystem, HeldShardsSitEvenlyOnACircleAroundTheHolder) {
         int index, count;
         double angle;
     };
-    for (const Case& c : {Case{0, 1, 0}, Case{0, 2, 0}, Case{1, 2, std::numbers::pi},
-                          Case{0, 3, 0}, Case{1, 3, 2 * std::numbers::pi / 3},
-                          Case{2, 3, 4 * std::numbers::pi / 3}}) {
+    for (const Case& c : {Case{0, 1, 0}, Case{0, 2, 0}, Case{1, 2, std::numbers::pi}, Case{0, 3, 0},
+                          Case{1, 3, 2 * std::numbers::pi / 3}, Case{2, 3, 4 * std::numbers::pi / 3}}) {
         SCOPED_TRACE(testing::Message() << c.index << " of " << c.count);
         auto p = systems::ItemSystem::posFn(c.index, c.count, center);
         EXPECT_NEAR(p->x, 200 + 100 * std::cos(c.angle), 1e-9);

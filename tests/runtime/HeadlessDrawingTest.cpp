@@ -14,270 +14,271 @@ using vyn::testing::Headless;
 constexpr int background = 0x222222;
 
 class HeadlessDrawing : public ::testing::Test {
- protected:
-  Headless& h = Headless::get();
-  const vyn::testing::Primitives& rt = h.rt();
-  const rth_api& api = h.api();
+protected:
+    Headless& h = Headless::get();
+    const vyn::testing::Primitives& rt = h.rt();
+    const rth_api& api = h.api();
 
-  // Draws once on a 200 x 160 stage of the background colour.
-  void draw(const std::function<void(rt_node* stage)>& build) {
-    h.withStage(200, 160, [&](rt_node* stage) {
-      rt.setStageColor(stage, background);
-      build(stage);
-      rt.renderStage(stage);
-    });
-  }
-
-  unsigned at(int x, int y) const { return api.pixel(x, y); }
-
-  static bool near(unsigned got, unsigned want, int tolerance) {
-    for (int shift = 0; shift <= 16; shift += 8) {
-      if (std::abs(static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF)) > tolerance) {
-        return false;
-      }
+    // Draws once on a 200 x 160 stage of the background colour.
+    void draw(const std::function<void(rt_node* stage)>& build) {
+        h.withStage(200, 160, [&](rt_node* stage) {
+            rt.setStageColor(stage, background);
+            build(stage);
+            rt.renderStage(stage);
+        });
     }
-    return true;
-  }
 
-  rt_line_style_args line(rt_draw_list* gfx, double thickness, int color, int caps = 0) const {
-    rt_line_style_args args{};
-    args.graphics = gfx;
-    args.thickness = thickness;
-    args.color = color;
-    args.alpha = 1;
-    args.caps = caps;
-    args.miter_limit = 3;
-    return args;
-  }
+    unsigned at(int x, int y) const { return api.pixel(x, y); }
+
+    static bool near(unsigned got, unsigned want, int tolerance) {
+        for (int shift = 0; shift <= 16; shift += 8) {
+            if (std::abs(static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF)) >
+                tolerance) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    rt_line_style_args line(rt_draw_list* gfx, double thickness, int color, int caps = 0) const {
+        rt_line_style_args args{};
+        args.graphics = gfx;
+        args.thickness = thickness;
+        args.color = color;
+        args.alpha = 1;
+        args.caps = caps;
+        args.miter_limit = 3;
+        return args;
+    }
 };
 
 TEST_F(HeadlessDrawing, BackgroundFillsTheFrameAtTheStageSize) {
-  draw([](rt_node*) {});
-  EXPECT_EQ(api.frame_width(), 200);
-  EXPECT_EQ(api.frame_height(), 160);
-  EXPECT_EQ(at(0, 0), 0x222222u);
-  EXPECT_EQ(at(199, 159), 0x222222u);
-  EXPECT_EQ(api.render_count(), 1);
+    draw([](rt_node*) {});
+    EXPECT_EQ(api.frame_width(), 200);
+    EXPECT_EQ(api.frame_height(), 160);
+    EXPECT_EQ(at(0, 0), 0x222222u);
+    EXPECT_EQ(at(199, 159), 0x222222u);
+    EXPECT_EQ(api.render_count(), 1);
 }
 
 TEST_F(HeadlessDrawing, FilledRectangleCoversExactlyItsPixels) {
-  draw([&](rt_node* stage) {
-    auto s = h.addShape(stage);
-    rt.beginFill(s.gfx, 0xFF0000, 1);
-    rt.drawRect(s.gfx, 10, 10, 30, 20);
-    rt.endFill(s.gfx);
-  });
-  EXPECT_EQ(at(10, 10), 0xFF0000u);
-  EXPECT_EQ(at(39, 29), 0xFF0000u);
-  EXPECT_EQ(at(25, 20), 0xFF0000u);
-  EXPECT_EQ(at(9, 10), 0x222222u);
-  EXPECT_EQ(at(40, 20), 0x222222u);
-  EXPECT_EQ(at(25, 30), 0x222222u);
+    draw([&](rt_node* stage) {
+        auto s = h.addShape(stage);
+        rt.beginFill(s.gfx, 0xFF0000, 1);
+        rt.drawRect(s.gfx, 10, 10, 30, 20);
+        rt.endFill(s.gfx);
+    });
+    EXPECT_EQ(at(10, 10), 0xFF0000u);
+    EXPECT_EQ(at(39, 29), 0xFF0000u);
+    EXPECT_EQ(at(25, 20), 0xFF0000u);
+    EXPECT_EQ(at(9, 10), 0x222222u);
+    EXPECT_EQ(at(40, 20), 0x222222u);
+    EXPECT_EQ(at(25, 30), 0x222222u);
 }
 
 TEST_F(HeadlessDrawing, CircleIsRoundAndCentred) {
-  draw([&](rt_node* stage) {
-    auto s = h.addShape(stage);
-    rt.beginFill(s.gfx, 0x00FF00, 1);
-    rt.drawEllipse(s.gfx, 50 - 20, 50 - 20, 40, 40);  // a circle of radius 20 at (50, 50)
-    rt.endFill(s.gfx);
-  });
-  EXPECT_EQ(at(50, 50), 0x00FF00u);
-  EXPECT_EQ(at(50, 32), 0x00FF00u);
-  EXPECT_EQ(at(62, 62), 0x00FF00u);  // 17 from the centre, on the diagonal
-  EXPECT_EQ(at(32, 32), 0x222222u);  // the corner of its box lies outside
-  EXPECT_EQ(at(72, 50), 0x222222u);
+    draw([&](rt_node* stage) {
+        auto s = h.addShape(stage);
+        rt.beginFill(s.gfx, 0x00FF00, 1);
+        rt.drawEllipse(s.gfx, 50 - 20, 50 - 20, 40, 40);  // a circle of radius 20 at (50, 50)
+        rt.endFill(s.gfx);
+    });
+    EXPECT_EQ(at(50, 50), 0x00FF00u);
+    EXPECT_EQ(at(50, 32), 0x00FF00u);
+    EXPECT_EQ(at(62, 62), 0x00FF00u);  // 17 from the centre, on the diagonal
+    EXPECT_EQ(at(32, 32), 0x222222u);  // the corner of its box lies outside
+    EXPECT_EQ(at(72, 50), 0x222222u);
 }
 
 TEST_F(HeadlessDrawing, TransformsComposeDownTheTree) {
-  // A container at (100, 60) turned by 90 degrees and stretched twice along
-  // its own x axis; its child shape sits 10 further along that axis.
-  draw([&](rt_node* stage) {
-    rt_node* box = rt.createContainer();
-    rt.addChild(stage, box);
-    rt.setX(box, 100);
-    rt.setY(box, 60);
-    rt.setRotation(box, 90);
-    rt.setScaleX(box, 2);
-    auto s = h.addShape(box);
-    rt.setX(s.node, 10);
-    rt.beginFill(s.gfx, 0x0000FF, 1);
-    rt.drawRect(s.gfx, 0, 0, 20, 10);
-    rt.endFill(s.gfx);
-  });
-  // Local x in [10, 30] becomes stage y in [80, 120]; local y in [0, 10]
-  // becomes stage x in [90, 100].
-  EXPECT_EQ(at(95, 100), 0x0000FFu);
-  EXPECT_EQ(at(91, 81), 0x0000FFu);
-  EXPECT_EQ(at(99, 118), 0x0000FFu);
-  EXPECT_EQ(at(95, 78), 0x222222u);
-  EXPECT_EQ(at(95, 122), 0x222222u);
-  EXPECT_EQ(at(102, 100), 0x222222u);
-  EXPECT_EQ(at(115, 65), 0x222222u);  // where it would be without the rotation
+    // A container at (100, 60) turned by 90 degrees and stretched twice along
+    // its own x axis; its child shape sits 10 further along that axis.
+    draw([&](rt_node* stage) {
+        rt_node* box = rt.createContainer();
+        rt.addChild(stage, box);
+        rt.setX(box, 100);
+        rt.setY(box, 60);
+        rt.setRotation(box, 90);
+        rt.setScaleX(box, 2);
+        auto s = h.addShape(box);
+        rt.setX(s.node, 10);
+        rt.beginFill(s.gfx, 0x0000FF, 1);
+        rt.drawRect(s.gfx, 0, 0, 20, 10);
+        rt.endFill(s.gfx);
+    });
+    // Local x in [10, 30] becomes stage y in [80, 120]; local y in [0, 10]
+    // becomes stage x in [90, 100].
+    EXPECT_EQ(at(95, 100), 0x0000FFu);
+    EXPECT_EQ(at(91, 81), 0x0000FFu);
+    EXPECT_EQ(at(99, 118), 0x0000FFu);
+    EXPECT_EQ(at(95, 78), 0x222222u);
+    EXPECT_EQ(at(95, 122), 0x222222u);
+    EXPECT_EQ(at(102, 100), 0x222222u);
+    EXPECT_EQ(at(115, 65), 0x222222u);  // where it would be without the rotation
 }
 
 TEST_F(HeadlessDrawing, LinesFollowTheirStyle) {
-  struct Case {
-    int caps;
-    bool reachesPastTheEnd;
-  } cases[] = {{0, true} /* round */, {1, false} /* none */, {2, true} /* square */};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.caps);
-    draw([&](rt_node* stage) {
-      auto s = h.addShape(stage);
-      const rt_line_style_args style = line(s.gfx, 6, 0xFFFFFF, c.caps);
-      rt.lineStyle(&style);
-      rt.moveTo(s.gfx, 20, 60);
-      rt.lineTo(s.gfx, 120, 60);
-    });
-    EXPECT_EQ(at(70, 60), 0xFFFFFFu);
-    EXPECT_EQ(at(70, 58), 0xFFFFFFu);
-    EXPECT_EQ(at(70, 64), 0x222222u);
-    EXPECT_EQ(at(121, 60) == 0xFFFFFFu, c.reachesPastTheEnd);
-  }
+    struct Case {
+        int caps;
+        bool reachesPastTheEnd;
+    } cases[] = {{0, true} /* round */, {1, false} /* none */, {2, true} /* square */};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caps);
+        draw([&](rt_node* stage) {
+            auto s = h.addShape(stage);
+            const rt_line_style_args style = line(s.gfx, 6, 0xFFFFFF, c.caps);
+            rt.lineStyle(&style);
+            rt.moveTo(s.gfx, 20, 60);
+            rt.lineTo(s.gfx, 120, 60);
+        });
+        EXPECT_EQ(at(70, 60), 0xFFFFFFu);
+        EXPECT_EQ(at(70, 58), 0xFFFFFFu);
+        EXPECT_EQ(at(70, 64), 0x222222u);
+        EXPECT_EQ(at(121, 60) == 0xFFFFFFu, c.reachesPastTheEnd);
+    }
 }
 
 TEST_F(HeadlessDrawing, LineStyleAppliesToTheSegmentsDrawnAfterIt) {
-  draw([&](rt_node* stage) {
-    auto s = h.addShape(stage);
-    const rt_line_style_args red = line(s.gfx, 4, 0xFF0000);
-    const rt_line_style_args none = line(s.gfx, -1, 0);
-    const rt_line_style_args blue = line(s.gfx, 4, 0x0000FF);
-    rt.lineStyle(&red);
-    rt.moveTo(s.gfx, 10, 20);
-    rt.lineTo(s.gfx, 60, 20);
-    rt.lineStyle(&none);
-    rt.lineTo(s.gfx, 60, 80);
-    rt.lineStyle(&blue);
-    rt.lineTo(s.gfx, 110, 80);
-  });
-  EXPECT_EQ(at(35, 20), 0xFF0000u);
-  EXPECT_EQ(at(60, 50), 0x222222u);
-  EXPECT_EQ(at(85, 80), 0x0000FFu);
+    draw([&](rt_node* stage) {
+        auto s = h.addShape(stage);
+        const rt_line_style_args red = line(s.gfx, 4, 0xFF0000);
+        const rt_line_style_args none = line(s.gfx, -1, 0);
+        const rt_line_style_args blue = line(s.gfx, 4, 0x0000FF);
+        rt.lineStyle(&red);
+        rt.moveTo(s.gfx, 10, 20);
+        rt.lineTo(s.gfx, 60, 20);
+        rt.lineStyle(&none);
+        rt.lineTo(s.gfx, 60, 80);
+        rt.lineStyle(&blue);
+        rt.lineTo(s.gfx, 110, 80);
+    });
+    EXPECT_EQ(at(35, 20), 0xFF0000u);
+    EXPECT_EQ(at(60, 50), 0x222222u);
+    EXPECT_EQ(at(85, 80), 0x0000FFu);
 }
 
 TEST_F(HeadlessDrawing, OpenOutlineIsClosedByTheFill) {
-  // The game's star: moveTo and three lineTo calls, ending where it began,
-  // and here a triangle left open on purpose.
-  draw([&](rt_node* stage) {
-    auto s = h.addShape(stage);
-    rt.beginFill(s.gfx, 0xFBBB63, 1);
-    rt.moveTo(s.gfx, 20, 20);
-    rt.lineTo(s.gfx, 100, 20);
-    rt.lineTo(s.gfx, 20, 100);
-    rt.endFill(s.gfx);
-  });
-  EXPECT_EQ(at(30, 30), 0xFBBB63u);
-  EXPECT_EQ(at(55, 55), 0xFBBB63u);
-  EXPECT_EQ(at(70, 70), 0x222222u);
+    // The game's star: moveTo and three lineTo calls, ending where it began,
+    // and here a triangle left open on purpose.
+    draw([&](rt_node* stage) {
+        auto s = h.addShape(stage);
+        rt.beginFill(s.gfx, 0xFBBB63, 1);
+        rt.moveTo(s.gfx, 20, 20);
+        rt.lineTo(s.gfx, 100, 20);
+        rt.lineTo(s.gfx, 20, 100);
+        rt.endFill(s.gfx);
+    });
+    EXPECT_EQ(at(30, 30), 0xFBBB63u);
+    EXPECT_EQ(at(55, 55), 0xFBBB63u);
+    EXPECT_EQ(at(70, 70), 0x222222u);
 }
 
 TEST_F(HeadlessDrawing, AlphaMultipliesDownTheTree) {
-  draw([&](rt_node* stage) {
-    rt.setStageColor(stage, 0x000000);
-    rt_node* box = rt.createContainer();
-    rt.addChild(stage, box);
-    rt.setAlpha(box, 0.5);
-    auto s = h.addShape(box);
-    rt.beginFill(s.gfx, 0xFFFFFF, 1);
-    rt.drawRect(s.gfx, 0, 0, 50, 50);
-    rt.endFill(s.gfx);
-    auto t = h.addShape(box);
-    rt.beginFill(t.gfx, 0xFFFFFF, 0.5);
-    rt.drawRect(t.gfx, 100, 0, 50, 50);
-    rt.endFill(t.gfx);
-  });
-  EXPECT_TRUE(near(at(25, 25), 0x808080, 2)) << std::hex << at(25, 25);
-  EXPECT_TRUE(near(at(125, 25), 0x404040, 2)) << std::hex << at(125, 25);
+    draw([&](rt_node* stage) {
+        rt.setStageColor(stage, 0x000000);
+        rt_node* box = rt.createContainer();
+        rt.addChild(stage, box);
+        rt.setAlpha(box, 0.5);
+        auto s = h.addShape(box);
+        rt.beginFill(s.gfx, 0xFFFFFF, 1);
+        rt.drawRect(s.gfx, 0, 0, 50, 50);
+        rt.endFill(s.gfx);
+        auto t = h.addShape(box);
+        rt.beginFill(t.gfx, 0xFFFFFF, 0.5);
+        rt.drawRect(t.gfx, 100, 0, 50, 50);
+        rt.endFill(t.gfx);
+    });
+    EXPECT_TRUE(near(at(25, 25), 0x808080, 2)) << std::hex << at(25, 25);
+    EXPECT_TRUE(near(at(125, 25), 0x404040, 2)) << std::hex << at(125, 25);
 }
 
 TEST_F(HeadlessDrawing, ChildrenAreStackedInChildOrder) {
-  rt_node* red = nullptr;
-  const auto build = [&](rt_node* stage, bool restack) {
-    auto a = h.addShape(stage);
-    rt.beginFill(a.gfx, 0xFF0000, 1);
-    rt.drawRect(a.gfx, 0, 0, 50, 50);
-    auto b = h.addShape(stage);
-    rt.beginFill(b.gfx, 0x0000FF, 1);
-    rt.drawRect(b.gfx, 25, 25, 50, 50);
-    red = a.node;
-    if (restack) {
-      rt.setChildIndex(stage, red, 1);
-    }
-  };
-  draw([&](rt_node* stage) { build(stage, false); });
-  EXPECT_EQ(at(40, 40), 0x0000FFu);
-  draw([&](rt_node* stage) { build(stage, true); });
-  EXPECT_EQ(at(40, 40), 0xFF0000u);
+    rt_node* red = nullptr;
+    const auto build = [&](rt_node* stage, bool restack) {
+        auto a = h.addShape(stage);
+        rt.beginFill(a.gfx, 0xFF0000, 1);
+        rt.drawRect(a.gfx, 0, 0, 50, 50);
+        auto b = h.addShape(stage);
+        rt.beginFill(b.gfx, 0x0000FF, 1);
+        rt.drawRect(b.gfx, 25, 25, 50, 50);
+        red = a.node;
+        if (restack) {
+            rt.setChildIndex(stage, red, 1);
+        }
+    };
+    draw([&](rt_node* stage) { build(stage, false); });
+    EXPECT_EQ(at(40, 40), 0x0000FFu);
+    draw([&](rt_node* stage) { build(stage, true); });
+    EXPECT_EQ(at(40, 40), 0xFF0000u);
 }
 
 TEST_F(HeadlessDrawing, HiddenClearedAndRemovedObjectsAreNotDrawn) {
-  draw([&](rt_node* stage) {
-    auto hidden = h.addShape(stage);
-    rt.beginFill(hidden.gfx, 0xFF0000, 1);
-    rt.drawRect(hidden.gfx, 0, 0, 40, 40);
-    rt.setVisible(hidden.node, 0);
+    draw([&](rt_node* stage) {
+        auto hidden = h.addShape(stage);
+        rt.beginFill(hidden.gfx, 0xFF0000, 1);
+        rt.drawRect(hidden.gfx, 0, 0, 40, 40);
+        rt.setVisible(hidden.node, 0);
 
-    auto cleared = h.addShape(stage);
-    rt.beginFill(cleared.gfx, 0xFF0000, 1);
-    rt.drawRect(cleared.gfx, 50, 0, 40, 40);
-    rt.clear(cleared.gfx);
+        auto cleared = h.addShape(stage);
+        rt.beginFill(cleared.gfx, 0xFF0000, 1);
+        rt.drawRect(cleared.gfx, 50, 0, 40, 40);
+        rt.clear(cleared.gfx);
 
-    auto removed = h.addShape(stage);
-    rt.beginFill(removed.gfx, 0xFF0000, 1);
-    rt.drawRect(removed.gfx, 100, 0, 40, 40);
-    rt.removeChild(stage, 2);
-  });
-  EXPECT_EQ(at(20, 20), 0x222222u);
-  EXPECT_EQ(at(70, 20), 0x222222u);
-  EXPECT_EQ(at(120, 20), 0x222222u);
+        auto removed = h.addShape(stage);
+        rt.beginFill(removed.gfx, 0xFF0000, 1);
+        rt.drawRect(removed.gfx, 100, 0, 40, 40);
+        rt.removeChild(stage, 2);
+    });
+    EXPECT_EQ(at(20, 20), 0x222222u);
+    EXPECT_EQ(at(70, 20), 0x222222u);
+    EXPECT_EQ(at(120, 20), 0x222222u);
 }
 
 TEST_F(HeadlessDrawing, BadNumbersSpoilNothingElse) {
-  draw([&](rt_node* stage) {
-    auto bad = h.addShape(stage);
-    rt.beginFill(bad.gfx, 0xFF0000, 1);
-    rt.drawRect(bad.gfx, 0, 0, NAN, 10);
-    rt.moveTo(bad.gfx, 0, 0);
-    rt.lineTo(bad.gfx, INFINITY, 10);
-    rt.drawEllipse(bad.gfx, 0, 0, 10, -INFINITY);
-    auto vanishing = h.addShape(stage);
-    rt.setScaleX(vanishing.node, 1e-300);
-    rt.setScaleY(vanishing.node, 1e-300);
-    rt.beginFill(vanishing.gfx, 0xFF0000, 1);
-    rt.drawRect(vanishing.gfx, 0, 0, 10, 10);
-    rt_text_field* field = rt.createTextField();
-    rt.addChild(stage, rt_text_field_node(field));
-    rt_text_format format{};
-    format.set = RT_TF_SIZE | RT_TF_LETTER_SPACING;
-    format.size = 1e300;
-    format.letter_spacing = 1e308;
-    rt.setTextFormat(field, &format);
-    rt.setText(field, "huge");
-    auto good = h.addShape(stage);
-    rt.beginFill(good.gfx, 0x00FF00, 1);
-    rt.drawRect(good.gfx, 100, 100, 20, 20);
-  });
-  EXPECT_EQ(at(110, 110), 0x00FF00u);
+    draw([&](rt_node* stage) {
+        auto bad = h.addShape(stage);
+        rt.beginFill(bad.gfx, 0xFF0000, 1);
+        rt.drawRect(bad.gfx, 0, 0, NAN, 10);
+        rt.moveTo(bad.gfx, 0, 0);
+        rt.lineTo(bad.gfx, INFINITY, 10);
+        rt.drawEllipse(bad.gfx, 0, 0, 10, -INFINITY);
+        auto vanishing = h.addShape(stage);
+        rt.setScaleX(vanishing.node, 1e-300);
+        rt.setScaleY(vanishing.node, 1e-300);
+        rt.beginFill(vanishing.gfx, 0xFF0000, 1);
+        rt.drawRect(vanishing.gfx, 0, 0, 10, 10);
+        rt_text_field* field = rt.createTextField();
+        rt.addChild(stage, rt_text_field_node(field));
+        rt_text_format format{};
+        format.set = RT_TF_SIZE | RT_TF_LETTER_SPACING;
+        format.size = 1e300;
+        format.letter_spacing = 1e308;
+        rt.setTextFormat(field, &format);
+        rt.setText(field, "huge");
+        auto good = h.addShape(stage);
+        rt.beginFill(good.gfx, 0x00FF00, 1);
+        rt.drawRect(good.gfx, 100, 100, 20, 20);
+    });
+    EXPECT_EQ(at(110, 110), 0x00FF00u);
 }
 
 TEST_F(HeadlessDrawing, ObjectsOutsideTheWindowAreSkipped) {
-  draw([&](rt_node* stage) {
-    rt_node* world = rt.createContainer();
-    rt.addChild(stage, world);
-    rt.setX(world, -1000);  // like a camera scrolled away from most cells
-    for (int i = 0; i < 40; ++i) {
-      auto cell = h.addShape(world);
-      rt.setX(cell.node, i * 50);
-      rt.beginFill(cell.gfx, 0x546677, 1);
-      rt.drawRect(cell.gfx, 0, 0, 50, 50);
-    }
-  });
-  // Cells 20 to 23 cover stage x 0 to 199; cell 19 ends exactly at x = 0 and
-  // may count for its anti-aliased edge.
-  EXPECT_GE(api.painted_count(), 4);
-  EXPECT_LE(api.painted_count(), 6);
-  EXPECT_EQ(at(100, 25), 0x546677u);
+    draw([&](rt_node* stage) {
+        rt_node* world = rt.createContainer();
+        rt.addChild(stage, world);
+        rt.setX(world, -1000);  // like a camera scrolled away from most cells
+        for (int i = 0; i < 40; ++i) {
+            auto cell = h.addShape(world);
+            rt.setX(cell.node, i * 50);
+            rt.beginFill(cell.gfx, 0x546677, 1);
+            rt.drawRect(cell.gfx, 0, 0, 50, 50);
+        }
+    });
+    // Cells 20 to 23 cover stage x 0 to 199; cell 19 ends exactly at x = 0 and
+    // may count for its anti-aliased edge.
+    EXPECT_GE(api.painted_count(), 4);
+    EXPECT_LE(api.painted_count(), 6);
+    EXPECT_EQ(at(100, 25), 0x546677u);
 }
 
 }  // namespace

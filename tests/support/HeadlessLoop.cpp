@@ -55,8 +55,7 @@ HeadlessLoop::~HeadlessLoop() {
     api().set_end_time(1e300);
 }
 
-void HeadlessLoop::run(double endTime, const std::function<void(gfx::display::Stage&)>& setup, int width,
-                       int height) {
+void HeadlessLoop::run(double endTime, const std::function<void(gfx::display::Stage&)>& setup, int width, int height) {
     if (current != nullptr) current->stage.reset();
     current = this;
     api().set_end_time(endTime);

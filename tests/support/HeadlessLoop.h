@@ -28,8 +28,7 @@ public:
     // Opens the stage (clock at 0), makes the program's Stage, calls setup,
     // then runs the loop until the clock would pass endTime. What setup or a
     // listener throws ends the loop and comes out of run.
-    void run(double endTime, const std::function<void(gfx::display::Stage&)>& setup,
-             int width = 400, int height = 300);
+    void run(double endTime, const std::function<void(gfx::display::Stage&)>& setup, int width = 400, int height = 300);
 
     // A record for push_event / push_event_at.
     static rt_event event(int type, int value = 0, int id = 0, int x = 0, int y = 0, int flags = 0, int code = 0);

@@ -10,21 +10,21 @@
 namespace vyn::testing {
 
 class VirtualDisplay {
- public:
-  VirtualDisplay();
-  ~VirtualDisplay();
-  VirtualDisplay(const VirtualDisplay&) = delete;
-  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+public:
+    VirtualDisplay();
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
-  bool ok() const { return pid_ != 0; }
-  const std::string& error() const { return error_; }
-  // The display name, such as ":91".
-  const std::string& name() const { return name_; }
+    bool ok() const { return pid_ != 0; }
+    const std::string& error() const { return error_; }
+    // The display name, such as ":91".
+    const std::string& name() const { return name_; }
 
- private:
-  pid_t pid_ = 0;
-  std::string name_;
-  std::string error_;
+private:
+    pid_t pid_ = 0;
+    std::string name_;
+    std::string error_;
 };
 
 }  // namespace vyn::testing

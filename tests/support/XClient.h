@@ -11,31 +11,31 @@
 namespace vyn::testing {
 
 class XClient {
- public:
-  using WindowId = unsigned long;
+public:
+    using WindowId = unsigned long;
 
-  explicit XClient(const std::string& display);
-  ~XClient();
-  XClient(const XClient&) = delete;
-  XClient& operator=(const XClient&) = delete;
+    explicit XClient(const std::string& display);
+    ~XClient();
+    XClient(const XClient&) = delete;
+    XClient& operator=(const XClient&) = delete;
 
-  bool ok() const { return display_ != nullptr; }
+    bool ok() const { return display_ != nullptr; }
 
-  // 0 when no window has the title.
-  WindowId find(const char* title);
-  // 0xRRGGBB of each point of the window; empty when it cannot be read.
-  std::vector<unsigned long> pixels(WindowId window, const std::vector<std::pair<int, int>>& points);
-  // The letter key 'a' pressed and released.
-  void typeLetterA(WindowId window);
-  // The pointer moved to a point of the window, then the left button pressed there.
-  void pressLeftButton(WindowId window, int x, int y);
-  void resize(WindowId window, int width, int height);
-  void askToClose(WindowId window);
+    // 0 when no window has the title.
+    WindowId find(const char* title);
+    // 0xRRGGBB of each point of the window; empty when it cannot be read.
+    std::vector<unsigned long> pixels(WindowId window, const std::vector<std::pair<int, int>>& points);
+    // The letter key 'a' pressed and released.
+    void typeLetterA(WindowId window);
+    // The pointer moved to a point of the window, then the left button pressed there.
+    void pressLeftButton(WindowId window, int x, int y);
+    void resize(WindowId window, int width, int height);
+    void askToClose(WindowId window);
 
- private:
-  WindowId findIn(WindowId parent, const char* title);
+private:
+    WindowId findIn(WindowId parent, const char* title);
 
-  void* display_;
+    void* display_;
 };
 
 }  // namespace vyn::testing

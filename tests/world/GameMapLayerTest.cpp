@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "game/GameMapLayer.h"
 #include "GeomPrint.h"
+#include "game/GameMapLayer.h"
 
 using game::CellHash;
 using game::GameMapLayer;
@@ -44,8 +44,8 @@ TEST(CellHash, LocationHashExamples) {
     struct Case {
         std::int32_t x, y, key;
     };
-    for (const Case& c : {Case{0, 0, 0}, Case{-1, 0, 1}, Case{0, -1, 2}, Case{1, 0, 3},
-                          Case{0, 1, 5}, Case{2, 3, 61}, Case{-5, 7, 290}}) {
+    for (const Case& c : {Case{0, 0, 0}, Case{-1, 0, 1}, Case{0, -1, 2}, Case{1, 0, 3}, Case{0, 1, 5}, Case{2, 3, 61},
+                          Case{-5, 7, 290}}) {
         EXPECT_EQ(CellHash::locationHash(c.x, c.y), c.key) << c.x << "," << c.y;
         EXPECT_EQ(*CellHash::locationFromHash(c.key), Point(c.x, c.y)) << c.key;
     }
@@ -160,8 +160,7 @@ TEST(GameMapLayer, LoadArrayRejectsUnsupportedCellsAndKeepsTheOldContents) {
         layer.loadArray({{0, 0}, {2, 3}, {11584.5, 0.9}, {11585, 0}}, [] { return value(2); });
         FAIL() << "expected an error";
     } catch (const std::out_of_range& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "entry 3 [11585,0] is outside the supported area |x| + |y| <= 11584");
+        EXPECT_EQ(std::string(error.what()), "entry 3 [11585,0] is outside the supported area |x| + |y| <= 11584");
     }
     EXPECT_EQ(layer.cells.size(), 1u);
     EXPECT_EQ(*layer.get(1, 1), 1);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "game/GameMap.h"
 #include "base/Random.h"
+#include "game/GameMap.h"
 #include "tests/support/TempFolder.h"
 
 using game::GameMap;
@@ -37,8 +37,7 @@ struct Counter {
 
 TEST(GameMap, LoadsLenientlyWithFreshItemsPerCell) {
     TempFolder folder;
-    std::string path = folder.write(
-        "map.json", R"({"items":[[1.9,-2.2],[5],[5,0]],"blocks":[[0,0,7]],"extra":1})");
+    std::string path = folder.write("map.json", R"({"items":[[1.9,-2.2],[5],[5,0]],"blocks":[[0,0,7]],"extra":1})");
     base::Random::seed(7);
     auto map = std::make_shared<GameMap>(path);
     EXPECT_EQ(map->path, path);
@@ -61,8 +60,8 @@ TEST(GameMap, LoadsLenientlyWithFreshItemsPerCell) {
 
 TEST(GameMap, SaveWritesSortedExactTextAndTracesIt) {
     TempFolder folder;
-    std::string path = folder.write(
-        "map.json", "{\"blocks\": [[0, 6], [0, 5], [-1, 5], [0, 5]],\n \"items\": [[2, 3]]}\n");
+    std::string path =
+        folder.write("map.json", "{\"blocks\": [[0, 6], [0, 5], [-1, 5], [0, 5]],\n \"items\": [[2, 3]]}\n");
     auto map = std::make_shared<GameMap>(path);
     Counter counter;
     map->reloadSignal->add({&counter, &Counter::onReload});

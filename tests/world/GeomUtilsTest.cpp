@@ -4,8 +4,8 @@
 #include <limits>
 #include <numbers>
 
-#include "game/GeomUtils.h"
 #include "GeomPrint.h"
+#include "game/GeomUtils.h"
 
 using game::GeomUtils;
 using gfx::geom::Point;
@@ -59,9 +59,9 @@ TEST(GeomUtils, MajorAxisBreaksTiesTowardsTheVerticalAndPositive) {
     struct Case {
         Point in, out;
     };
-    for (const Case& c : {Case{Point(3, -3), Point(0, -1)}, Case{Point(-3, 2), Point(-1, 0)},
-                          Case{Point(0, 0), Point(0, 1)}, Case{Point(0.5, 0), Point(1, 0)},
-                          Case{Point(1, 7), Point(0, 1)}}) {
+    for (const Case& c :
+         {Case{Point(3, -3), Point(0, -1)}, Case{Point(-3, 2), Point(-1, 0)}, Case{Point(0, 0), Point(0, 1)},
+          Case{Point(0.5, 0), Point(1, 0)}, Case{Point(1, 7), Point(0, 1)}}) {
         EXPECT_EQ(*GeomUtils::majorAxis(c.in), c.out) << c.in.x << "," << c.in.y;
     }
 }
@@ -81,10 +81,10 @@ TEST(GeomUtils, RoundOutRoundsEachEdgeOutwards) {
     struct Case {
         Rectangle in, out;
     };
-    for (const Case& c : {Case{Rectangle(-0.5, 1.2, 1, 1), Rectangle(-1, 1, 2, 2)},
-                          Case{Rectangle(2.5, 3.5, 0, 0), Rectangle(2, 3, 1, 1)},
-                          Case{Rectangle(-3, 4, 2, 5), Rectangle(-3, 4, 2, 5)},
-                          Case{Rectangle(-1.5, -2.5, 0.2, 0.1), Rectangle(-2, -3, 1, 1)}}) {
+    for (const Case& c :
+         {Case{Rectangle(-0.5, 1.2, 1, 1), Rectangle(-1, 1, 2, 2)},
+          Case{Rectangle(2.5, 3.5, 0, 0), Rectangle(2, 3, 1, 1)}, Case{Rectangle(-3, 4, 2, 5), Rectangle(-3, 4, 2, 5)},
+          Case{Rectangle(-1.5, -2.5, 0.2, 0.1), Rectangle(-2, -3, 1, 1)}}) {
         EXPECT_EQ(*GeomUtils::roundOut(c.in), c.out) << c.in.x << "," << c.in.y;
     }
 }

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "GeomPrint.h"
 #include "display/geom/Point.h"
 #include "display/geom/Rectangle.h"
-#include "GeomPrint.h"
 
 using gfx::geom::Point;
 using gfx::geom::Rectangle;

@@ -37,9 +37,9 @@ TEST(MapFile, FormatIsCompactAndExact) {
 
 TEST(MapFile, ReadTakesTheFirstTwoNumbersOfEachEntry) {
     TempFolder folder;
-    std::string path = folder.write(
-        "map.json", "\xEF\xBB\xBF \n{ \"items\" : [[1.9, -2.2], [4], [], [null, 3, \"note\"]],\n"
-                    "  \"extra\": {\"a\": 1}, \"blocks\": [[0, 0, 7]] }\n");
+    std::string path = folder.write("map.json",
+                                    "\xEF\xBB\xBF \n{ \"items\" : [[1.9, -2.2], [4], [], [null, 3, \"note\"]],\n"
+                                    "  \"extra\": {\"a\": 1}, \"blocks\": [[0, 0, 7]] }\n");
     MapFile::Contents contents = MapFile::read(path);
     EXPECT_EQ(contents.blocks, (MapFile::Entries{{0, 0}}));
     EXPECT_EQ(contents.items, (MapFile::Entries{{1.9, -2.2}, {4}, {}, {0, 3}}));
@@ -72,8 +72,7 @@ TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
     }
 
     std::string missing = folder.file("none.json");
-    EXPECT_EQ(errorOf([&] { (void)MapFile::read(missing); }),
-              missing + ": cannot be read: No such file or directory");
+    EXPECT_EQ(errorOf([&] { (void)MapFile::read(missing); }), missing + ": cannot be read: No such file or directory");
     std::filesystem::create_directory(folder.file("folder.json"));
     EXPECT_EQ(errorOf([&] { (void)MapFile::read(folder.file("folder.json")); }),
               folder.file("folder.json") + ": cannot be read: Is a directory");
@@ -82,15 +81,14 @@ TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
 TEST(MapFile, WriteReplacesTheFileWholeAndLeavesNothingBehind) {
     TempFolder folder;
     std::string path = folder.write("map.json", std::string(500, 'x'));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write |
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_read);
     MapFile::write(path, "{}");
     EXPECT_EQ(TempFolder::read(path), "{}");
     EXPECT_EQ(folder.entryCount(), 1u);
-    EXPECT_EQ(std::filesystem::status(path).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::owner_write |
+                                                               std::filesystem::perms::group_read);
 
     std::string fresh = folder.file("new.json");
     MapFile::write(fresh, "[]");
@@ -103,8 +101,7 @@ TEST(MapFile, WriteIntoAFolderThatCannotExistFails) {
     TempFolder folder;
     std::string plain = folder.write("plain", "keep");
     std::string path = plain + "/map.json";
-    EXPECT_EQ(errorOf([&] { MapFile::write(path, "{}"); }),
-              path + ": cannot be written: Not a directory");
+    EXPECT_EQ(errorOf([&] { MapFile::write(path, "{}"); }), path + ": cannot be written: Not a directory");
     EXPECT_EQ(TempFolder::read(plain), "keep");
     EXPECT_EQ(folder.entryCount(), 1u);
 }

@@ -20,7 +20,8 @@ constexpr int badInput = 2;
 const char* const usage =
     "usage: vyn-editor [LEVEL]\n"
     "Plays the game with the map editor on, editing the level file LEVEL\n"
-    "(default: " VYN_EDITOR_LEVEL ").\n"
+    "(default: " VYN_EDITOR_LEVEL
+    ").\n"
     "Left click: toggle a block.  Right click: toggle a shard.\n"
     "R: reload the file (drops unsaved edits).  O: save to the file.\n";
 

@@ -1,6 +1,5 @@
 #include "tools/replay/Replay.h"
 
-
 #include "display/Lib.h"
 #include "game/ApplicationMain.h"
 #include "tools/replay/TraceLine.h"
@@ -29,8 +28,7 @@ int Replay::run() {
 
     int status = 0;
     if (stalled_) {
-        std::fprintf(stderr, "vyn-replay: the window stayed inactive after update %d with no input left\n",
-                     lastTick_);
+        std::fprintf(stderr, "vyn-replay: the window stayed inactive after update %d with no input left\n", lastTick_);
     }
     if (lastTick_ < *options_.ticks && !stalled_) {
         std::fprintf(stderr, "vyn-replay: the game ended after update %d of %d\n", lastTick_, *options_.ticks);
@@ -158,14 +156,20 @@ void Replay::push(const ScriptEvent& scripted) {
             e.y = scripted.y;
             break;
         }
-        case Kind::FocusOut: e.type = RT_EVENT_DEACTIVATE; break;
-        case Kind::FocusIn: e.type = RT_EVENT_ACTIVATE; break;
+        case Kind::FocusOut:
+            e.type = RT_EVENT_DEACTIVATE;
+            break;
+        case Kind::FocusIn:
+            e.type = RT_EVENT_ACTIVATE;
+            break;
         case Kind::Resize:
             e.type = RT_EVENT_RESIZE;
             e.x = scripted.x;
             e.y = scripted.y;
             break;
-        case Kind::Close: e.type = RT_EVENT_QUIT; break;
+        case Kind::Close:
+            e.type = RT_EVENT_QUIT;
+            break;
     }
     // Modifier state after the event, as the windowing system reports it.
     if (shiftDown_) e.flags |= RT_EF_SHIFT_DOWN;

@@ -41,8 +41,8 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "-h" || arg == "--help") return {std::nullopt, "", true};
-        const bool takesValue = arg == "--level" || arg == "--ticks" || arg == "--seed" || arg == "--trace" ||
-                                arg == "--shot";
+        const bool takesValue =
+            arg == "--level" || arg == "--ticks" || arg == "--seed" || arg == "--trace" || arg == "--shot";
         if (takesValue) {
             if (i + 1 >= args.size()) return {std::nullopt, arg + " needs a value"};
             const std::string& value = args[++i];
@@ -50,7 +50,8 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
                 options.level = absoluteFrom(startFolder, value);
             } else if (arg == "--ticks") {
                 auto n = numberOf<int>(value);
-                if (!n || *n < 1) return {std::nullopt, "--ticks takes a whole number of at least 1, not \"" + value + "\""};
+                if (!n || *n < 1)
+                    return {std::nullopt, "--ticks takes a whole number of at least 1, not \"" + value + "\""};
                 options.ticks = *n;
             } else if (arg == "--seed") {
                 auto n = numberOf<std::uint64_t>(value);
@@ -62,7 +63,8 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
                 auto colon = value.find(':');
                 auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
                 if (!tick || *tick < 1 || colon + 1 >= value.size()) {
-                    return {std::nullopt, "--shot takes TICK:FILE.png with a tick of at least 1, not \"" + value + "\""};
+                    return {std::nullopt,
+                            "--shot takes TICK:FILE.png with a tick of at least 1, not \"" + value + "\""};
                 }
                 options.shots.push_back({*tick, absoluteFrom(startFolder, value.substr(colon + 1))});
             }

@@ -114,8 +114,8 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
 }  // namespace
 
 std::optional<int> keyCodeOf(const std::string& name) {
-    static const std::pair<const char*, int> names[] = {{"A", 65}, {"D", 68}, {"W", 87},    {"S", 83},
-                                                         {"SHIFT", 16}, {"R", 82}, {"O", 79}};
+    static const std::pair<const char*, int> names[] = {{"A", 65},     {"D", 68}, {"W", 87}, {"S", 83},
+                                                        {"SHIFT", 16}, {"R", 82}, {"O", 79}};
     const std::string key = upper(name);
     for (const auto& [known, code] : names) {
         if (key == known) return code;

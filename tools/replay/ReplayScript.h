@@ -15,10 +15,10 @@ struct ScriptEvent {
     int line = 0;  // where it was written, for messages
     int tick = 0;
     Kind kind = Kind::Close;
-    int keyCode = 0;  // KeyDown, KeyUp
+    int keyCode = 0;               // KeyDown, KeyUp
     Button button = Button::Left;  // Press, Release
-    int x = 0;  // Move, Press, Release; the width for Resize
-    int y = 0;  // Move, Press, Release; the height for Resize
+    int x = 0;                     // Move, Press, Release; the width for Resize
+    int y = 0;                     // Move, Press, Release; the height for Resize
 };
 
 // A parsed script: its events ordered by tick, in file order within a tick.

@@ -162,7 +162,8 @@ std::string traceLine(int tick, const game::Game& game) {
     line.close();
 
     long long records = 0;
-    if (auto rewind = engine.getSystem<systems::RewindSystem>()) records = static_cast<long long>(rewind->records.size());
+    if (auto rewind = engine.getSystem<systems::RewindSystem>())
+        records = static_cast<long long>(rewind->records.size());
     line.integer("records", records);
 
     long long entities = 0;

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Random.h"
 #include "display/Loader.h"
 #include "display/Sys.h"
 #include "game/GameMap.h"
-#include "base/Random.h"
 #include "tools/replay/Replay.h"
 #include "tools/replay/ReplayOptions.h"
 #include "tools/replay/ReplayScript.h"
@@ -59,8 +59,7 @@ int run(int argc, char** argv) {
     }
     for (const auto& shot : options.shots) {
         if (options.ticks && shot.tick > *options.ticks) {
-            std::fprintf(stderr, "vyn-replay: --shot %d lies beyond the last update, %d\n", shot.tick,
-                         *options.ticks);
+            std::fprintf(stderr, "vyn-replay: --shot %d lies beyond the last update, %d\n", shot.tick, *options.ticks);
             return badInput;
         }
     }
