@@ -24,8 +24,9 @@ public:
         Never   // the time will never come and no event is left: the loop ends
     };
     // Waits until the clock reaches `time` or a native event comes, whichever
-    // is first. An event's "id" is 0 unless the module knows it better. A
-    // resize event has already resized the module's own window or image.
+    // is first. A module leaves an event's "id" 0 for the loop to fill in
+    // (the headless driver may push one with an id of its own). A resize
+    // event has already resized the module's own window or image.
     [[nodiscard]] virtual Wake waitFor(double time, rt_event& event) = 0;
     // Lets the clock reach `time`, leaving native events where they are.
     virtual void sleepUntil(double time) = 0;

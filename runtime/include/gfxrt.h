@@ -11,10 +11,10 @@
  * message naming the primitive when one gets a handle that is stale (a node
  * already released, a frame that has ended), foreign (never given out by
  * this module) or of the wrong kind; a null handle is always accepted and
- * changes nothing. Strings are UTF-8 and only
- * borrowed for the duration of the call unless stated otherwise. Every module
- * (the real SDL/Cairo one and the headless one) exports the same primitives
- * with exactly these signatures.
+ * changes nothing. Strings are UTF-8 and only borrowed for the duration of
+ * the call unless stated otherwise. Every module (the real SDL/Cairo one and
+ * the headless one) exports the same primitives with exactly these
+ * signatures.
  */
 #ifndef VYN_RUNTIME_GFXRT_H
 #define VYN_RUNTIME_GFXRT_H
@@ -62,8 +62,9 @@ typedef struct rt_event {
     int result;
 } rt_event;
 
-/* Event types (rt_event.type). The modules send the first group; the
- * program also understands the second, which these modules never send. */
+/* Event types (rt_event.type) the program acts on. These modules send key
+ * down and up, mouse move, button down and up, resize, poll, quit, redraw,
+ * activate and deactivate; the others come from none of them. */
 enum {
     RT_EVENT_KEY_DOWN = 1,
     RT_EVENT_CHAR = 2,
@@ -76,11 +77,10 @@ enum {
     RT_EVENT_POLL = 9,
     RT_EVENT_QUIT = 10,
     RT_EVENT_FOCUS = 11,
+    RT_EVENT_SHOULD_ROTATE = 12, /* "value": the orientation asked about */
     RT_EVENT_REDRAW = 14,
     RT_EVENT_ACTIVATE = 20,
     RT_EVENT_DEACTIVATE = 21,
-
-    RT_EVENT_SHOULD_ROTATE = 12, /* "value": the orientation asked about */
     RT_EVENT_GOT_INPUT_FOCUS = 22,
     RT_EVENT_LOST_INPUT_FOCUS = 23
 };
@@ -112,9 +112,10 @@ enum {
     RT_BUTTON_WHEEL_DOWN = 4
 };
 
-/* Key codes (rt_event.value of key events): letters 65-90 and digits 48-57
- * as their upper-case ASCII characters, Shift 16, Enter 13, the arrows
- * 37-40, F1-F12 112-123, keypad digits 96-105; 0 for a key without one. */
+/* Key codes (rt_event.value of key events), as the program knows keys:
+ * letters 65-90 (the upper-case ASCII letter), digits 48-57 (the ASCII
+ * digit), Shift 16, Enter 13, the arrows 37-40, F1-F12 112-123, keypad
+ * digits 96-105; 0 for a key without one. */
 enum {
     RT_KEY_BACKSPACE = 8,
     RT_KEY_TAB = 9,

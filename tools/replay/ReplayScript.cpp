@@ -5,6 +5,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "runtime/include/gfxrt.h"
+
 namespace replay {
 
 namespace {
@@ -114,8 +116,9 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
 }  // namespace
 
 std::optional<int> keyCodeOf(const std::string& name) {
-    static const std::pair<const char*, int> names[] = {{"A", 65},     {"D", 68}, {"W", 87}, {"S", 83},
-                                                        {"SHIFT", 16}, {"R", 82}, {"O", 79}};
+    static const std::pair<const char*, int> names[] = {{"A", RT_KEY_A}, {"D", RT_KEY_D},         {"W", RT_KEY_W},
+                                                        {"S", RT_KEY_S}, {"SHIFT", RT_KEY_SHIFT}, {"R", RT_KEY_R},
+                                                        {"O", RT_KEY_O}};
     const std::string key = upper(name);
     for (const auto& [known, code] : names) {
         if (key == known) return code;
