@@ -164,10 +164,12 @@ void Stage::handleKey(rt_event& record, const std::string& type) {
 void Stage::handleMouse(rt_event& record, std::string type) {
     const int button = record.value;
     int delta = 0;
+    // A negative button is no button of any mouse.
     if (type == events::MouseEvent::MOUSE_DOWN) {
-        if (button > 2) return;
+        if (button < 0 || button > 2) return;
         type = downEvents[static_cast<std::size_t>(button)];
     } else if (type == events::MouseEvent::MOUSE_UP) {
+        if (button < 0) return;
         if (button > 2) {
             type = events::MouseEvent::MOUSE_WHEEL;
             delta = button == 3 ? 1 : -1;
