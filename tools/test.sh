@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds everything under AddressSanitizer/LeakSanitizer and UBSan,
-# and runs every test.
+# and runs every test, then each fuzz target for 60 seconds (tools/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -11,3 +11,4 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 ctest --test-dir build-test --output-on-failure -j "$jobs" --timeout 600
+bash tools/fuzz.sh 60
