@@ -229,10 +229,12 @@ void Stage::handleKey(rt_event& record, const std::string& type) {
 void Stage::handleMouse(rt_event& record, std::string type) {
     const int button = record.value;
     int delta = 0;
+    // A negative button is no button of any mouse.
     if (type == events::MouseEvent::MOUSE_DOWN) {
-        if (button > RT_BUTTON_RIGHT) return;
+        if (button < 0 || button > RT_BUTTON_RIGHT) return;
         type = downEvents[static_cast<std::size_t>(button)];
     } else if (type == events::MouseEvent::MOUSE_UP) {
+        if (button < 0) return;
         if (button > RT_BUTTON_RIGHT) {
             type = events::MouseEvent::MOUSE_WHEEL;
             delta = button == RT_BUTTON_WHEEL_UP ? 1 : -1;

@@ -28,11 +28,18 @@ GameMap::GameMap(std::string path)
     : path(std::move(path)), reloadSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<GameMap>>>()) {
     blocks = std::make_shared<GameMapLayer<bool>>();
     items = std::make_shared<GameMapLayer<components::Item>>();
+    levelItems = std::make_shared<GameMapLayer<bool>>();
     reload();
 }
 
+void GameMap::toggleItem(std::int32_t x, std::int32_t y) {
+    const bool fill = !items->isFilled(x, y);
+    items->setFilled(x, y, fill, fill ? std::make_shared<components::Item>(1) : nullptr);
+    levelItems->setFilled(x, y, fill, fill ? std::make_shared<bool>(true) : nullptr);
+}
+
 void GameMap::save() {
-    MapFile::write(path, MapFile::format(blocks->toArray(), items->toArray()));
+    MapFile::write(path, MapFile::format(blocks->toArray(), levelItems->toArray()));
     base::trace("GameMap", 48, "saved map to", path);
 }
 
@@ -46,8 +53,11 @@ void GameMap::reload() {
         loadedBlocks, contents.blocks, [] { return std::make_shared<bool>(true); }, path, "blocks");
     loadLayer(
         loadedItems, contents.items, [] { return std::make_shared<components::Item>(1); }, path, "items");
+    GameMapLayer<bool> loadedLevelItems;
+    loadedLevelItems.loadArray(contents.items, [] { return std::make_shared<bool>(true); });
     blocks->cells = std::move(loadedBlocks.cells);
     items->cells = std::move(loadedItems.cells);
+    levelItems->cells = std::move(loadedLevelItems.cells);
 
     // During construction no one can listen yet and the map has no owner.
     reloadSignal->dispatch(weak_from_this().lock());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -23,15 +24,23 @@ public:
     std::string path;
     // Dispatched after every reload and after every edit.
     std::shared_ptr<ecs::signals::Signal1<std::shared_ptr<GameMap>>> reloadSignal;
-    // Cells that hold a shard, each with its Item.
+    // Cells that hold a shard still to collect, each with its Item: play
+    // state, which the game empties as the player collects shards.
     std::shared_ptr<GameMapLayer<components::Item>> items;
+    // The level's shard cells, collected or not: what save writes.
+    std::shared_ptr<GameMapLayer<bool>> levelItems;
     // Solid cells; loaded ones carry true, ones added by the editor null.
     std::shared_ptr<GameMapLayer<bool>> blocks;
 
     // Loads the level at once; throws as reload does.
     explicit GameMap(std::string path);
 
-    // Writes the layers to path in the exact level-file form and traces the
+    // The editor's shard toggle: fills the cell in both items and
+    // levelItems when no shard shows there (a new Item), else empties it in
+    // both. Throws std::out_of_range outside the supported area.
+    void toggleItem(std::int32_t x, std::int32_t y);
+
+    // Writes the blocks and the level's shard cells to path in the exact level-file form and traces the
     // save. On failure throws std::runtime_error naming the path; the old
     // file and the layers stay as they were.
     void save();

@@ -1,14 +1,18 @@
 #include "game/MapFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
-#include <system_error>
 
 #include <nlohmann/json.hpp>
+
+#include "base/InputFile.h"
 
 namespace game {
 
@@ -20,25 +24,28 @@ using nlohmann::json;
     throw std::runtime_error(path + ": " + problem);
 }
 
-// The reason for the last failed standard-library file call, as errno has it.
-std::string lastError(const std::string& fallback) {
-    return errno != 0 ? std::generic_category().message(errno) : fallback;
-}
-
-std::string readText(const std::string& path) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) fail(path, "cannot be read: " + lastError("open failed"));
-    std::string text;
-    try {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure& error) {
-        // The file buffer reports a failed read (a directory, an I/O error)
-        // by throwing rather than through the stream state.
-        fail(path, "cannot be read: " + (error.code() ? error.code().message() : lastError("read failed")));
+// The library's own wording of a JSON error, without its
+// "[json.exception.parse_error.101] " tag and with every quoted word cut to
+// a readable length.
+std::string describe(const json::exception& error) {
+    std::string detail = error.what();
+    if (detail.starts_with("[json.exception.")) {
+        auto tagEnd = detail.find("] ");
+        if (tagEnd != std::string::npos) detail.erase(0, tagEnd + 2);
     }
-    if (in.bad()) fail(path, "cannot be read: " + lastError("read failed"));
-    return text;
+    std::string clipped;
+    std::size_t at = 0;
+    for (;;) {
+        auto open = detail.find('\'', at);
+        auto close = open == std::string::npos ? std::string::npos : detail.find('\'', open + 1);
+        if (close == std::string::npos) break;
+        clipped += detail.substr(at, open + 1 - at);
+        clipped += base::clipWord(std::string_view(detail).substr(open + 1, close - open - 1));
+        clipped += '\'';
+        at = close + 1;
+    }
+    clipped += detail.substr(at);
+    return clipped;
 }
 
 MapFile::Entries readEntries(const std::string& path, const json& level, const char* key) {
@@ -68,6 +75,22 @@ MapFile::Entries readEntries(const std::string& path, const json& level, const c
     return entries;
 }
 
+// The file that path leads to through any symbolic links, which need not
+// exist yet; path itself when it is no link.
+std::string linkTarget(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path current(path);
+    // As many links as the system follows before it gives up.
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec)) || ec) return current.string();
+        fs::path next = fs::read_symlink(current, ec);
+        if (ec) fail(path, "cannot be written: " + ec.message());
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    fail(path, "cannot be written: " + std::string(std::strerror(ELOOP)));
+}
+
 void appendLayer(std::string& text, const std::vector<MapFile::CellPair>& cells) {
     text += '[';
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -82,16 +105,19 @@ void appendLayer(std::string& text, const std::vector<MapFile::CellPair>& cells)
 }  // namespace
 
 MapFile::Contents MapFile::read(const std::string& path) {
-    std::string text = readText(path);
+    const std::string text = base::readInputFile(path);
+    // A NUL byte means a damaged file, whatever follows it.
+    if (auto nul = text.find('\0'); nul != std::string::npos) {
+        fail(path, "not valid JSON: a NUL byte at offset " + std::to_string(nul));
+    }
     json level;
     try {
         level = json::parse(text);
     } catch (const json::parse_error& error) {
-        // Drop the library's "[json.exception.parse_error.101] " tag.
-        std::string detail = error.what();
-        auto tagEnd = detail.find("] ");
-        if (tagEnd != std::string::npos) detail = detail.substr(tagEnd + 2);
-        fail(path, "not valid JSON: " + detail);
+        fail(path, "not valid JSON: " + describe(error));
+    } catch (const json::exception& error) {
+        // A number beyond the range of a double, for one.
+        fail(path, "not a valid level: " + describe(error));
     }
     if (!level.is_object()) fail(path, "not a JSON object");
     Contents contents;
@@ -110,28 +136,48 @@ std::string MapFile::format(const std::vector<CellPair>& blocks, const std::vect
 }
 
 void MapFile::write(const std::string& path, const std::string& text) {
-    namespace fs = std::filesystem;
-    const std::string temporary = path + ".saving";
+    // A link is saved through: the file it leads to is replaced and the
+    // link stays a link.
+    const std::string target = linkTarget(path);
+    const std::string temporary = target + ".saving";
+    int fd = -1;
     auto discard = [&](const std::string& problem) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
+        if (fd >= 0) ::close(fd);
+        ::unlink(temporary.c_str());
         fail(path, "cannot be written: " + problem);
     };
 
-    errno = 0;
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) discard(lastError("cannot create " + temporary));
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (out.fail()) discard(lastError("write failed"));
-
     // The replacement keeps the old file's permissions.
-    std::error_code ec;
-    fs::file_status old = fs::status(path, ec);
-    if (!ec && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), ec);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) discard(std::strerror(errno));
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) discard(std::strerror(errno));
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            discard(std::strerror(errno));
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    // On the disk before the rename, so that a crash leaves the old file or
+    // the new one, never an empty one.
+    if (::fsync(fd) != 0) discard(std::strerror(errno));
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) discard(std::strerror(errno));
 
-    fs::rename(temporary, path, ec);
-    if (ec) discard(ec.message());
+    if (::rename(temporary.c_str(), target.c_str()) != 0) discard(std::strerror(errno));
+    // The rename itself lasts once the folder is on the disk too. The new
+    // file is already in place: a folder that cannot be synced (some file
+    // systems refuse) is no reason to report the save as failed.
+    const std::string folder = std::filesystem::path(target).parent_path().string();
+    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
 }
 
 }  // namespace game

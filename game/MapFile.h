@@ -24,7 +24,9 @@ public:
 
     // Reads and checks the whole file. Keys may come in any order, other
     // keys and further elements of an entry are ignored, and a null element
-    // counts as 0. Missing, unreadable or malformed input throws.
+    // counts as 0. Missing, unreadable or malformed input throws: anything
+    // but a regular file, a NUL byte anywhere, a number beyond the range of
+    // a double.
     [[nodiscard]] static Contents read(const std::string& path);
 
     // {"blocks":[[x,y],...],"items":[[x,y],...]} with no whitespace, each
@@ -32,7 +34,9 @@ public:
     [[nodiscard]] static std::string format(const std::vector<CellPair>& blocks, const std::vector<CellPair>& items);
 
     // Replaces the file with text, or throws and leaves it as it was: the
-    // text goes to a temporary file beside it, which is renamed over it.
+    // text goes to a temporary file beside it, which is flushed to the disk,
+    // renamed over it, and the folder flushed in turn. A symbolic link is
+    // written through: the file it leads to is replaced, the link stays.
     static void write(const std::string& path, const std::string& text);
 };
 

@@ -78,7 +78,7 @@ void MapEditSystem::didClick(const gfx::events::EventPtr& event) {
     if (mouse->type == MouseEvent::MOUSE_DOWN) {
         map->blocks->toggleFilled(cx, cy);
     } else if (mouse->type == MouseEvent::RIGHT_MOUSE_DOWN) {
-        map->items->setFilled(cx, cy, !map->items->isFilled(cx, cy), std::make_shared<components::Item>(1));
+        map->toggleItem(cx, cy);
     }
     map->reloadSignal->dispatch(map);
 }

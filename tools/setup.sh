@@ -10,6 +10,7 @@ packages=(
   libsdl2-dev libcairo2-dev libfreetype-dev nlohmann-json3-dev
   libx11-dev xvfb xauth xdotool
   clang-format clang-tidy
+  clang libclang-rt-14-dev
 )
 
 missing=()

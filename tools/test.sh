@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds everything under AddressSanitizer/LeakSanitizer and UBSan,
-# and runs every test (the formatting check among them).
+# runs each fuzz target for 60 seconds (tools/fuzz.sh) and every test (the
+# formatting check among them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -10,4 +11,6 @@ cmake --build build-test -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+# The fuzz targets first, so that the test summary closes the output.
+bash tools/fuzz.sh 60
 ctest --test-dir build-test --output-on-failure -j "$jobs" --timeout 600

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -222,8 +224,13 @@ TEST(StageInput, MouseButtonsAndWheel) {
         const rt_event e = HeadlessLoop::event(c.type, c.value, 0, 12, 34, Stage::efLeftDown);
         HeadlessLoop::api().push_event(&e);
     }
-    const rt_event ignored = HeadlessLoop::event(RT_EVENT_MOUSE_DOWN, 3, 0, 1, 1);
-    HeadlessLoop::api().push_event(&ignored);
+    // No such buttons: nothing is sent, nothing is read out of bounds.
+    for (const auto& [type, value] : {std::pair{RT_EVENT_MOUSE_DOWN, 3}, std::pair{RT_EVENT_MOUSE_DOWN, -1},
+                                      std::pair{RT_EVENT_MOUSE_UP, -1}, std::pair{RT_EVENT_MOUSE_UP, INT_MIN},
+                                      std::pair{RT_EVENT_MOUSE_CLICK, -7}}) {
+        const rt_event ignored = HeadlessLoop::event(type, value, 0, 1, 1);
+        HeadlessLoop::api().push_event(&ignored);
+    }
 
     HeadlessLoop loop;
     std::vector<std::shared_ptr<MouseEvent>> received;

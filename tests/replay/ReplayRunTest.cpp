@@ -2,9 +2,13 @@
 // its frame shots, and the refusal of bad scripts before anything runs.
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -242,6 +246,107 @@ TEST(ReplayRun, BadCommandLinesAreRefusedWithStatusTwo) {
     EXPECT_EQ(replay(folder, {"missing-script.txt"}).status, 2);
     EXPECT_EQ(replay(folder, {"--ticks", "10", "--shot", "11:late.png"}).status, 2);
     EXPECT_EQ(replay(folder, {"--help"}).status, 0);
+}
+
+// No output may overwrite an input or another output, however it is
+// spelled: refused with one line naming the file, status 2, nothing written.
+TEST(ReplayRun, AnOutputThatNamesAnInputOrAnotherOutputIsRefused) {
+    TempFolder folder;
+    const std::string levelText = R"({"blocks":[[0,0]],"items":[]})";
+    const std::string scriptText = "1 down D\n";
+    folder.write("level.json", levelText);
+    folder.write("run.txt", scriptText);
+    std::filesystem::create_directory(folder.file("sub"));
+    std::filesystem::create_symlink("level.json", folder.file("link.json"));
+    std::filesystem::create_hard_link(folder.file("run.txt"), folder.file("hard.txt"));
+    const std::string gameLevel = std::string(VYN_BIN_DIR) + "/assets/map.json";
+    const std::string gameLevelText = TempFolder::read(gameLevel);
+    const std::size_t entries = folder.entryCount();
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string line;
+    };
+    const Case cases[] = {
+        {{"--level", "level.json", "--trace", "level.json", "run.txt"},
+         "--trace \"" + folder.file("level.json") + "\" would overwrite the level"},
+        {{"--level", "level.json", "--trace", "sub/../link.json", "run.txt"}, "would overwrite the level"},
+        {{"--level", "link.json", "--shot", "5:level.json", "run.txt"}, "--shot 5:"},
+        {{"--level", "level.json", "--trace", "hard.txt", "run.txt"}, "would overwrite the script"},
+        {{"--level", "level.json", "--shot", "3:./run.txt", "run.txt"}, "would overwrite the script"},
+        {{"--trace", gameLevel}, "would overwrite the level \"" + gameLevel + "\""},
+        {{"--level", "level.json", "--trace", "out.png", "--shot", "5:sub/../out.png"},
+         "--shot 5:\"" + folder.file("out.png") + "\" names the same file as --trace"},
+        {{"--level", "level.json", "--shot", "5:a.png", "--shot", "9:sub/../a.png"}, "names the same file as --shot 5"},
+    };
+    for (const Case& c : cases) {
+        auto run = replay(folder, c.args);
+        std::string context = c.args[c.args.size() - 2] + " " + c.args.back();
+        EXPECT_EQ(run.status, 2) << context;
+        EXPECT_NE(run.err.find(c.line), std::string::npos) << context << ": " << run.err;
+        EXPECT_TRUE(run.err.starts_with("vyn-replay: ")) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(TempFolder::read(folder.file("level.json")), levelText);
+        EXPECT_EQ(TempFolder::read(folder.file("run.txt")), scriptText);
+        // The level, script, links and folder, and the tool's own output files.
+        EXPECT_EQ(folder.entryCount(), entries + 2) << context;
+    }
+    EXPECT_EQ(TempFolder::read(gameLevel), gameLevelText);
+}
+
+// Inputs that are no files to read, and words too long to quote whole.
+TEST(ReplayRun, ScriptsAndLevelsThatCannotBeReadAreRefused) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("scripts"));
+    ASSERT_EQ(::mkfifo(folder.file("fifo.json").c_str(), 0600), 0);
+    folder.write("huge.txt", "5 down " + std::string(5'000'000, 'Q') + "\n");
+    folder.write("big.json", R"({"blocks":[[1e400,0]],"items":[]})");
+
+    auto run = replay(folder, {"--trace", "t.jsonl", "scripts"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "vyn-replay: " + folder.file("scripts") + ": cannot be read: Is a directory\n");
+    run = replay(folder, {"--trace", "t.jsonl", "--level", "fifo.json"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "vyn-replay: " + folder.file("fifo.json") + ": cannot be read: a pipe, not a regular file\n");
+    run = replay(folder, {"--trace", "t.jsonl", "--level", "big.json"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err,
+              "vyn-replay: " + folder.file("big.json") + ": not a valid level: number overflow parsing '1e400'\n");
+    run = replay(folder, {"--trace", "t.jsonl", "huge.txt"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "vyn-replay: " + folder.file("huge.txt") + ":1: unknown key \"" + std::string(80, 'Q') +
+                           "...\" (A, D, W, S, SHIFT, R, O or a code 1 to 255)\n");
+    run = replay(folder, {"--seed", std::string(1000, '9')});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_LT(run.err.find('\n'), 200u) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("t.jsonl")));
+}
+
+// A trace that cannot be written ends the run with a message and status 1.
+TEST(ReplayRun, ATraceThatCannotBeWrittenFailsTheRun) {
+    TempFolder folder;
+    auto run = replay(folder, {"--ticks", "400", "--trace", "/dev/full"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "vyn-replay: cannot write the trace to /dev/full: No space left on device\n");
+
+    const std::string program = std::string(VYN_BIN_DIR) + "/vyn-replay";
+    const std::string err = folder.file("err.txt");
+    struct Case {
+        const char* redirect;
+        int status;
+        std::string line;
+    };
+    const Case cases[] = {
+        {">/dev/full", 1, "vyn-replay: cannot write the trace to standard output: No space left on device\n"},
+        {">&-", 2, "vyn-replay: --trace -: standard output is closed\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string command = "'" + program + "' --ticks 400 --trace - " + c.redirect + " 2>'" + err + "'";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << c.redirect;
+        EXPECT_EQ(WEXITSTATUS(status), c.status) << c.redirect;
+        EXPECT_EQ(TempFolder::read(err), c.line);
+    }
 }
 
 }  // namespace

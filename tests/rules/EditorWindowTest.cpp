@@ -1,9 +1,11 @@
 // vyn-editor in a real window on a virtual X server of the test's own: a
 // person clicks into the level and presses O, and the level file changes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -78,4 +80,33 @@ TEST(EditorWindow, AClickTogglesTheBlockThereAndOWritesItToTheLevelFile) {
     auto status = editor.exitStatus();
     ASSERT_TRUE(status) << "still running after the window was closed";
     EXPECT_EQ(*status, 0) << TempFolder::read(log);
+}
+
+// Refused before any window opens: one line naming the file, status 2, and
+// the folder as it was.
+TEST(EditorWindow, ALevelThatIsNoReadableLevelFileIsRefusedAtTheStart) {
+    TempFolder folder;
+    folder.write("nul.json", std::string(R"({"blocks":[],"items":[]})") + '\0' + "rest");
+    std::filesystem::create_directory(folder.file("folder.json"));
+    ASSERT_EQ(::mkfifo(folder.file("fifo.json").c_str(), 0600), 0);
+    const std::string log = folder.file("editor.log");
+    struct Case {
+        std::string level, line;
+    };
+    const Case cases[] = {
+        {"", "vyn-editor: \"\": the level file name is empty\n"},
+        {folder.file("nul.json"),
+         "vyn-editor: " + folder.file("nul.json") + ": not valid JSON: a NUL byte at offset 24\n"},
+        {folder.file("folder.json"),
+         "vyn-editor: " + folder.file("folder.json") + ": cannot be read: Is a directory\n"},
+        {folder.file("fifo.json"),
+         "vyn-editor: " + folder.file("fifo.json") + ": cannot be read: a pipe, not a regular file\n"},
+    };
+    for (const Case& c : cases) {
+        vyn::testing::DisplayProgram editor("", "vyn-editor", {c.level}, log);
+        ASSERT_TRUE(editor.started());
+        EXPECT_EQ(editor.exitStatus(), 2) << c.level;
+        EXPECT_EQ(TempFolder::read(log), c.line);
+        EXPECT_EQ(folder.entryCount(), 4u) << c.level;
+    }
 }

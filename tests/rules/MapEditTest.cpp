@@ -127,6 +127,23 @@ TEST(MapEditSystem, OSavesTheExactFileAndRReadsItBack) {
     EXPECT_EQ(editor.reloads, reloads + 1);
 }
 
+TEST(MapEditSystem, ASaveKeepsTheShardsThePlayerHasCollected) {
+    Editor editor;
+    editor.withLevel(R"({"blocks":[],"items":[[2,3],[4,4]]})");
+    // Collecting empties the cell of the play state, as the item system does.
+    editor.map().items->setFilled(2, 3, false);
+    editor.map().items->setFilled(4, 4, false);
+    // A right click where a collected shard lay shows a shard there again;
+    // a second one takes it out of the level.
+    editor.click(MouseEvent::RIGHT_MOUSE_DOWN, 220, 220);
+    EXPECT_TRUE(editor.map().items->isFilled(4, 4));
+    editor.click(MouseEvent::RIGHT_MOUSE_DOWN, 220, 220);
+    editor.click(MouseEvent::RIGHT_MOUSE_DOWN, -1, 0);
+
+    editor.key(O);
+    EXPECT_EQ(TempFolder::read(editor.world.mapPath), R"({"blocks":[],"items":[[-1,0],[2,3]]})");
+}
+
 TEST(MapEditSystem, AFileThatCannotBeWrittenOrReadKeepsTheEditsAndTheEditorRunning) {
     Editor editor;
     editor.withLevel(emptyLevel);

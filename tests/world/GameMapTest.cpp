@@ -76,7 +76,14 @@ TEST(GameMap, SaveWritesSortedExactTextAndTracesIt) {
     EXPECT_EQ(map->blocks->cells, blocksBefore);
     EXPECT_EQ(map->items->cells, itemsBefore);
 
+    // A collected shard leaves the play state, not the level: it is saved.
     map->items->cells.clear();
+    testing::internal::CaptureStdout();
+    map->save();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(TempFolder::read(path), R"({"blocks":[[-1,5],[0,5],[0,6]],"items":[[2,3]]})");
+
+    map->levelItems->cells.clear();
     map->blocks->cells.clear();
     testing::internal::CaptureStdout();
     map->save();

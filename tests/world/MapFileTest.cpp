@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -61,6 +62,11 @@ TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
         {R"({"blocks":[],"items":[[1,2],3]})", R"("items" entry 1 is not an array)"},
         {R"({"blocks":[[1,"2"]],"items":[]})", R"("blocks" entry 0 element 1 is not a number)"},
         {R"({"blocks":[[true]],"items":[]})", R"("blocks" entry 0 element 0 is not a number)"},
+        // Numbers beyond a double, and bytes hidden behind a NUL.
+        {R"({"blocks":[[1e400,0]],"items":[]})", "not a valid level: number overflow parsing '1e400'"},
+        {R"({"blocks":[],"items":[[0,-1E+999]]})", "not a valid level: number overflow parsing '-1E+999'"},
+        {std::string(R"({"blocks":[],"items":[]})") + '\0' + "junk", "not valid JSON: a NUL byte at offset 24"},
+        {std::string("{\"blocks\":[") + '\0' + "]}", "not valid JSON: a NUL byte at offset 11"},
     };
     for (const Case& c : cases) {
         std::string path = folder.write("map.json", c.text);
@@ -71,11 +77,73 @@ TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
             EXPECT_EQ(error, path + ": " + c.problem) << c.text;
     }
 
+    // A huge bad word is quoted by its start only.
+    std::string path = folder.write("map.json", "{\"blocks\":[[" + std::string(5'000'000, '7') + "]]}");
+    std::string error = errorOf([&] { (void)MapFile::read(path); });
+    EXPECT_EQ(error, path + ": not a valid level: number overflow parsing '" + std::string(80, '7') + "...'");
+    for (const char* word : {"tru", "\"abc"}) {
+        path = folder.write("map.json", "{\"blocks\":[" + std::string(word) + std::string(1000, 'x'));
+        error = errorOf([&] { (void)MapFile::read(path); });
+        EXPECT_TRUE(error.starts_with(path + ": not valid JSON: ")) << error;
+        EXPECT_LT(error.size(), path.size() + 300) << error;
+        EXPECT_EQ(error.find("[json.exception"), std::string::npos) << error;
+    }
+
     std::string missing = folder.file("none.json");
     EXPECT_EQ(errorOf([&] { (void)MapFile::read(missing); }), missing + ": cannot be read: No such file or directory");
     std::filesystem::create_directory(folder.file("folder.json"));
     EXPECT_EQ(errorOf([&] { (void)MapFile::read(folder.file("folder.json")); }),
               folder.file("folder.json") + ": cannot be read: Is a directory");
+}
+
+// Anything but a regular file is refused at once, without waiting for a
+// writer or reading a device that never ends.
+TEST(MapFile, ReadRefusesWhatIsNotARegularFile) {
+    TempFolder folder;
+    const std::string fifo = folder.file("fifo.json");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(errorOf([&] { (void)MapFile::read(fifo); }), fifo + ": cannot be read: a pipe, not a regular file");
+    for (const char* device : {"/dev/null", "/dev/zero"}) {
+        EXPECT_EQ(errorOf([&] { (void)MapFile::read(device); }),
+                  std::string(device) + ": cannot be read: not a regular file");
+    }
+    EXPECT_EQ(errorOf([&] { (void)MapFile::read(""); }), "\"\": the file name is empty");
+
+    // A link to a level reads as the level.
+    std::string level = folder.write("level.json", R"({"blocks":[[1,2]],"items":[]})");
+    std::filesystem::create_symlink(level, folder.file("link.json"));
+    EXPECT_EQ(MapFile::read(folder.file("link.json")).blocks, (MapFile::Entries{{1, 2}}));
+}
+
+TEST(MapFile, WriteGoesThroughSymbolicLinksToTheirTarget) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("levels"));
+    std::string level = folder.write("levels/real.json", "old");
+    // A relative link to a relative link.
+    std::filesystem::create_symlink("levels/real.json", folder.file("first.json"));
+    std::filesystem::create_symlink("first.json", folder.file("second.json"));
+
+    MapFile::write(folder.file("second.json"), "{}");
+    EXPECT_EQ(TempFolder::read(level), "{}");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("first.json")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("second.json")));
+    EXPECT_EQ(folder.entryCount(), 3u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("levels")),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    // A link whose file does not exist yet gets it.
+    std::filesystem::create_symlink("levels/new.json", folder.file("dangling.json"));
+    MapFile::write(folder.file("dangling.json"), "[]");
+    EXPECT_EQ(TempFolder::read(folder.file("levels/new.json")), "[]");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("dangling.json")));
+
+    // A loop of links is an error, and nothing is written.
+    std::filesystem::create_symlink("loop-b", folder.file("loop-a"));
+    std::filesystem::create_symlink("loop-a", folder.file("loop-b"));
+    EXPECT_EQ(errorOf([&] { MapFile::write(folder.file("loop-a"), "{}"); }),
+              folder.file("loop-a") + ": cannot be written: Too many levels of symbolic links");
+    EXPECT_EQ(folder.entryCount(), 6u);
 }
 
 TEST(MapFile, WriteReplacesTheFileWholeAndLeavesNothingBehind) {

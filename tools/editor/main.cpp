@@ -46,6 +46,12 @@ int main(int argc, char** argv) {
         std::fputs(usage, stdout);
         return 0;
     }
+    // An empty name is a mistake (an unset variable, say), not a request for
+    // the default level.
+    if (argc == 2 && arg.empty()) {
+        std::fputs("vyn-editor: \"\": the level file name is empty\n", stderr);
+        return badInput;
+    }
     // Absolute, since the program moves its working directory beside itself.
     const std::string level =
         arg.empty() ? std::string(VYN_EDITOR_LEVEL) : std::filesystem::absolute(arg).lexically_normal().string();

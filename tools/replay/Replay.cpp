@@ -1,5 +1,7 @@
 #include "tools/replay/Replay.h"
 
+#include <cerrno>
+
 #include "display/Lib.h"
 #include "game/ApplicationMain.h"
 #include "tools/replay/TraceLine.h"
@@ -30,7 +32,7 @@ int Replay::run() {
     if (stalled_) {
         std::fprintf(stderr, "vyn-replay: the window stayed inactive after update %d with no input left\n", lastTick_);
     }
-    if (lastTick_ < *options_.ticks && !stalled_) {
+    if (lastTick_ < *options_.ticks && !stalled_ && traceError_ == 0) {
         std::fprintf(stderr, "vyn-replay: the game ended after update %d of %d\n", lastTick_, *options_.ticks);
     }
     for (std::size_t i = 0; i < options_.shots.size(); ++i) {
@@ -83,6 +85,12 @@ void Replay::afterFrame(const gfx::events::EventPtr&) {
         const std::string line = traceLine(tick, *main->get_game());
         std::fputs(line.c_str(), trace_);
         std::fputc('\n', trace_);
+        // A full disk or a closed pipe: the rest of the run would be lost.
+        if (std::ferror(trace_) != 0) {
+            traceError_ = errno != 0 ? errno : EIO;
+            finished_ = true;
+            return;
+        }
     }
     if (tick >= *options_.ticks) {
         finished_ = true;

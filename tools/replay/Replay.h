@@ -30,6 +30,9 @@ public:
 
     // Runs the game; returns the process exit status.
     int run();
+    // The errno of a failed trace write, which ended the run early; 0 when
+    // every write went through.
+    [[nodiscard]] int traceError() const { return traceError_; }
 
 private:
     static void hook(void* context, int what, const rt_event* event);
@@ -56,6 +59,7 @@ private:
     bool shotFailed_ = false;
     bool finished_ = false;
     bool stalled_ = false;
+    int traceError_ = 0;
     // Input state the native records carry in their flags.
     bool shiftDown_ = false;
     bool leftDown_ = false;

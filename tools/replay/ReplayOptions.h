@@ -42,6 +42,13 @@ struct OptionsResult {
 // script plus 60, and never fewer than the last shot needs.
 int updatesToRun(const ReplayOptions& options, const Script& script);
 
+// The first output of options that names an input (the level, gameLevel
+// when options has none, or the script) or another output, as one line of
+// text; empty when there is none. Files are compared by what they are, not
+// by how they are spelled: through links, "..", and for standard output
+// ("-") by the file it is connected to.
+std::string outputConflict(const ReplayOptions& options, const std::filesystem::path& gameLevel);
+
 OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder);
 
 extern const char* const usage;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "base/InputFile.h"
 #include "runtime/include/gfxrt.h"
 
 namespace replay {
@@ -45,7 +46,7 @@ struct LineReader {
         auto value = integerOf(words[index]);
         if (!value || *value < low || *value > high) {
             return fail(std::string(what) + " must be a whole number from " + std::to_string(low) + " to " +
-                        std::to_string(high) + ", not \"" + words[index] + "\"");
+                        std::to_string(high) + ", not \"" + base::clipWord(words[index]) + "\"");
         }
         out = static_cast<int>(*value);
         return true;
@@ -56,7 +57,7 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
     auto tick = integerOf(r.words[0]);
     if (!tick || *tick < 0 || *tick > tickLimit) {
         return r.fail("the tick must be a whole number from 0 to " + std::to_string(tickLimit) + ", not \"" +
-                      r.words[0] + "\"");
+                      base::clipWord(r.words[0]) + "\"");
     }
     event.tick = static_cast<int>(*tick);
     if (r.words.size() < 2) return r.fail("an event is missing after the tick");
@@ -65,7 +66,10 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
     if (verb == "down" || verb == "up") {
         if (!r.count(3, "TICK " + verb + " KEY")) return false;
         auto code = keyCodeOf(r.words[2]);
-        if (!code) return r.fail("unknown key \"" + r.words[2] + "\" (A, D, W, S, SHIFT, R, O or a code 1 to 255)");
+        if (!code) {
+            return r.fail("unknown key \"" + base::clipWord(r.words[2]) +
+                          "\" (A, D, W, S, SHIFT, R, O or a code 1 to 255)");
+        }
         event.kind = verb == "down" ? Kind::KeyDown : Kind::KeyUp;
         event.keyCode = *code;
         return true;
@@ -83,7 +87,7 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
         } else if (r.words[2] == "right") {
             event.button = ScriptEvent::Button::Right;
         } else {
-            return r.fail("unknown button \"" + r.words[2] + "\" (left or right)");
+            return r.fail("unknown button \"" + base::clipWord(r.words[2]) + "\" (left or right)");
         }
         event.kind = verb == "press" ? Kind::Press : Kind::Release;
         return r.coordinate(3, "X", -coordinateLimit, coordinateLimit, event.x) &&
@@ -96,7 +100,7 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
         } else if (r.words[2] == "in") {
             event.kind = Kind::FocusIn;
         } else {
-            return r.fail("focus goes \"out\" or \"in\", not \"" + r.words[2] + "\"");
+            return r.fail("focus goes \"out\" or \"in\", not \"" + base::clipWord(r.words[2]) + "\"");
         }
         return true;
     }
@@ -110,7 +114,7 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
         event.kind = Kind::Close;
         return true;
     }
-    return r.fail("unknown event \"" + verb + "\"");
+    return r.fail("unknown event \"" + base::clipWord(verb) + "\"");
 }
 
 }  // namespace

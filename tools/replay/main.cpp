@@ -2,13 +2,18 @@
 // reports and checking changes. See ReplayOptions.cpp for the command line
 // and ReplayScript.h for the script.
 #include <dlfcn.h>
+#include <fcntl.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "base/InputFile.h"
 
 #include "base/Random.h"
 #include "display/Loader.h"
@@ -29,7 +34,18 @@ const rth_api* headlessDriver() {
     return get != nullptr ? get() : nullptr;
 }
 
+// Whether file descriptor fd is open.
+bool isOpen(int fd) { return ::fcntl(fd, F_GETFD) != -1; }
+
 int run(int argc, char** argv) {
+    // A closed standard stream would be taken by the next file opened, and
+    // what is meant for it would land there: each gets /dev/null instead,
+    // after noting whether the trace could go to standard output.
+    const bool standardOutputOpen = isOpen(1);
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (!isOpen(fd) && ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd) return 1;
+    }
+
     const auto start = std::filesystem::current_path();
     auto parsed = replay::parseOptions(std::vector<std::string>(argv + 1, argv + argc), start);
     if (parsed.help) {
@@ -42,11 +58,27 @@ int run(int argc, char** argv) {
     }
     replay::ReplayOptions options = *parsed.options;
 
+    // Checked before anything is read or written: no output may overwrite
+    // an input or another output. The game's own level lies beside the
+    // program, as the game finds it.
+    const auto gameLevel = gfx::Sys::executablePath().parent_path() / game::GameMap::levelFile;
+    if (auto conflict = replay::outputConflict(options, gameLevel); !conflict.empty()) {
+        std::fprintf(stderr, "vyn-replay: %s\n", conflict.c_str());
+        return badInput;
+    }
+    if (options.trace == "-" && !standardOutputOpen) {
+        std::fprintf(stderr, "vyn-replay: --trace -: standard output is closed\n");
+        return badInput;
+    }
+
     replay::Script script;
     if (!options.script.empty()) {
-        std::ifstream input(options.script);
-        if (!input) {
-            std::fprintf(stderr, "vyn-replay: cannot read %s\n", options.script.c_str());
+        // A regular file, or a pipe the caller feeds; never a folder.
+        std::istringstream input;
+        try {
+            input.str(base::readInputFile(options.script.string(), base::InputKind::RegularFileOrPipe));
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "vyn-replay: %s\n", error.what());
             return badInput;
         }
         auto result = replay::parseScript(input);
@@ -99,17 +131,25 @@ int run(int argc, char** argv) {
 
     base::Random::seed(options.seed);
     int status = 0;
+    int traceError = 0;
     {
         replay::Replay driver(*api, options, std::move(script), trace);
         status = driver.run();
+        traceError = driver.traceError();
     }
-    if (trace != nullptr && trace != stdout) {
-        if (std::fclose(trace) != 0) {
-            std::fprintf(stderr, "vyn-replay: cannot write %s\n", options.trace.c_str());
+    // A trace that did not reach its file whole fails the run.
+    if (trace != nullptr) {
+        errno = 0;
+        if (traceError == 0 && (std::fflush(trace) != 0 || std::ferror(trace) != 0)) {
+            traceError = errno != 0 ? errno : EIO;
+        }
+        if (trace != stdout && std::fclose(trace) != 0 && traceError == 0) traceError = errno != 0 ? errno : EIO;
+        if (traceError != 0) {
+            const std::string name = trace == stdout ? "standard output" : options.trace.string();
+            std::fprintf(stderr, "vyn-replay: cannot write the trace to %s: %s\n", name.c_str(),
+                         std::strerror(traceError));
             status = 1;
         }
-    } else if (trace == stdout) {
-        std::fflush(stdout);
     }
     return status;
 }

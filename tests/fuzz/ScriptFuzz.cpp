@@ -1,0 +1,56 @@
+// The replay script and command line on arbitrary bytes: a script parses
+// into events within their limits or is refused with one short message
+// naming the line; a command line parses or is refused the same way.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/replay/ReplayOptions.h"
+#include "tools/replay/ReplayScript.h"
+
+namespace {
+
+void check(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "script fuzz: %s\n", what);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    std::istringstream input(text);
+    const replay::ParseResult result = replay::parseScript(input);
+    check(result.script.has_value() != result.error.has_value(), "neither or both of a script and an error");
+    if (result.error) {
+        check(result.error->line >= 1, "an error before the first line");
+        check(result.error->message.size() < 400, "an error message longer than a line should be");
+        check(result.error->message.find('\n') == std::string::npos, "an error message of several lines");
+    } else {
+        int previous = 0;
+        for (const auto& event : result.script->events) {
+            check(event.tick >= previous, "events out of tick order");
+            previous = event.tick;
+            using Kind = replay::ScriptEvent::Kind;
+            if (event.kind == Kind::KeyDown || event.kind == Kind::KeyUp) {
+                check(event.keyCode >= 1 && event.keyCode <= 255, "a key code out of range");
+            }
+            if (event.kind == Kind::Resize) check(event.x >= 1 && event.y >= 1, "an empty window size");
+        }
+    }
+
+    // The same bytes as a command line, one argument per line.
+    std::vector<std::string> args;
+    std::istringstream lines(text);
+    for (std::string arg; std::getline(lines, arg);) args.push_back(arg);
+    const replay::OptionsResult options = replay::parseOptions(args, "/start");
+    if (!options.help && !options.options) {
+        check(options.error.size() < 400, "an option error longer than a line should be");
+    }
+    return 0;
+}
