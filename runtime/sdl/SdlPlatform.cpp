@@ -42,6 +42,7 @@ double SdlPlatform::now() { return std::chrono::duration<double>(std::chrono::st
 
 bool SdlPlatform::openWindow(const rt_main_frame_args& args, Window& opened) {
     x11Errors_.emplace();
+    goneReported_ = false;
     // Frames go from Cairo into the window's own pixels: no GPU texture in
     // between.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -68,6 +69,7 @@ bool SdlPlatform::openWindow(const rt_main_frame_args& args, Window& opened) {
         x11Errors_.reset();
         return false;
     }
+    x11Errors_->watch(window_);
     SDL_GetWindowSize(window_, &opened.width, &opened.height);
     opened.displayState =
         (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL;
@@ -79,16 +81,31 @@ void SdlPlatform::closeWindow() {
         cairo_surface_destroy(image_);
         image_ = nullptr;
     }
-    if (window_) {
-        SDL_DestroyWindow(window_);
-        window_ = nullptr;
+    // On a lost connection SDL would wait forever for the server to confirm
+    // the window's end; the process keeps what SDL holds until it exits.
+    if (!X11ErrorPolicy::connectionLost()) {
+        if (window_) {
+            SDL_DestroyWindow(window_);
+        }
+        SDL_Quit();
     }
-    SDL_Quit();
+    window_ = nullptr;
     x11Errors_.reset();
 }
 
 Platform::Wake SdlPlatform::waitFor(double time, rt_event& event) {
     for (;;) {
+        // A window destroyed from outside ends the main frame as its close
+        // button does.
+        if (X11ErrorPolicy::windowGone()) {
+            if (!goneReported_) {
+                goneReported_ = true;
+                Runtime::instance().log("the window is gone");
+            }
+            event = rt_event{};
+            event.type = RT_EVENT_QUIT;
+            return Wake::Event;
+        }
         const double current = now();
         if (current >= time) {
             return Wake::Time;
@@ -124,7 +141,7 @@ void SdlPlatform::sleepUntil(double time) {
 }
 
 void SdlPlatform::present(Stage& stage) {
-    if (!window_) {
+    if (!window_ || X11ErrorPolicy::windowGone()) {
         return;
     }
     const int width = stage.stageWidth();

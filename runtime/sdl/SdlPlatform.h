@@ -12,7 +12,7 @@
 
 #include "runtime/common/Platform.h"
 #include "runtime/common/Renderer.h"
-#include "runtime/sdl/X11ErrorFilter.h"
+#include "runtime/sdl/X11ErrorPolicy.h"
 
 namespace gfxrt {
 
@@ -36,10 +36,12 @@ private:
     Renderer renderer_;
     // Installed before SDL opens its X connections and kept until SDL_Quit
     // has closed them, when the late wake-up event is reported.
-    std::optional<X11ErrorFilter> x11Errors_;
+    std::optional<X11ErrorPolicy> x11Errors_;
     SDL_Window* window_ = nullptr;
     // Where frames are drawn when the window's pixels cannot take Cairo directly.
     cairo_surface_t* image_ = nullptr;
+    // "the window is gone" has been logged.
+    bool goneReported_ = false;
     // The last frame was drawn into the window's own pixels.
     bool drawnInWindow_ = false;
     std::chrono::steady_clock::time_point start_;

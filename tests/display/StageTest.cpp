@@ -4,8 +4,8 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/Sprite.h"
@@ -225,9 +225,9 @@ TEST(StageInput, MouseButtonsAndWheel) {
         HeadlessLoop::api().push_event(&e);
     }
     // No such buttons: nothing is sent, nothing is read out of bounds.
-    for (const auto& [type, value] : {std::pair{RT_EVENT_MOUSE_DOWN, 3}, std::pair{RT_EVENT_MOUSE_DOWN, -1},
-                                      std::pair{RT_EVENT_MOUSE_UP, -1}, std::pair{RT_EVENT_MOUSE_UP, INT_MIN},
-                                      std::pair{RT_EVENT_MOUSE_CLICK, -7}}) {
+    for (const auto& [type, value] :
+         {std::pair{RT_EVENT_MOUSE_DOWN, 3}, std::pair{RT_EVENT_MOUSE_DOWN, -1}, std::pair{RT_EVENT_MOUSE_UP, -1},
+          std::pair{RT_EVENT_MOUSE_UP, INT_MIN}, std::pair{RT_EVENT_MOUSE_CLICK, -7}}) {
         const rt_event ignored = HeadlessLoop::event(type, value, 0, 1, 1);
         HeadlessLoop::api().push_event(&ignored);
     }

@@ -34,10 +34,14 @@ constexpr int knownTypes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 20, 21,
 
 int coordinate(FuzzedDataProvider& data) {
     switch (data.ConsumeIntegralInRange(0, 4)) {
-        case 0: return INT_MIN;
-        case 1: return INT_MAX;
-        case 2: return data.ConsumeIntegral<int>();
-        default: return data.ConsumeIntegralInRange(-50, 1200);
+        case 0:
+            return INT_MIN;
+        case 1:
+            return INT_MAX;
+        case 2:
+            return data.ConsumeIntegral<int>();
+        default:
+            return data.ConsumeIntegralInRange(-50, 1200);
     }
 }
 
@@ -55,9 +59,15 @@ rt_event record(FuzzedDataProvider& data) {
     // 0: the module fills in the stage or the object under the mouse;
     // small ids: objects of this stage or of one that is gone.
     switch (data.ConsumeIntegralInRange(0, 3)) {
-        case 0: e.id = 0; break;
-        case 1: e.id = data.ConsumeIntegralInRange(1, 40); break;
-        default: e.id = data.ConsumeIntegral<int>(); break;
+        case 0:
+            e.id = 0;
+            break;
+        case 1:
+            e.id = data.ConsumeIntegralInRange(1, 40);
+            break;
+        default:
+            e.id = data.ConsumeIntegral<int>();
+            break;
     }
     if (e.type == RT_EVENT_RESIZE) {
         // The module makes an image of the new size: keep it to what a
@@ -88,13 +98,12 @@ void build(Stage& stage, FuzzedDataProvider& data) {
         if (rootPtr->get_numChildren() > 0) rootPtr->removeChildAt(0);
         event->stopPropagation();
     });
-    root->addEventListener(MouseEvent::CLICK, [rootPtr](const EventPtr&) {
-        rootPtr->addChild(std::make_shared<Sprite>());
-    });
-    stage.addEventListener(KeyboardEvent::KEY_DOWN, [&stage](const EventPtr&) {
-        stage.set_frameRate(stage.get_frameRate() > 30 ? 0 : 60);
-    });
-    stage.addEventListener(Event::ENTER_FRAME, [rootPtr](const EventPtr&) { rootPtr->set_rotation(rootPtr->get_rotation() + 1); });
+    root->addEventListener(MouseEvent::CLICK,
+                           [rootPtr](const EventPtr&) { rootPtr->addChild(std::make_shared<Sprite>()); });
+    stage.addEventListener(KeyboardEvent::KEY_DOWN,
+                           [&stage](const EventPtr&) { stage.set_frameRate(stage.get_frameRate() > 30 ? 0 : 60); });
+    stage.addEventListener(Event::ENTER_FRAME,
+                           [rootPtr](const EventPtr&) { rootPtr->set_rotation(rootPtr->get_rotation() + 1); });
 }
 
 }  // namespace

@@ -96,4 +96,36 @@ TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
     EXPECT_EQ(*status, 0) << readFile(log);
 }
 
+// Another client taking the window away ends the game as the close button
+// does: status 0, one line saying so and no X error dump.
+TEST(VynWindow, AWindowTakenAwayByAnotherClientEndsTheGameCleanly) {
+    const std::vector<std::pair<const char*, void (XClient::*)(XClient::WindowId)>> ways{
+        {"destroyed", &XClient::destroy}, {"its client killed", &XClient::killClient}};
+    for (const auto& [how, takeAway] : ways) {
+        SCOPED_TRACE(how);
+        VirtualDisplay display;
+        ASSERT_TRUE(display.ok()) << display.error();
+        XClient x(display.name());
+        ASSERT_TRUE(x.ok());
+        const std::string log = (std::filesystem::current_path() / "vyn-window-gone-test.log").string();
+        vyn::testing::DisplayProgram vyn(display.name(), "vyn", {}, log, "/");
+        ASSERT_TRUE(vyn.started());
+        XClient::WindowId window = 0;
+        for (int i = 0; i < attempts && window == 0; ++i, pause()) window = x.find("Vyn");
+        ASSERT_NE(window, 0u) << readFile(log);
+        // Some frames shown first.
+        for (int i = 0; i < attempts && x.pixels(window, {{560, 40}}) != std::vector<unsigned long>{0xFFFFFF}; ++i)
+            pause();
+
+        (x.*takeAway)(window);
+        auto status = vyn.exitStatus();
+        ASSERT_TRUE(status) << "still running after the window was " << how;
+        const std::string output = readFile(log);
+        EXPECT_EQ(*status, 0) << output;
+        EXPECT_NE(output.find("the window is gone"), std::string::npos) << output;
+        EXPECT_EQ(output.find("X Error"), std::string::npos) << output;
+        EXPECT_EQ(output.find("XIO"), std::string::npos) << output;
+    }
+}
+
 }  // namespace

@@ -52,7 +52,9 @@ std::string randomScript(std::uint32_t seed, int updates) {
                     held.erase(held.begin() + static_cast<std::ptrdiff_t>(i));
                 }
                 break;
-            case 5: script << tick << " move " << pick(-100, 1300) << " " << pick(-100, 800) << "\n"; break;
+            case 5:
+                script << tick << " move " << pick(-100, 1300) << " " << pick(-100, 800) << "\n";
+                break;
             case 6: {
                 const char* button = pick(0, 1) == 0 ? "left" : "right";
                 const int x = pick(0, 1120), y = pick(0, 630);
@@ -64,8 +66,11 @@ std::string randomScript(std::uint32_t seed, int updates) {
                 // Inactive for a moment; the next tick brings it back.
                 script << tick << " focus out\n" << tick << " focus in\n";
                 break;
-            case 8: script << tick << " resize " << pick(1, 1920) << " " << pick(1, 1080) << "\n"; break;
-            default: break;
+            case 8:
+                script << tick << " resize " << pick(1, 1920) << " " << pick(1, 1080) << "\n";
+                break;
+            default:
+                break;
         }
     }
     return script.str();
@@ -164,8 +169,8 @@ TEST(ReplaySoak, RandomInputRunsCleanWithFlatMemoryApartFromTheRewindStack) {
     EXPECT_LE(grownKilobytes, std::max(0LL, recordsAdded) + 16 * 1024)
         << "peak " << part.peakKilobytes << " KiB after " << firstPart << " updates, " << whole.peakKilobytes
         << " KiB after " << updates << "; " << recordsAdded << " rewind records added";
-    std::printf("soak: %d updates, %lld of them playing; peak %ld KiB after %d, %ld KiB after %d; "
-                "%lld records added; at most %lld entities\n",
-                updates, playing, part.peakKilobytes, firstPart, whole.peakKilobytes, updates, recordsAdded,
-                mostEntities);
+    std::printf(
+        "soak: %d updates, %lld of them playing; peak %ld KiB after %d, %ld KiB after %d; "
+        "%lld records added; at most %lld entities\n",
+        updates, playing, part.peakKilobytes, firstPart, whole.peakKilobytes, updates, recordsAdded, mostEntities);
 }

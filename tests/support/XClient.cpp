@@ -122,4 +122,16 @@ void XClient::askToClose(WindowId window) {
     XFlush(d);
 }
 
+void XClient::destroy(WindowId window) {
+    Display* d = dpy(display_);
+    XDestroyWindow(d, window);
+    XFlush(d);
+}
+
+void XClient::killClient(WindowId window) {
+    Display* d = dpy(display_);
+    XKillClient(d, window);
+    XFlush(d);
+}
+
 }  // namespace vyn::testing

@@ -31,6 +31,10 @@ public:
     void pressLeftButton(WindowId window, int x, int y);
     void resize(WindowId window, int width, int height);
     void askToClose(WindowId window);
+    // Another client's ways of taking the window away: destroying it, and
+    // closing the connection of the client that made it.
+    void destroy(WindowId window);
+    void killClient(WindowId window);
 
 private:
     WindowId findIn(WindowId parent, const char* title);
