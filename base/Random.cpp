@@ -2,12 +2,14 @@
 
 #include <random>
 
+static_assert(base::Random::defaultSeed == std::mt19937_64::default_seed);
+
 namespace base {
 
 namespace {
 
 std::mt19937_64& engine() {
-    static std::mt19937_64 instance;
+    static std::mt19937_64 instance{Random::defaultSeed};
     return instance;
 }
 

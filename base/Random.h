@@ -10,6 +10,9 @@ namespace base {
 // [0, 1) is done here rather than by a library distribution.
 class Random {
 public:
+    // The seed the sequence starts from when none is given.
+    static constexpr std::uint64_t defaultSeed = 5489;
+
     // Restarts the sequence; before any call the engine runs from its
     // default seed.
     static void seed(std::uint64_t value);

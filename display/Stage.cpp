@@ -110,6 +110,7 @@ void Stage::processStageEvent(rt_event& event) {
 }
 
 void Stage::doProcessStageEvent(rt_event& event) {
+    if (onNativeEvent) onNativeEvent(event);
     switch (event.type) {
         case RT_EVENT_KEY_DOWN:
             handleKey(event, events::KeyboardEvent::KEY_DOWN);

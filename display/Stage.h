@@ -67,6 +67,8 @@ public:
     std::function<void()> renderRequest;
     // Called on the quit event.
     std::function<void()> onQuit;
+    // Every native event record, before the stage handles it.
+    std::function<void(const rt_event&)> onNativeEvent;
     // Raw character events: code, down, character, flags.
     std::function<void(int, bool, int, int)> onKey;
 

@@ -12,13 +12,13 @@ namespace game {
 
 int ApplicationMain::windowFlags() { return gfx::Lib::HARDWARE | gfx::Lib::RESIZABLE | gfx::Lib::ALLOW_SHADERS; }
 
-void ApplicationMain::main(const std::string& levelPath) {
+void ApplicationMain::main(const std::string& levelPath, const StageReady& stageReady) {
     gfx::Lib::setPackage(company, file, packageName, version);
-    gfx::Lib::create([levelPath] { onLoaded(levelPath); }, width, height, frameRate, backgroundColor, windowFlags(),
-                     title);
+    gfx::Lib::create([&levelPath, &stageReady] { onLoaded(levelPath, stageReady); }, width, height, frameRate,
+                     backgroundColor, windowFlags(), title);
 }
 
-void ApplicationMain::onLoaded(const std::string& levelPath) {
+void ApplicationMain::onLoaded(const std::string& levelPath, const StageReady& stageReady) {
     auto stage = gfx::Lib::get_stage();
     // One stage pixel is one window pixel: a larger window shows more
     // background around the game instead of scaling it.
@@ -28,6 +28,7 @@ void ApplicationMain::onLoaded(const std::string& levelPath) {
     // program, wherever it was started from.
     gfx::Sys::setCwd(gfx::Sys::executablePath().parent_path());
     gfx::Lib::get_current()->addChild(std::make_shared<DocumentClass>(levelPath));
+    if (stageReady) stageReady(*stage);
 }
 
 ApplicationMain::Asset ApplicationMain::getAsset(const std::string& id) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "runs/Script.h"
 #include "tools/replay/ReplayOptions.h"
-#include "tools/replay/ReplayScript.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
 
     std::istringstream input(text);
-    const replay::ParseResult result = replay::parseScript(input);
+    const runs::ParseResult result = runs::parseScript(input);
     check(result.script.has_value() != result.error.has_value(), "neither or both of a script and an error");
     if (result.error) {
         check(result.error->line >= 1, "an error before the first line");
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& event : result.script->events) {
             check(event.tick >= previous, "events out of tick order");
             previous = event.tick;
-            using Kind = replay::ScriptEvent::Kind;
+            using Kind = runs::ScriptEvent::Kind;
             if (event.kind == Kind::KeyDown || event.kind == Kind::KeyUp) {
                 check(event.keyCode >= 1 && event.keyCode <= 255, "a key code out of range");
             }

@@ -3,12 +3,12 @@
 
 #include <sstream>
 
+#include "runs/Script.h"
 #include "tools/replay/ReplayOptions.h"
-#include "tools/replay/ReplayScript.h"
 
 namespace {
 
-using replay::ScriptEvent;
+using runs::ScriptEvent;
 using Kind = ScriptEvent::Kind;
 
 TEST(ReplayScript, ReadsEveryKindOfEventInTickOrderAndFileOrderWithinATick) {
@@ -26,7 +26,7 @@ TEST(ReplayScript, ReadsEveryKindOfEventInTickOrderAndFileOrderWithinATick) {
         "0 resize 800 600\n"
         "40 close\n"
         "12 up O\n");
-    auto result = replay::parseScript(text);
+    auto result = runs::parseScript(text);
     ASSERT_FALSE(result.error) << result.error->message;
     const auto& events = result.script->events;
     ASSERT_EQ(events.size(), 11u);
@@ -62,8 +62,8 @@ TEST(ReplayScript, ReadsEveryKindOfEventInTickOrderAndFileOrderWithinATick) {
 TEST(ReplayScript, KnowsTheGameKeysByNameAndOtherKeysByCode) {
     const std::pair<const char*, int> keys[] = {{"A", 65}, {"D", 68}, {"W", 87},     {"S", 83},  {"SHIFT", 16},
                                                 {"R", 82}, {"O", 79}, {"shift", 16}, {"13", 13}, {"255", 255}};
-    for (const auto& [name, code] : keys) EXPECT_EQ(replay::keyCodeOf(name), code) << name;
-    for (const char* bad : {"Q", "0", "256", "-1", "6x", ""}) EXPECT_FALSE(replay::keyCodeOf(bad)) << bad;
+    for (const auto& [name, code] : keys) EXPECT_EQ(runs::keyCodeOf(name), code) << name;
+    for (const char* bad : {"Q", "0", "256", "-1", "6x", ""}) EXPECT_FALSE(runs::keyCodeOf(bad)) << bad;
 }
 
 TEST(ReplayOptions, ReadsTheCommandLineWithPathsFromTheStartFolder) {
@@ -85,7 +85,7 @@ TEST(ReplayOptions, ReadsTheCommandLineWithPathsFromTheStartFolder) {
     auto none = replay::parseOptions({"-"}, "/start");
     ASSERT_TRUE(none.options);
     EXPECT_TRUE(none.options->script.empty());
-    EXPECT_EQ(none.options->seed, 1u);
+    EXPECT_FALSE(none.options->seed) << "left to the script, or else the default";
     EXPECT_FALSE(none.options->ticks);
 }
 
@@ -102,7 +102,7 @@ TEST(ReplayOptions, RefusesBadValues) {
 }
 
 TEST(ReplayOptions, RunsSixtyUpdatesPastTheScriptAndAsFarAsTheLastShot) {
-    replay::Script script;
+    runs::Script script;
     replay::ReplayOptions options;
     EXPECT_EQ(replay::updatesToRun(options, script), 60);
     script.events.push_back({});

@@ -23,7 +23,8 @@ const char* const usage =
     "(default: " VYN_EDITOR_LEVEL
     ").\n"
     "Left click: toggle a block.  Right click: toggle a shard.\n"
-    "R: reload the file (drops unsaved edits).  O: save to the file.\n";
+    "R: reload the file (drops unsaved edits).  O: save to the file.\n"
+    "  --help, --version  show this or the version and exit\n";
 
 // The same start-up as the game's, with the editor's root sprite.
 void onLoaded(const std::string& levelPath) {
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
     const std::string arg = argc == 2 ? argv[1] : "";
     if (arg == "-h" || arg == "--help") {
         std::fputs(usage, stdout);
+        return 0;
+    }
+    if (arg == "--version") {
+        std::printf("vyn-editor %s\n", game::ApplicationMain::version);
         return 0;
     }
     // An empty name is a mistake (an unset variable, say), not a request for

@@ -4,11 +4,12 @@
 
 #include "display/Lib.h"
 #include "game/ApplicationMain.h"
-#include "tools/replay/TraceLine.h"
+#include "runs/NativeEvents.h"
+#include "runs/TraceLine.h"
 
 namespace replay {
 
-Replay::Replay(const rth_api& api, ReplayOptions options, Script script, std::FILE* trace)
+Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, std::FILE* trace)
     : api_(api), options_(std::move(options)), script_(std::move(script)), trace_(trace) {
     shotTaken_.assign(options_.shots.size(), false);
     options_.ticks = updatesToRun(options_, script_);
@@ -64,25 +65,14 @@ void Replay::attach() {
     auto stage = gfx::Lib::get_stage();
     if (!stage) return;
     attached_ = true;
-    onFrame_ = stage->connectEventListener(gfx::events::Event::ENTER_FRAME, {this, &Replay::afterFrame});
+    counter_.attach(*stage);
 }
 
-std::shared_ptr<game::Main> Replay::findMain() const {
-    auto root = gfx::Lib::get_current();
-    for (int i = 0; i < root->get_numChildren(); ++i) {
-        if (auto main = std::dynamic_pointer_cast<game::Main>(root->getChildAt(i))) return main;
-    }
-    return nullptr;
-}
-
-void Replay::afterFrame(const gfx::events::EventPtr&) {
-    auto main = findMain();
-    if (!main || !main->get_game() || finished_) return;
-    // Every frame event of the main sprite, from the one that built the
-    // game on, ran one engine update.
-    const int tick = ++lastTick_;
+void Replay::afterUpdate(int tick, const game::Game& game) {
+    if (finished_) return;
+    lastTick_ = tick;
     if (trace_ != nullptr) {
-        const std::string line = traceLine(tick, *main->get_game());
+        const std::string line = runs::traceLine(tick, game);
         std::fputs(line.c_str(), trace_);
         std::fputc('\n', trace_);
         // A full disk or a closed pipe: the rest of the run would be lost.
@@ -130,60 +120,9 @@ void Replay::afterEvent(const rt_event& event) {
     }
 }
 
-void Replay::push(const ScriptEvent& scripted) {
-    using Kind = ScriptEvent::Kind;
-    rt_event e{};
-    e.id = 0;  // the module fills in the stage, or the object under the mouse
-    switch (scripted.kind) {
-        case Kind::KeyDown:
-        case Kind::KeyUp: {
-            const bool down = scripted.kind == Kind::KeyDown;
-            if (scripted.keyCode == RT_KEY_SHIFT) shiftDown_ = down;
-            e.type = down ? RT_EVENT_KEY_DOWN : RT_EVENT_KEY_UP;
-            e.value = scripted.keyCode;
-            // The character the key types, as the display module reports it.
-            e.code = rt_key_char(scripted.keyCode, shiftDown_, 0);
-            e.char_code = e.code;
-            e.down = down ? 1 : 0;
-            break;
-        }
-        case Kind::Move:
-            e.type = RT_EVENT_MOUSE_MOVE;
-            e.x = scripted.x;
-            e.y = scripted.y;
-            break;
-        case Kind::Press:
-        case Kind::Release: {
-            const bool down = scripted.kind == Kind::Press;
-            const bool left = scripted.button == ScriptEvent::Button::Left;
-            if (left) leftDown_ = down;
-            e.type = down ? RT_EVENT_MOUSE_DOWN : RT_EVENT_MOUSE_UP;
-            e.value = left ? RT_BUTTON_LEFT : RT_BUTTON_RIGHT;
-            e.down = down ? 1 : 0;
-            e.x = scripted.x;
-            e.y = scripted.y;
-            break;
-        }
-        case Kind::FocusOut:
-            e.type = RT_EVENT_DEACTIVATE;
-            break;
-        case Kind::FocusIn:
-            e.type = RT_EVENT_ACTIVATE;
-            break;
-        case Kind::Resize:
-            e.type = RT_EVENT_RESIZE;
-            e.x = scripted.x;
-            e.y = scripted.y;
-            break;
-        case Kind::Close:
-            e.type = RT_EVENT_QUIT;
-            break;
-    }
-    // Modifier state after the event, as the windowing system reports it.
-    if (shiftDown_) e.flags |= RT_EF_SHIFT_DOWN;
-    const bool mouse = e.type == RT_EVENT_MOUSE_MOVE || e.type == RT_EVENT_MOUSE_DOWN || e.type == RT_EVENT_MOUSE_UP;
-    if (mouse && leftDown_) e.flags |= RT_EF_LEFT_DOWN;
-    api_.push_event(&e);
+void Replay::push(const runs::ScriptEvent& scripted) {
+    rt_event record = runs::toNative(scripted, input_);
+    api_.push_event(&record);
 }
 
 }  // namespace replay

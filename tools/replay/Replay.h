@@ -4,12 +4,12 @@
 #include <memory>
 #include <vector>
 
-#include "display/events/Event.h"
-#include "display/events/EventDispatcher.h"
-#include "game/Main.h"
+#include "game/Game.h"
+#include "runs/NativeEvents.h"
+#include "runs/Script.h"
+#include "runs/UpdateCounter.h"
 #include "runtime/include/gfxrt_headless.h"
 #include "tools/replay/ReplayOptions.h"
-#include "tools/replay/ReplayScript.h"
 
 namespace replay {
 
@@ -22,7 +22,7 @@ namespace replay {
 class Replay {
 public:
     // `trace` may be null (no trace).
-    Replay(const rth_api& api, ReplayOptions options, Script script, std::FILE* trace);
+    Replay(const rth_api& api, ReplayOptions options, runs::Script script, std::FILE* trace);
     ~Replay();
 
     Replay(const Replay&) = delete;
@@ -39,18 +39,15 @@ private:
     void onHook(int what, const rt_event* event);
     // Listens to the stage once it exists.
     void attach();
-    // The stage's own "enterFrame" comes after every other object's,
-    // hence after the engine update of the frame.
-    void afterFrame(const gfx::events::EventPtr& event);
+    void afterUpdate(int tick, const game::Game& game);
     void afterRender();
     void afterEvent(const rt_event& event);
     // Hands the next script event to the module.
-    void push(const ScriptEvent& event);
-    std::shared_ptr<game::Main> findMain() const;
+    void push(const runs::ScriptEvent& event);
 
     const rth_api& api_;
     ReplayOptions options_;
-    Script script_;
+    runs::Script script_;
     std::FILE* trace_;
     int lastTick_ = 0;
     std::size_t nextEvent_ = 0;
@@ -61,10 +58,9 @@ private:
     bool stalled_ = false;
     int traceError_ = 0;
     // Input state the native records carry in their flags.
-    bool shiftDown_ = false;
-    bool leftDown_ = false;
-    // `afterFrame` on the stage, once attached.
-    base::Connection onFrame_;
+    runs::InputState input_;
+    // Attached to the stage once it exists.
+    runs::UpdateCounter counter_{[this](int tick, const game::Game& game) { afterUpdate(tick, game); }};
 };
 
 }  // namespace replay

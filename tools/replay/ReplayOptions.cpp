@@ -1,20 +1,21 @@
 #include "tools/replay/ReplayOptions.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <charconv>
-#include <system_error>
 #include <vector>
 
 #include "base/InputFile.h"
+#include "runs/OutputConflict.h"
 
 namespace replay {
 
 const char* const usage =
     "usage: vyn-replay [--level FILE] [--ticks N] [--seed N] [--trace FILE] [--shot TICK:FILE.png]... [SCRIPT]\n"
     "Runs the game on the headless display module, feeding it the input events of SCRIPT\n"
-    "('-' or none: no input), and writes a trace line after every engine update.\n";
+    "('-' or none: no input), and writes a trace line after every engine update.\n"
+    "A script's header lines give the seed and level it was recorded with; the\n"
+    "options override them.\n"
+    "  --help, --version  show this or the version and exit\n";
 
 namespace {
 
@@ -32,77 +33,27 @@ std::filesystem::path absoluteFrom(const std::filesystem::path& start, const std
     return p.is_absolute() ? p : (start / p).lexically_normal();
 }
 
-// What a path names: the file itself when it exists (through links), else
-// the path with its links and dots resolved as far as they exist.
-struct FileIdentity {
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::filesystem::path resolved;
-
-    explicit FileIdentity(const std::filesystem::path& path) {
-        struct stat info {};
-        if (::stat(path.c_str(), &info) == 0) {
-            exists = true;
-            device = info.st_dev;
-            inode = info.st_ino;
-        }
-        std::error_code ec;
-        resolved = std::filesystem::weakly_canonical(path, ec);
-        if (ec) resolved = path.lexically_normal();
-    }
-
-    bool operator==(const FileIdentity& other) const {
-        if (exists && other.exists) return device == other.device && inode == other.inode;
-        return exists == other.exists && resolved == other.resolved;
-    }
-};
-
-struct NamedFile {
-    std::string what;  // as the message names it
-    FileIdentity identity;
-};
-
-std::string quoted(const std::filesystem::path& path) { return "\"" + base::clipWord(path.string()) + "\""; }
-
 }  // namespace
 
 std::string outputConflict(const ReplayOptions& options, const std::filesystem::path& gameLevel) {
-    std::vector<NamedFile> inputs;
+    std::vector<runs::NamedFile> inputs;
     const std::filesystem::path level = options.level.empty() ? gameLevel : options.level;
-    inputs.push_back({"the level " + quoted(level), FileIdentity(level)});
-    if (!options.script.empty()) {
-        inputs.push_back({"the script " + quoted(options.script), FileIdentity(options.script)});
-    }
-
-    std::vector<NamedFile> outputs;
-    if (options.trace == "-") {
-        // Standard output only matters when it is a file of its own.
-        struct stat info {};
-        if (::fstat(1, &info) == 0 && S_ISREG(info.st_mode)) {
-            outputs.push_back({"--trace - (standard output)", FileIdentity("/proc/self/fd/1")});
-        }
-    } else if (!options.trace.empty()) {
-        outputs.push_back({"--trace " + quoted(options.trace), FileIdentity(options.trace)});
-    }
-    for (const auto& shot : options.shots) {
-        outputs.push_back({"--shot " + std::to_string(shot.tick) + ":" + quoted(shot.file), FileIdentity(shot.file)});
-    }
-
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        for (const auto& input : inputs) {
-            if (outputs[i].identity == input.identity) return outputs[i].what + " would overwrite " + input.what;
-        }
-        for (std::size_t j = 0; j < i; ++j) {
-            if (outputs[i].identity == outputs[j].identity) {
-                return outputs[i].what + " names the same file as " + outputs[j].what;
-            }
-        }
-    }
-    return "";
+    inputs.push_back({"the level", level});
+    if (!options.script.empty()) inputs.push_back({"the script", options.script});
+    std::vector<runs::NamedFile> outputs;
+    if (!options.trace.empty()) outputs.push_back({"--trace", options.trace});
+    for (const auto& shot : options.shots) outputs.push_back({"--shot " + std::to_string(shot.tick) + ":", shot.file});
+    return runs::outputConflict(inputs, outputs);
 }
 
-int updatesToRun(const ReplayOptions& options, const Script& script) {
+void applyScriptHeader(ReplayOptions& options, const runs::Script& script) {
+    if (!options.seed) options.seed = script.seed;
+    if (options.level.empty() && script.level) {
+        options.level = absoluteFrom(options.script.parent_path(), *script.level);
+    }
+}
+
+int updatesToRun(const ReplayOptions& options, const runs::Script& script) {
     if (options.ticks) return *options.ticks;
     int last = script.lastTick() + 60;
     for (const auto& shot : options.shots) last = std::max(last, shot.tick);
@@ -115,6 +66,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "-h" || arg == "--help") return {std::nullopt, "", true};
+        if (arg == "--version") return {std::nullopt, "", false, true};
         const bool takesValue =
             arg == "--level" || arg == "--ticks" || arg == "--seed" || arg == "--trace" || arg == "--shot";
         if (takesValue) {

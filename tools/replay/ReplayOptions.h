@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/replay/ReplayScript.h"
+#include "runs/Script.h"
 
 namespace replay {
 
@@ -20,11 +20,14 @@ struct Shot {
 // folder the tool was started in, since the game moves the working
 // directory beside the executable.
 struct ReplayOptions {
-    // Empty: the game's own level.
+    static constexpr std::uint64_t defaultSeed = 1;
+
+    // Empty: the script's level, or else the game's own level.
     std::filesystem::path level;
     // Absent: the last tick of the script (or the last shot) plus 60.
     std::optional<int> ticks;
-    std::uint64_t seed = 1;
+    // Absent: the script's seed, or else defaultSeed.
+    std::optional<std::uint64_t> seed;
     // Empty: no trace; "-": standard output.
     std::filesystem::path trace;
     std::vector<Shot> shots;
@@ -36,11 +39,12 @@ struct OptionsResult {
     std::optional<ReplayOptions> options;
     std::string error;
     bool help = false;
+    bool version = false;
 };
 
 // The number of updates to run: --ticks, or else the last tick of the
 // script plus 60, and never fewer than the last shot needs.
-int updatesToRun(const ReplayOptions& options, const Script& script);
+int updatesToRun(const ReplayOptions& options, const runs::Script& script);
 
 // The first output of options that names an input (the level, gameLevel
 // when options has none, or the script) or another output, as one line of
@@ -48,6 +52,10 @@ int updatesToRun(const ReplayOptions& options, const Script& script);
 // by how they are spelled: through links, "..", and for standard output
 // ("-") by the file it is connected to.
 std::string outputConflict(const ReplayOptions& options, const std::filesystem::path& gameLevel);
+
+// Takes the seed and level of the script's header where the command line
+// names none; a relative level is found from the script's folder.
+void applyScriptHeader(ReplayOptions& options, const runs::Script& script);
 
 OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder);
 

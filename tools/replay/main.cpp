@@ -1,6 +1,6 @@
 // vyn-replay: runs the game headlessly with scripted input, for tests, bug
 // reports and checking changes. See ReplayOptions.cpp for the command line
-// and ReplayScript.h for the script.
+// and runs/Script.h for the script.
 #include <dlfcn.h>
 #include <fcntl.h>
 
@@ -18,10 +18,11 @@
 #include "base/Random.h"
 #include "display/Loader.h"
 #include "display/Sys.h"
+#include "game/ApplicationMain.h"
 #include "game/GameMap.h"
+#include "runs/Script.h"
 #include "tools/replay/Replay.h"
 #include "tools/replay/ReplayOptions.h"
-#include "tools/replay/ReplayScript.h"
 
 namespace {
 
@@ -52,26 +53,22 @@ int run(int argc, char** argv) {
         std::fputs(replay::usage, stdout);
         return 0;
     }
+    if (parsed.version) {
+        std::printf("vyn-replay %s\n", game::ApplicationMain::version);
+        return 0;
+    }
     if (!parsed.options) {
         std::fprintf(stderr, "vyn-replay: %s\n%s", parsed.error.c_str(), replay::usage);
         return badInput;
     }
     replay::ReplayOptions options = *parsed.options;
 
-    // Checked before anything is read or written: no output may overwrite
-    // an input or another output. The game's own level lies beside the
-    // program, as the game finds it.
-    const auto gameLevel = gfx::Sys::executablePath().parent_path() / game::GameMap::levelFile;
-    if (auto conflict = replay::outputConflict(options, gameLevel); !conflict.empty()) {
-        std::fprintf(stderr, "vyn-replay: %s\n", conflict.c_str());
-        return badInput;
-    }
     if (options.trace == "-" && !standardOutputOpen) {
         std::fprintf(stderr, "vyn-replay: --trace -: standard output is closed\n");
         return badInput;
     }
 
-    replay::Script script;
+    runs::Script script;
     if (!options.script.empty()) {
         // A regular file, or a pipe the caller feeds; never a folder.
         std::istringstream input;
@@ -81,13 +78,23 @@ int run(int argc, char** argv) {
             std::fprintf(stderr, "vyn-replay: %s\n", error.what());
             return badInput;
         }
-        auto result = replay::parseScript(input);
+        auto result = runs::parseScript(input);
         if (result.error) {
             std::fprintf(stderr, "vyn-replay: %s:%d: %s\n", options.script.c_str(), result.error->line,
                          result.error->message.c_str());
             return badInput;
         }
         script = std::move(*result.script);
+    }
+    replay::applyScriptHeader(options, script);
+
+    // Checked before anything is written: no output may overwrite an input
+    // or another output. The game's own level lies beside the
+    // program, as the game finds it.
+    const auto gameLevel = gfx::Sys::executablePath().parent_path() / game::GameMap::levelFile;
+    if (auto conflict = replay::outputConflict(options, gameLevel); !conflict.empty()) {
+        std::fprintf(stderr, "vyn-replay: %s\n", conflict.c_str());
+        return badInput;
     }
     for (const auto& shot : options.shots) {
         if (options.ticks && shot.tick > *options.ticks) {
@@ -129,7 +136,7 @@ int run(int argc, char** argv) {
         return 1;
     }
 
-    base::Random::seed(options.seed);
+    base::Random::seed(options.seed.value_or(replay::ReplayOptions::defaultSeed));
     int status = 0;
     int traceError = 0;
     {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace replay {
+namespace runs {
 
 // One scripted input event, to be delivered after engine update `tick`.
 struct ScriptEvent {
@@ -21,9 +22,15 @@ struct ScriptEvent {
     int y = 0;                     // Move, Press, Release; the height for Resize
 };
 
-// A parsed script: its events ordered by tick, in file order within a tick.
+// A parsed script: its events ordered by tick, in file order within a tick,
+// and the run it was made from when its header says so.
 struct Script {
     std::vector<ScriptEvent> events;
+    // "seed N": the seed of the program's random source.
+    std::optional<std::uint64_t> seed;
+    // "level PATH": the level file, as written (relative to the script's
+    // folder unless absolute).
+    std::optional<std::string> level;
     // The tick of the last event; 0 for an empty script.
     int lastTick() const { return events.empty() ? 0 : events.back().tick; }
 };
@@ -35,7 +42,11 @@ struct ScriptError {
 };
 
 // Reads a replay script: one event per line, '#' starts a comment, blank
-// lines are skipped.
+// lines are skipped. Header lines, before the first event, name the run's
+// seed and level:
+//
+//   seed N
+//   level PATH                           the rest of the line, spaces kept
 //
 //   TICK down KEY | TICK up KEY          KEY: A D W S SHIFT R O or a key code
 //   TICK move X Y
@@ -54,4 +65,10 @@ ParseResult parseScript(std::istream& input);
 // The key code of a key name or decimal code, if it is one.
 std::optional<int> keyCodeOf(const std::string& name);
 
-}  // namespace replay
+// What a script line may name: codes 1 to 255.
+[[nodiscard]] bool isScriptKey(int code);
+
+// An event as the script line that reads back as it (no line break).
+[[nodiscard]] std::string formatEvent(const ScriptEvent& event);
+
+}  // namespace runs

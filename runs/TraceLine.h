@@ -4,7 +4,7 @@
 
 #include "game/Game.h"
 
-namespace replay {
+namespace runs {
 
 // The state of the game after an engine update, as one line of JSON (no
 // line break): the player, the moon, the camera, the pause, the HUD texts,
@@ -13,4 +13,4 @@ namespace replay {
 // entities or systems the game lacks keep their components' defaults.
 std::string traceLine(int tick, const game::Game& game);
 
-}  // namespace replay
+}  // namespace runs

@@ -1,4 +1,4 @@
-#include "tools/replay/ReplayScript.h"
+#include "runs/Script.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include "base/InputFile.h"
 #include "runtime/include/gfxrt.h"
 
-namespace replay {
+namespace runs {
 
 namespace {
 
@@ -24,6 +24,13 @@ std::string upper(std::string text) {
     for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
+
+// The game's keys by name; other keys go by code.
+constexpr std::pair<const char*, int> keyNames[] = {{"A", RT_KEY_A}, {"D", RT_KEY_D},         {"W", RT_KEY_W},
+                                                    {"S", RT_KEY_S}, {"SHIFT", RT_KEY_SHIFT}, {"R", RT_KEY_R},
+                                                    {"O", RT_KEY_O}};
+constexpr int lowestKey = 1;
+constexpr int highestKey = 255;
 
 // Window pixels: anything a native mouse event can carry.
 constexpr long long coordinateLimit = 1000000;
@@ -117,19 +124,76 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
     return r.fail("unknown event \"" + base::clipWord(verb) + "\"");
 }
 
+// A header line ("seed N" or "level PATH"), or false with an error when it
+// is none.
+bool readHeader(LineReader& r, const std::string& text, Script& script) {
+    if (r.words[0] == "seed") {
+        if (!r.count(2, "seed N")) return false;
+        std::uint64_t value = 0;
+        const std::string& word = r.words[1];
+        auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+        if (ec != std::errc() || ptr != word.data() + word.size()) {
+            return r.fail("the seed must be a whole number from 0, not \"" + base::clipWord(word) + "\"");
+        }
+        script.seed = value;
+        return true;
+    }
+    if (r.words[0] == "level") {
+        if (r.words.size() < 2) return r.fail("expected \"level PATH\"");
+        const auto start = text.find_first_not_of(" \t", text.find("level") + 5);
+        const auto end = text.find_last_not_of(" \t\r");
+        script.level = text.substr(start, end + 1 - start);
+        return true;
+    }
+    return r.fail("");
+}
+
 }  // namespace
 
 std::optional<int> keyCodeOf(const std::string& name) {
-    static const std::pair<const char*, int> names[] = {{"A", RT_KEY_A}, {"D", RT_KEY_D},         {"W", RT_KEY_W},
-                                                        {"S", RT_KEY_S}, {"SHIFT", RT_KEY_SHIFT}, {"R", RT_KEY_R},
-                                                        {"O", RT_KEY_O}};
     const std::string key = upper(name);
-    for (const auto& [known, code] : names) {
+    for (const auto& [known, code] : keyNames) {
         if (key == known) return code;
     }
     auto code = integerOf(name);
-    if (code && *code >= 1 && *code <= 255) return static_cast<int>(*code);
+    if (code && *code >= lowestKey && *code <= highestKey) return static_cast<int>(*code);
     return std::nullopt;
+}
+
+bool isScriptKey(int code) { return code >= lowestKey && code <= highestKey; }
+
+std::string formatEvent(const ScriptEvent& event) {
+    using Kind = ScriptEvent::Kind;
+    std::string line = std::to_string(event.tick) + " ";
+    const auto key = [&event] {
+        for (const auto& [name, code] : keyNames) {
+            if (code == event.keyCode) return std::string(name);
+        }
+        return std::to_string(event.keyCode);
+    };
+    const auto at = [&event] { return std::to_string(event.x) + " " + std::to_string(event.y); };
+    const char* button = event.button == ScriptEvent::Button::Left ? "left " : "right ";
+    switch (event.kind) {
+        case Kind::KeyDown:
+            return line + "down " + key();
+        case Kind::KeyUp:
+            return line + "up " + key();
+        case Kind::Move:
+            return line + "move " + at();
+        case Kind::Press:
+            return line + "press " + button + at();
+        case Kind::Release:
+            return line + "release " + button + at();
+        case Kind::FocusOut:
+            return line + "focus out";
+        case Kind::FocusIn:
+            return line + "focus in";
+        case Kind::Resize:
+            return line + "resize " + at();
+        case Kind::Close:
+            return line + "close";
+    }
+    return line;
 }
 
 ParseResult parseScript(std::istream& input) {
@@ -143,6 +207,10 @@ ParseResult parseScript(std::istream& input) {
         std::istringstream words(text);
         for (std::string word; words >> word;) reader.words.push_back(word);
         if (reader.words.empty()) continue;
+        if (script.events.empty() && !integerOf(reader.words[0])) {
+            if (readHeader(reader, text, script)) continue;
+            if (!reader.error.empty()) return {std::nullopt, ScriptError{number, reader.error}};
+        }
         ScriptEvent event;
         event.line = number;
         if (!readEvent(reader, event)) return {std::nullopt, ScriptError{number, reader.error}};
@@ -154,4 +222,4 @@ ParseResult parseScript(std::istream& input) {
     return {std::move(script), std::nullopt};
 }
 
-}  // namespace replay
+}  // namespace runs

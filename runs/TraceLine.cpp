@@ -1,4 +1,4 @@
-#include "tools/replay/TraceLine.h"
+#include "runs/TraceLine.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,7 +11,7 @@
 #include "systems/HUDSystem.h"
 #include "systems/RewindSystem.h"
 
-namespace replay {
+namespace runs {
 
 namespace {
 
@@ -175,4 +175,4 @@ std::string traceLine(int tick, const game::Game& game) {
     return line.finish();
 }
 
-}  // namespace replay
+}  // namespace runs
