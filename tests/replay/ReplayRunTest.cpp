@@ -97,6 +97,29 @@ TEST(ReplayRun, TheSameSeedGivesTheSameTraceByteForByte) {
     EXPECT_NE(one, TempFolder::read(folder.file("other.jsonl"))) << "the seed reaches the game";
 }
 
+TEST(ReplayRun, AScriptsHeaderGivesTheSeedAndLevelAndTheCommandLineOverridesThem) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("levels"));
+    folder.write("levels/small.json", R"({"blocks":[[3,-1],[4,-1]],"items":[[-3,-1],[6,-4],[9,-1],[12,-2]]})");
+    const std::string keys = "1 down D\n40 up D\n45 down W\n50 up W\n";
+    // The level is found from the script's folder, wherever the tool starts.
+    folder.write("headed.txt", "seed 7\nlevel levels/small.json\n" + keys);
+    folder.write("plain.txt", keys);
+    const std::vector<std::vector<std::string>> runs{
+        {"--ticks", "700", "--trace", "headed.jsonl", folder.file("headed.txt")},
+        {"--ticks", "700", "--seed", "7", "--level", "levels/small.json", "--trace", "options.jsonl", "plain.txt"},
+        {"--ticks", "700", "--seed", "8", "--trace", "overridden.jsonl", "headed.txt"},
+    };
+    for (const auto& args : runs) {
+        auto run = replay(folder, args);
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+    const std::string headed = TempFolder::read(folder.file("headed.jsonl"));
+    EXPECT_EQ(std::count(headed.begin(), headed.end(), '\n'), 700);
+    EXPECT_EQ(headed, TempFolder::read(folder.file("options.jsonl")));
+    EXPECT_NE(headed, TempFolder::read(folder.file("overridden.jsonl"))) << "--seed overrides the header";
+}
+
 TEST(ReplayRun, TraceLinesFollowTheGameUpdateByUpdate) {
     TempFolder folder;
     folder.write("walk.txt", "1 down D\n30 up D\n");

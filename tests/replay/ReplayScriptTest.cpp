@@ -1,8 +1,11 @@
-// Reading replay scripts and the command line of vyn-replay.
+// Reading and writing replay scripts, native records to and from script
+// events, and the command lines of vyn-replay and vyn.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "runs/NativeEvents.h"
+#include "runs/PlayOptions.h"
 #include "runs/Script.h"
 #include "tools/replay/ReplayOptions.h"
 
@@ -64,6 +67,108 @@ TEST(ReplayScript, KnowsTheGameKeysByNameAndOtherKeysByCode) {
                                                 {"R", 82}, {"O", 79}, {"shift", 16}, {"13", 13}, {"255", 255}};
     for (const auto& [name, code] : keys) EXPECT_EQ(runs::keyCodeOf(name), code) << name;
     for (const char* bad : {"Q", "0", "256", "-1", "6x", ""}) EXPECT_FALSE(runs::keyCodeOf(bad)) << bad;
+}
+
+TEST(ReplayScript, AHeaderNamesTheSeedAndLevelOfTheRun) {
+    std::istringstream text(
+        "# recorded\n"
+        "seed 18446744073709551615\n"
+        "level  my levels/first.json  \n"
+        "1 down D\n");
+    auto result = runs::parseScript(text);
+    ASSERT_FALSE(result.error) << result.error->message;
+    EXPECT_EQ(result.script->seed, 18446744073709551615u);
+    EXPECT_EQ(result.script->level, "my levels/first.json") << "the rest of the line, spaces inside kept";
+    EXPECT_EQ(result.script->events.size(), 1u);
+
+    std::istringstream none("1 down D\n");
+    auto plain = runs::parseScript(none);
+    EXPECT_FALSE(plain.script->seed);
+    EXPECT_FALSE(plain.script->level);
+
+    const std::pair<const char*, const char*> bad[] = {
+        {"seed\n", "expected \"seed N\""},
+        {"seed -1\n", "the seed must be a whole number from 0, not \"-1\""},
+        {"level\n", "expected \"level PATH\""},
+        {"1 down D\nseed 4\n", "the tick must be a whole number from 0 to 100000000, not \"seed\""},
+    };
+    for (const auto& [script, message] : bad) {
+        std::istringstream input(script);
+        auto failed = runs::parseScript(input);
+        ASSERT_TRUE(failed.error) << script;
+        EXPECT_EQ(failed.error->message, message) << script;
+    }
+}
+
+// What the recorder writes reads back as the same events, and a native
+// record the replay makes from an event is recorded as that event again.
+TEST(ReplayScript, EventsGoThroughLinesAndNativeRecordsAndComeBackTheSame) {
+    std::istringstream text(
+        "0 resize 800 600\n"
+        "3 down SHIFT\n"
+        "3 down A\n"
+        "4 up 13\n"
+        "7 move -5 630\n"
+        "8 press left 10 20\n"
+        "8 release right 11 21\n"
+        "9 focus out\n"
+        "9 focus in\n"
+        "40 close\n");
+    auto result = runs::parseScript(text);
+    ASSERT_FALSE(result.error) << result.error->message;
+    runs::InputState state;
+    for (const auto& event : result.script->events) {
+        std::istringstream line(runs::formatEvent(event));
+        auto again = runs::parseScript(line);
+        ASSERT_FALSE(again.error) << runs::formatEvent(event);
+        ASSERT_EQ(again.script->events.size(), 1u);
+        EXPECT_EQ(runs::formatEvent(again.script->events[0]), runs::formatEvent(event));
+
+        const rt_event record = runs::toNative(event, state);
+        auto back = runs::fromNative(record, event.tick);
+        ASSERT_TRUE(back) << runs::formatEvent(event);
+        EXPECT_EQ(runs::formatEvent(*back), runs::formatEvent(event));
+    }
+    EXPECT_EQ(runs::formatEvent(result.script->events[1]), "3 down SHIFT") << "the game's keys by name";
+
+    // What a script cannot hold is not recorded.
+    rt_event wheel{};
+    wheel.type = RT_EVENT_MOUSE_UP;
+    wheel.value = RT_BUTTON_WHEEL_UP;
+    rt_event arrow{};
+    arrow.type = RT_EVENT_KEY_DOWN;
+    arrow.value = 1073741906;
+    rt_event frame{};
+    frame.type = RT_EVENT_POLL;
+    for (const rt_event& record : {wheel, arrow, frame}) EXPECT_FALSE(runs::fromNative(record, 1));
+}
+
+TEST(PlayOptions, ReadsTheGamesCommandLine) {
+    auto parsed = runs::parsePlayOptions({"--record", "r.txt", "--trace", "-", "../l.json"}, "/start/here");
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->level, "/start/l.json");
+    EXPECT_EQ(parsed.options->record, "/start/here/r.txt");
+    EXPECT_EQ(parsed.options->trace, "-");
+
+    auto none = runs::parsePlayOptions({}, "/start");
+    ASSERT_TRUE(none.options);
+    EXPECT_FALSE(none.options->level) << "the game's own level";
+    EXPECT_TRUE(none.options->record.empty());
+    EXPECT_TRUE(runs::parsePlayOptions({"x", "--help"}, "/").help);
+    EXPECT_TRUE(runs::parsePlayOptions({"--version"}, "/").version);
+
+    const std::pair<std::vector<std::string>, const char*> bad[] = {
+        {{"a.json", "b.json"}, "only one level may be given"},
+        {{""}, "\"\": the level file name is empty"},
+        {{"--record"}, "--record needs a file name"},
+        {{"--record", "-"}, "--record needs a file, not standard output"},
+        {{"--fast"}, "unknown option --fast"},
+    };
+    for (const auto& [args, message] : bad) {
+        auto refused = runs::parsePlayOptions(args, "/");
+        EXPECT_FALSE(refused.options);
+        EXPECT_EQ(refused.error, message);
+    }
 }
 
 TEST(ReplayOptions, ReadsTheCommandLineWithPathsFromTheStartFolder) {

@@ -10,14 +10,17 @@ extern char** environ;
 
 namespace vyn::testing {
 
-ReplayRun replay(const TempFolder& folder, std::vector<std::string> args) {
-    std::string program = std::string(VYN_BIN_DIR) + "/vyn-replay";
+namespace {
+
+ReplayRun spawn(const TempFolder& folder, const std::string& name, const std::string& outputs,
+                std::vector<std::string> args) {
+    std::string program = std::string(VYN_BIN_DIR) + "/" + name;
     args.insert(args.begin(), program);
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    const std::string out = folder.file("replay.out");
-    const std::string err = folder.file("replay.err");
+    const std::string out = folder.file(outputs + ".out");
+    const std::string err = folder.file(outputs + ".err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -33,6 +36,16 @@ ReplayRun replay(const TempFolder& folder, std::vector<std::string> args) {
     posix_spawn_file_actions_destroy(&actions);
     run.err = TempFolder::read(err);
     return run;
+}
+
+}  // namespace
+
+ReplayRun runProgram(const TempFolder& folder, const std::string& name, std::vector<std::string> args) {
+    return spawn(folder, name, name, std::move(args));
+}
+
+ReplayRun replay(const TempFolder& folder, std::vector<std::string> args) {
+    return spawn(folder, "vyn-replay", "replay", std::move(args));
 }
 
 std::vector<nlohmann::json> traceOf(const std::string& path) {

@@ -15,8 +15,12 @@ struct ReplayRun {
     std::string err;  // what it wrote to standard error
 };
 
-// Runs vyn-replay with the arguments in the folder; its standard output and
-// error are kept there as replay.out and replay.err.
+// Runs one of the programs beside the others in VYN_BIN_DIR with the
+// arguments in the folder; its standard output and error are kept there as
+// <name>.out and <name>.err.
+ReplayRun runProgram(const TempFolder& folder, const std::string& name, std::vector<std::string> args);
+
+// runProgram for vyn-replay, its output in replay.out and replay.err.
 ReplayRun replay(const TempFolder& folder, std::vector<std::string> args);
 
 // One JSON object per line of a trace file.
