@@ -33,7 +33,7 @@ int play(const runs::PlayOptions& options) {
     if (options.level) game::GameMap check(options.level->string());
 
     std::unique_ptr<runs::OutputFile> trace;
-    if (!options.trace.empty()) trace = std::make_unique<runs::OutputFile>(options.trace);
+    if (!options.trace.empty()) trace = std::make_unique<runs::OutputFile>(options.trace, "the trace");
     std::unique_ptr<runs::Recorder> recorder;
     if (!options.record.empty()) {
         recorder = std::make_unique<runs::Recorder>(options.record, base::Random::defaultSeed, options.level);

@@ -6,13 +6,18 @@
 
 namespace runs {
 
-OutputFile::OutputFile(const std::filesystem::path& path) : path_(path) {
+OutputFile::OutputFile(const std::filesystem::path& path, std::string what) : path_(path), what_(std::move(what)) {
     if (path == "-") {
         file_ = stdout;
         return;
     }
     file_ = std::fopen(path.c_str(), "w");
-    if (file_ == nullptr) throw std::runtime_error(path.string() + ": " + std::strerror(errno));
+    if (file_ == nullptr) throw std::runtime_error(failure(errno));
+}
+
+std::string OutputFile::failure(int error) const {
+    const std::string name = path_ == "-" ? "standard output" : path_.string();
+    return "cannot write " + what_ + " to " + name + ": " + std::strerror(error);
 }
 
 OutputFile::~OutputFile() { close(); }
@@ -43,9 +48,7 @@ std::string OutputFile::close() {
         if (file_ != stdout && std::fclose(file_) != 0 && error_ == 0) error_ = errno != 0 ? errno : EIO;
         file_ = nullptr;
     }
-    if (error_ == 0) return "";
-    const std::string name = path_ == "-" ? "standard output" : path_.string();
-    return "cannot write " + name + ": " + std::strerror(error_);
+    return error_ == 0 ? "" : failure(error_);
 }
 
 }  // namespace runs

@@ -21,8 +21,9 @@ TEST(CommandLine, EveryProgramShowsItsHelpAndVersion) {
         SCOPED_TRACE(program);
         auto help = runProgram(folder, program, {"--help"});
         EXPECT_EQ(help.status, 0) << help.err;
-        EXPECT_EQ(TempFolder::read(folder.file(std::string(program) + ".out")).rfind(std::string("usage: ") + program, 0),
-                  0u);
+        EXPECT_EQ(
+            TempFolder::read(folder.file(std::string(program) + ".out")).rfind(std::string("usage: ") + program, 0),
+            0u);
         auto version = runProgram(folder, program, {"--version"});
         EXPECT_EQ(version.status, 0) << version.err;
         EXPECT_EQ(TempFolder::read(folder.file(std::string(program) + ".out")),

@@ -47,9 +47,9 @@ TEST(RecordReplay, ARecordedRunReplaysToTheSameTraceByteForByte) {
 
         // Run right into a beam, steer it up and down, walk back, then rewind.
         const std::vector<std::pair<const char*, int>> play{
-            {"keydown d", 1600}, {"keydown w", 250}, {"keyup w", 150},   {"keydown s", 250},  {"keyup s", 400},
-            {"keyup d", 200},    {"keydown a", 500}, {"keyup a", 300},   {"keydown w", 150},  {"keyup w", 600},
-            {"keydown shift", 900}, {"keyup shift", 400},
+            {"keydown d", 1600}, {"keydown w", 250}, {"keyup w", 150},       {"keydown s", 250},
+            {"keyup s", 400},    {"keyup d", 200},   {"keydown a", 500},     {"keyup a", 300},
+            {"keydown w", 150},  {"keyup w", 600},   {"keydown shift", 900}, {"keyup shift", 400},
         };
         for (const auto& [action, pause] : play) {
             ASSERT_EQ(vyn::testing::xdotool(display.name(), window, action), 0) << action;

@@ -1,7 +1,5 @@
 #include "tools/replay/Replay.h"
 
-#include <cerrno>
-
 #include "display/Lib.h"
 #include "game/ApplicationMain.h"
 #include "runs/NativeEvents.h"
@@ -9,7 +7,7 @@
 
 namespace replay {
 
-Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, std::FILE* trace)
+Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace)
     : api_(api), options_(std::move(options)), script_(std::move(script)), trace_(trace) {
     shotTaken_.assign(options_.shots.size(), false);
     options_.ticks = updatesToRun(options_, script_);
@@ -33,7 +31,7 @@ int Replay::run() {
     if (stalled_) {
         std::fprintf(stderr, "vyn-replay: the window stayed inactive after update %d with no input left\n", lastTick_);
     }
-    if (lastTick_ < *options_.ticks && !stalled_ && traceError_ == 0) {
+    if (lastTick_ < *options_.ticks && !stalled_ && (trace_ == nullptr || !trace_->failed())) {
         std::fprintf(stderr, "vyn-replay: the game ended after update %d of %d\n", lastTick_, *options_.ticks);
     }
     for (std::size_t i = 0; i < options_.shots.size(); ++i) {
@@ -72,12 +70,9 @@ void Replay::afterUpdate(int tick, const game::Game& game) {
     if (finished_) return;
     lastTick_ = tick;
     if (trace_ != nullptr) {
-        const std::string line = runs::traceLine(tick, game);
-        std::fputs(line.c_str(), trace_);
-        std::fputc('\n', trace_);
+        trace_->writeLine(runs::traceLine(tick, game));
         // A full disk or a closed pipe: the rest of the run would be lost.
-        if (std::ferror(trace_) != 0) {
-            traceError_ = errno != 0 ? errno : EIO;
+        if (trace_->failed()) {
             finished_ = true;
             return;
         }

@@ -6,6 +6,7 @@
 
 #include "game/Game.h"
 #include "runs/NativeEvents.h"
+#include "runs/OutputFile.h"
 #include "runs/Script.h"
 #include "runs/UpdateCounter.h"
 #include "runtime/include/gfxrt_headless.h"
@@ -22,7 +23,7 @@ namespace replay {
 class Replay {
 public:
     // `trace` may be null (no trace).
-    Replay(const rth_api& api, ReplayOptions options, runs::Script script, std::FILE* trace);
+    Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace);
     ~Replay();
 
     Replay(const Replay&) = delete;
@@ -30,9 +31,6 @@ public:
 
     // Runs the game; returns the process exit status.
     int run();
-    // The errno of a failed trace write, which ended the run early; 0 when
-    // every write went through.
-    [[nodiscard]] int traceError() const { return traceError_; }
 
 private:
     static void hook(void* context, int what, const rt_event* event);
@@ -48,7 +46,7 @@ private:
     const rth_api& api_;
     ReplayOptions options_;
     runs::Script script_;
-    std::FILE* trace_;
+    runs::OutputFile* trace_;
     int lastTick_ = 0;
     std::size_t nextEvent_ = 0;
     std::vector<bool> shotTaken_;
@@ -56,7 +54,6 @@ private:
     bool shotFailed_ = false;
     bool finished_ = false;
     bool stalled_ = false;
-    int traceError_ = 0;
     // Input state the native records carry in their flags.
     runs::InputState input_;
     // Attached to the stage once it exists.

@@ -4,9 +4,7 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <sstream>
@@ -20,6 +18,7 @@
 #include "display/Sys.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
+#include "runs/OutputFile.h"
 #include "runs/Script.h"
 #include "tools/replay/Replay.h"
 #include "tools/replay/ReplayOptions.h"
@@ -114,13 +113,12 @@ int run(int argc, char** argv) {
         }
     }
 
-    std::FILE* trace = nullptr;
-    if (options.trace == "-") {
-        trace = stdout;
-    } else if (!options.trace.empty()) {
-        trace = std::fopen(options.trace.c_str(), "w");
-        if (trace == nullptr) {
-            std::fprintf(stderr, "vyn-replay: cannot write %s\n", options.trace.c_str());
+    std::unique_ptr<runs::OutputFile> trace;
+    if (!options.trace.empty()) {
+        try {
+            trace = std::make_unique<runs::OutputFile>(options.trace, "the trace");
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "vyn-replay: %s\n", error.what());
             return badInput;
         }
     }
@@ -132,29 +130,19 @@ int run(int argc, char** argv) {
     const rth_api* api = headlessDriver();
     if (api == nullptr || api->version != RTH_API_VERSION) {
         std::fprintf(stderr, "vyn-replay: the headless display module cannot be driven\n");
-        if (trace != nullptr && trace != stdout) std::fclose(trace);
         return 1;
     }
 
     base::Random::seed(options.seed.value_or(replay::ReplayOptions::defaultSeed));
     int status = 0;
-    int traceError = 0;
     {
-        replay::Replay driver(*api, options, std::move(script), trace);
+        replay::Replay driver(*api, options, std::move(script), trace.get());
         status = driver.run();
-        traceError = driver.traceError();
     }
     // A trace that did not reach its file whole fails the run.
-    if (trace != nullptr) {
-        errno = 0;
-        if (traceError == 0 && (std::fflush(trace) != 0 || std::ferror(trace) != 0)) {
-            traceError = errno != 0 ? errno : EIO;
-        }
-        if (trace != stdout && std::fclose(trace) != 0 && traceError == 0) traceError = errno != 0 ? errno : EIO;
-        if (traceError != 0) {
-            const std::string name = trace == stdout ? "standard output" : options.trace.string();
-            std::fprintf(stderr, "vyn-replay: cannot write the trace to %s: %s\n", name.c_str(),
-                         std::strerror(traceError));
+    if (trace) {
+        if (const std::string failure = trace->close(); !failure.empty()) {
+            std::fprintf(stderr, "vyn-replay: %s\n", failure.c_str());
             status = 1;
         }
     }
