@@ -8,7 +8,6 @@
 
 #include "display/Lib.h"
 #include "display/Stage.h"
-#include "display/Sys.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
 #include "tools/editor/EditorDocument.h"
@@ -30,7 +29,7 @@ void onLoaded(const std::string& levelPath) {
     auto stage = gfx::Lib::get_stage();
     stage->align = gfx::display::StageAlign::TOP_LEFT;
     stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
-    gfx::Sys::setCwd(gfx::Sys::executablePath().parent_path());
+    game::ApplicationMain::enterDataFolder();
     gfx::Lib::get_current()->addChild(std::make_shared<editor::EditorDocument>(levelPath));
 }
 
@@ -52,7 +51,7 @@ int main(int argc, char** argv) {
         std::fputs("vyn-editor: \"\": the level file name is empty\n", stderr);
         return badInput;
     }
-    // Absolute, since the program moves its working directory beside itself.
+    // Absolute, since the program moves its working directory to its data folder.
     const std::string level =
         arg.empty() ? std::string(VYN_EDITOR_LEVEL) : std::filesystem::absolute(arg).lexically_normal().string();
 
@@ -62,6 +61,7 @@ int main(int argc, char** argv) {
         game::GameMap check(level);
 
         using game::ApplicationMain;
+        ApplicationMain::enterModuleFolder();
         gfx::Lib::setPackage(ApplicationMain::company, ApplicationMain::file, ApplicationMain::packageName,
                              ApplicationMain::version);
         gfx::Lib::create([level] { onLoaded(level); }, ApplicationMain::width, ApplicationMain::height,
