@@ -63,11 +63,12 @@ function(vyn_private_headers target)
 endfunction()
 
 # A program that finds the headless display module through its RUNPATH
-# (<bin>/headless/libgfxrt.so) and is built after it.
+# (<bin>/headless/libgfxrt.so; installed, <module folder>/headless) and is
+# built after it.
 function(vyn_use_headless_module target)
   set_target_properties(${target} PROPERTIES
     BUILD_RPATH ${VYN_BIN_DIR}/headless
-    INSTALL_RPATH ${VYN_BIN_DIR}/headless)
+    INSTALL_RPATH "$ORIGIN/${VYN_MODULES_FROM_BIN}/headless")
   add_dependencies(${target} gfxrt_headless)
 endfunction()
 

@@ -7,12 +7,18 @@
 #include "display/Lib.h"
 #include "display/Sys.h"
 #include "game/DocumentClass.h"
+#include "game/ProgramFolders.h"
 
 namespace game {
 
 int ApplicationMain::windowFlags() { return gfx::Lib::HARDWARE | gfx::Lib::RESIZABLE | gfx::Lib::ALLOW_SHADERS; }
 
+void ApplicationMain::enterModuleFolder() { gfx::Sys::setCwd(ProgramFolders::current().modules); }
+
+void ApplicationMain::enterDataFolder() { gfx::Sys::setCwd(ProgramFolders::current().data); }
+
 void ApplicationMain::main(const std::string& levelPath, const StageReady& stageReady) {
+    enterModuleFolder();
     gfx::Lib::setPackage(company, file, packageName, version);
     gfx::Lib::create([&levelPath, &stageReady] { onLoaded(levelPath, stageReady); }, width, height, frameRate,
                      backgroundColor, windowFlags(), title);
@@ -24,9 +30,9 @@ void ApplicationMain::onLoaded(const std::string& levelPath, const StageReady& s
     // background around the game instead of scaling it.
     stage->align = gfx::display::StageAlign::TOP_LEFT;
     stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
-    // Relative paths (the level file, the asset table) resolve beside the
-    // program, wherever it was started from.
-    gfx::Sys::setCwd(gfx::Sys::executablePath().parent_path());
+    // Relative paths (the level file, the asset table) resolve in the
+    // program's data folder, wherever it was started from.
+    enterDataFolder();
     gfx::Lib::get_current()->addChild(std::make_shared<DocumentClass>(levelPath));
     if (stageReady) stageReady(*stage);
 }

@@ -13,9 +13,9 @@
 namespace game {
 
 // The program's start-up: names the application, opens the window and, once
-// the stage exists, makes the executable's folder the working directory and
-// puts the document sprite on the display root. The game itself is built on
-// the first frame (Main::ready).
+// the stage exists, makes the program's data folder (ProgramFolders) the
+// working directory and puts the document sprite on the display root. The
+// game itself is built on the first frame (Main::ready).
 class ApplicationMain {
 public:
     static constexpr const char* company = "Quennick";
@@ -33,8 +33,21 @@ public:
     using StageReady = std::function<void(gfx::display::Stage& stage)>;
 
     // Runs the application until its window is closed. The level file path
-    // is taken relative to the executable's folder.
+    // is taken relative to the program's data folder; an absolute one stays
+    // as it is.
     static void main(const std::string& levelPath = GameMap::levelFile, const StageReady& stageReady = {});
+
+    // Makes the program's module folder the working directory. The display
+    // module is looked for in the working directory first, so a program that
+    // does this before its first primitive loads its own module, never one
+    // lying where it happened to be started. main does it first thing (a
+    // module already loaded stays the one in use).
+    static void enterModuleFolder();
+
+    // Makes the program's data folder (assets/, levels/) the working
+    // directory, so that the relative paths of the asset table and of the
+    // game's level resolve there.
+    static void enterDataFolder();
 
     // A packaged file by asset id, through the getter of its kind: the text
     // of a TEXT asset, the font of a FONT asset, the bytes of any other.

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "base/Random.h"
-#include "display/Sys.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
+#include "game/ProgramFolders.h"
 #include "runs/OutputFile.h"
 #include "runs/PlayOptions.h"
 #include "runs/Recorder.h"
@@ -25,7 +25,7 @@ int play(const runs::PlayOptions& options) {
     // Checked before anything is written and before the window opens: no
     // output may overwrite the level or the other output, and a level of the
     // player's own must load.
-    const auto gameLevel = gfx::Sys::executablePath().parent_path() / game::GameMap::levelFile;
+    const auto gameLevel = game::ProgramFolders::current().data / game::GameMap::levelFile;
     if (auto conflict = runs::outputConflict(options, gameLevel); !conflict.empty()) {
         std::fprintf(stderr, "vyn: %s\n", conflict.c_str());
         return badUsage;

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libcairo2-dev libfreetype-dev nlohmann-json3-dev
   libx11-dev xvfb xauth xdotool
+  desktop-file-utils
   clang-format clang-tidy
   clang libclang-rt-14-dev
 )

@@ -8,9 +8,9 @@
 
 #include "display/Lib.h"
 #include "display/Stage.h"
-#include "display/Sys.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
+#include "game/ProgramFolders.h"
 #include "tools/editor/EditorDocument.h"
 
 namespace {
@@ -20,8 +20,9 @@ constexpr int badInput = 2;
 const char* const usage =
     "usage: vyn-editor [LEVEL]\n"
     "Plays the game with the map editor on, editing the level file LEVEL\n"
-    "(default: " VYN_EDITOR_LEVEL
-    ").\n"
+    "(default: the game's level in the source tree it was built from, " VYN_EDITOR_LEVEL
+    ",\n"
+    "or else the installed one).\n"
     "Left click: toggle a block.  Right click: toggle a shard.\n"
     "R: reload the file (drops unsaved edits).  O: save to the file.\n"
     "  --help, --version  show this or the version and exit\n";
@@ -31,7 +32,7 @@ void onLoaded(const std::string& levelPath) {
     auto stage = gfx::Lib::get_stage();
     stage->align = gfx::display::StageAlign::TOP_LEFT;
     stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
-    gfx::Sys::setCwd(gfx::Sys::executablePath().parent_path());
+    game::ApplicationMain::enterDataFolder();
     gfx::Lib::get_current()->addChild(std::make_shared<editor::EditorDocument>(levelPath));
 }
 
@@ -57,9 +58,15 @@ int main(int argc, char** argv) {
         std::fputs("vyn-editor: \"\": the level file name is empty\n", stderr);
         return badInput;
     }
-    // Absolute, since the program moves its working directory beside itself.
-    const std::string level =
-        arg.empty() ? std::string(VYN_EDITOR_LEVEL) : std::filesystem::absolute(arg).lexically_normal().string();
+    // Absolute, since the program moves its working directory to its data folder.
+    std::string level = std::filesystem::absolute(arg).lexically_normal().string();
+    if (arg.empty()) {
+        // Edits land where they are committed; an installed editor away from
+        // its source tree opens the installed level (read-only to most users:
+        // a save then fails with a message and the edits stay).
+        level = VYN_EDITOR_LEVEL;
+        if (!std::filesystem::exists(level)) level = game::ProgramFolders::current().data / game::GameMap::levelFile;
+    }
 
     try {
         // A level that cannot be read is reported here, plainly, rather
@@ -67,6 +74,7 @@ int main(int argc, char** argv) {
         game::GameMap check(level);
 
         using game::ApplicationMain;
+        ApplicationMain::enterModuleFolder();
         gfx::Lib::setPackage(ApplicationMain::company, ApplicationMain::file, ApplicationMain::packageName,
                              ApplicationMain::version);
         gfx::Lib::create([level] { onLoaded(level); }, ApplicationMain::width, ApplicationMain::height,

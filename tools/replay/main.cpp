@@ -15,9 +15,9 @@
 
 #include "base/Random.h"
 #include "display/Loader.h"
-#include "display/Sys.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
+#include "game/ProgramFolders.h"
 #include "runs/OutputFile.h"
 #include "runs/Script.h"
 #include "tools/replay/Replay.h"
@@ -88,9 +88,9 @@ int run(int argc, char** argv) {
     replay::applyScriptHeader(options, script);
 
     // Checked before anything is written: no output may overwrite an input
-    // or another output. The game's own level lies beside the
-    // program, as the game finds it.
-    const auto gameLevel = gfx::Sys::executablePath().parent_path() / game::GameMap::levelFile;
+    // or another output. The game's own level lies in the program's data
+    // folder, as the game finds it.
+    const auto gameLevel = game::ProgramFolders::current().data / game::GameMap::levelFile;
     if (auto conflict = replay::outputConflict(options, gameLevel); !conflict.empty()) {
         std::fprintf(stderr, "vyn-replay: %s\n", conflict.c_str());
         return badInput;
@@ -124,9 +124,9 @@ int run(int argc, char** argv) {
     }
 
     // The display module is looked for in the working directory first: start
-    // beside the headless one, so that the real one beside this program is
-    // never picked up.
-    std::filesystem::current_path(gfx::Sys::executablePath().parent_path() / "headless");
+    // in the headless one's folder, so that the real one installed with this
+    // program is never picked up.
+    std::filesystem::current_path(game::ProgramFolders::current().headlessModules());
     const rth_api* api = headlessDriver();
     if (api == nullptr || api->version != RTH_API_VERSION) {
         std::fprintf(stderr, "vyn-replay: the headless display module cannot be driven\n");
