@@ -54,6 +54,20 @@ const LevelCase levels[] = {
      "assets/map.json",
      {{"first-light.txt", false}, {"first-light-rewind.txt", true}},
      {{{"174 down W", "182 up W"}, {28, -5}}, {{"296 down W", "306 up W"}, {5, -5}}}},
+    {"TheWell",
+     "levels/the-well.json",
+     {{"the-well.txt", false}},
+     {{{"56 down W", "66 up W"}, {16, -20}},
+      {{"372 down A", "386 up A"}, {9, -13}},
+      {{"394 down S", "404 up S"}, {7, -10}}}},
+    {"Mirrors",
+     "levels/mirrors.json",
+     {{"mirrors.txt", false}},
+     {{{"95 down W", "104 up W"}, {-1, -9}},
+      {{"146 down D", "158 up D"}, {0, -9}},
+      {{"246 down W", "254 up W"}, {3, -7}},
+      {{"318 down W", "318 down D", "334 up W", "334 up D"}, {17, -12}},
+      {{"318 down D", "334 up D"}, {17, -12}}}},
 };
 
 // Enough updates for every script to win and for the opening messages to
