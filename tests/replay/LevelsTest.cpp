@@ -66,6 +66,9 @@ const LevelCase levels[] = {
      {{{"95 down W", "104 up W"}, {-1, -9}},
       {{"146 down D", "158 up D"}, {0, -9}},
       {{"246 down W", "254 up W"}, {3, -7}},
+      // The last shard needs W and D together: without either key the
+      // beam leaves the second mirror too slowly to rise that high, and W
+      // alone sends it straight up and down between mirror and roof.
       {{"318 down W", "318 down D", "334 up W", "334 up D"}, {17, -12}},
       {{"318 down D", "334 up D"}, {17, -12}}}},
 };
