@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 replay=${1:-build}/bin/vyn-replay
 scripts=tests/replay/scripts
 mkdir -p docs/pictures
-"$replay" --ticks 120 --shot 120:docs/screenshot.png "$scripts/first-light.txt"
+"$replay" --ticks 170 --shot 170:docs/screenshot.png "$scripts/first-light.txt"
 # The first screen of the game's own level, before any key.
 "$replay" --ticks 60 --shot 60:docs/pictures/first-light.png -
 # The beam on its way out of the well's window.

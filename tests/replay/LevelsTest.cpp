@@ -53,7 +53,7 @@ const LevelCase levels[] = {
     {"FirstLight",
      "assets/map.json",
      {{"first-light.txt", false}, {"first-light-rewind.txt", true}},
-     {{{"174 down W", "182 up W"}, {28, -5}}, {{"296 down W", "306 up W"}, {5, -5}}}},
+     {{{"224 down W", "232 up W"}, {28, -5}}, {{"346 down W", "356 up W"}, {5, -5}}}},
     {"TheWell",
      "levels/the-well.json",
      {{"the-well.txt", false}},
