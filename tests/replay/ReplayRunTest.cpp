@@ -171,31 +171,6 @@ TEST(ReplayRun, TheGameOverPausesTheGameAndRewindingResumesIt) {
     EXPECT_LT(lines[1319]["records"].get<int>(), lines[1229]["records"].get<int>());
 }
 
-TEST(ReplayRun, TheRepositorysLevelCanBeWon) {
-    TempFolder folder;
-    const std::string script = std::string(VYN_SOURCE_DIR) + "/tests/replay/scripts/win.txt";
-    auto run = replay(folder, {"--ticks", "700", "--trace", "t.jsonl", "--shot", "700:won.png", script});
-    ASSERT_EQ(run.status, 0) << run.err;
-    auto lines = traceOf(folder.file("t.jsonl"));
-    ASSERT_EQ(lines.size(), 700u);
-    const auto& last = lines.back();
-    EXPECT_EQ(last["player"]["items"], 4);
-    EXPECT_EQ(last["moon"]["falling"], false);
-    EXPECT_EQ(last["hud"]["message"], "VICTORY");
-    EXPECT_EQ(last["entities"], 11) << "with the victory beam";
-    // Each shard is found in its own way: walking, the beam, the steps.
-    std::vector<int> collectedAt;
-    for (const auto& line : lines) {
-        if (line["player"]["items"].get<int>() > static_cast<int>(collectedAt.size())) {
-            collectedAt.push_back(line["tick"].get<int>());
-        }
-    }
-    EXPECT_EQ(collectedAt.size(), 4u);
-    Picture won(folder.file("won.png"));
-    ASSERT_TRUE(won.ok());
-    EXPECT_GT(won.count(white, 25, 525, 400, 605), 200) << "VICTORY";
-}
-
 TEST(ReplayRun, AnotherLevelAndEventsBeforeTheFirstFrame) {
     TempFolder folder;
     folder.write("level.json", R"({"blocks":[[2,-1]],"items":[[4,-1]]})");
