@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
-# Draws the pictures in docs/ (the README's screenshot and one picture per
-# level) with vyn-replay from the replay scripts that win the levels.
+# Draws every picture in docs/ with vyn-replay from the replay scripts that
+# win the levels: the README's screenshot, the main level's start, a steered
+# bounce and the victory, one picture per level, and an animated GIF of the
+# main level being won (its frames assembled with ImageMagick's convert, from
+# the Debian package imagemagick, which nothing else needs).
 #   bash tools/pictures.sh [BUILD_FOLDER]     (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 replay=${1:-build}/bin/vyn-replay
 scripts=tests/replay/scripts
+command -v convert >/dev/null || { echo "pictures: needs convert (apt-get install imagemagick)" >&2; exit 1; }
 mkdir -p docs/pictures
 "$replay" --ticks 170 --shot 170:docs/screenshot.png "$scripts/first-light.txt"
-# The first screen of the game's own level, before any key.
+# First light: the first screen before any key, the beam steered up at the
+# tall wall through the shard beside it, and the victory.
 "$replay" --ticks 60 --shot 60:docs/pictures/first-light.png -
+"$replay" --ticks 640 --shot 228:docs/pictures/first-light-bounce.png \
+  --shot 640:docs/pictures/first-light-victory.png "$scripts/first-light.txt"
 # The beam on its way out of the well's window.
 "$replay" --level levels/the-well.json --ticks 396 --shot 396:docs/pictures/the-well.png "$scripts/the-well.txt"
 # The beam running up and down between the roof and the first mirror.
 "$replay" --level levels/mirrors.json --ticks 130 --shot 130:docs/pictures/mirrors.png "$scripts/mirrors.txt"
+
+# The main level won, every third update at half size (20 frames a second).
+frames=$(mktemp -d)
+trap 'rm -rf "$frames"' EXIT
+shots=()
+for tick in $(seq 3 3 420); do shots+=(--shot "$tick:$frames/$(printf %04d "$tick").png"); done
+"$replay" --ticks 420 "${shots[@]}" "$scripts/first-light.txt"
+convert -delay 5 -loop 0 "$frames"/*.png -resize 50% -layers Optimize docs/pictures/first-light-won.gif
