@@ -282,3 +282,44 @@ TEST_F(HeadlessDrawing, ObjectsOutsideTheWindowAreSkipped) {
 }
 
 }  // namespace
+
+// A driver that only wants some frames: the others are counted, not drawn,
+// and a frame read from the render hook shows the tree as that render saw it.
+TEST_F(HeadlessDrawing, FramesDrawnOnRequestOnlyWhenRead) {
+    struct Seen {
+        const rth_api* api;
+        int renders = 0;
+        unsigned readAtSecond = 0;
+    } seen{&api};
+    api.set_hook(
+        [](void* context, int what, const rt_event*) {
+            auto* s = static_cast<Seen*>(context);
+            if (what != RTH_AFTER_RENDER) return;
+            if (++s->renders == 2) s->readAtSecond = s->api->pixel(20, 20);
+        },
+        &seen);
+    api.set_draw_every_frame(0);
+    h.withStage(200, 160, [&](rt_node* stage) {
+        rt.setStageColor(stage, background);
+        auto s = h.addShape(stage);
+        rt.beginFill(s.gfx, 0xFF0000, 1);
+        rt.drawRect(s.gfx, 10, 10, 30, 20);
+        rt.endFill(s.gfx);
+        rt.renderStage(stage);
+        EXPECT_EQ(api.drawn_count(), 0);
+        rt.setX(s.node, 100);
+        rt.renderStage(stage);
+        // Moved off the point after the second render: the read saw it there.
+        rt.setX(s.node, 0);
+        rt.renderStage(stage);
+        EXPECT_EQ(api.render_count(), 3);
+        EXPECT_EQ(api.drawn_count(), 1);
+    });
+    api.set_draw_every_frame(1);
+    api.set_hook(nullptr, nullptr);
+    EXPECT_EQ(seen.readAtSecond, static_cast<unsigned>(background));
+    // Every frame is drawn again once the driver asks for that.
+    draw([](rt_node*) {});
+    EXPECT_EQ(api.drawn_count(), 1);
+    EXPECT_EQ(api.render_count(), 1);
+}
