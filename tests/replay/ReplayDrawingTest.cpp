@@ -1,7 +1,7 @@
 // vyn-replay's run in this process, to see what the display module did: a
 // run without shots draws none of its frames.
-#include <gtest/gtest.h>
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 
 #include "display/Loader.h"
 #include "tools/replay/Replay.h"
