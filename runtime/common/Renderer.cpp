@@ -79,7 +79,9 @@ void Renderer::drawNode(const Node& node, double parentAlpha, const cairo_matrix
             GraphicsPainter(cr_, alpha).paint(graphics);
         }
         if (isField) {
-            TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha);
+            if (TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha)) {
+                ++textLayouts_;
+            }
         }
         ++painted_;
         recoverFromError();

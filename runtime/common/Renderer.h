@@ -20,6 +20,8 @@ public:
     void render(cairo_surface_t* target, const Stage& stage);
     // How many objects painted something in the last render.
     [[nodiscard]] int paintedCount() const { return painted_; }
+    // How many times a text field was laid out, over all renders.
+    [[nodiscard]] long textLayoutCount() const { return textLayouts_; }
 
 private:
     void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
@@ -32,6 +34,7 @@ private:
     cairo_t* cr_ = nullptr;
     Bounds viewport_;
     int painted_ = 0;
+    long textLayouts_ = 0;
 };
 
 }  // namespace gfxrt

@@ -38,6 +38,7 @@ bool HeadlessPlatform::openWindow(const rt_main_frame_args& args, Window& opened
     clock_ = 0;
     renders_ = 0;
     drawn_ = 0;
+    textLayoutsBefore_ = renderer_.textLayoutCount();
     pending_ = false;
     resizeImage(opened.width, opened.height);
     return true;

@@ -37,6 +37,9 @@ public:
     void setEndTime(double seconds) { endTime_ = seconds; }
     [[nodiscard]] int renderCount() const { return renders_; }
     [[nodiscard]] int drawnCount() const { return drawn_; }
+    [[nodiscard]] int textLayoutCount() const {
+        return static_cast<int>(renderer_.textLayoutCount() - textLayoutsBefore_);
+    }
     [[nodiscard]] int paintedCount() {
         drawPending();
         return renderer_.paintedCount();
@@ -66,6 +69,8 @@ private:
     int renders_ = 0;
     // Frames rasterised (not only counted) in this loop.
     int drawn_ = 0;
+    // The renderer's count of text layouts when this loop began.
+    long textLayoutsBefore_ = 0;
     // Off: a frame is only counted, and rasterised when someone reads it.
     bool drawEveryFrame_ = true;
     bool pending_ = false;

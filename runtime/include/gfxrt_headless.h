@@ -113,6 +113,10 @@ typedef struct rth_api {
     /* Frames rasterised in this loop (render_count counts those drawn on
      * request too, rasterised or not). */
     int (*drawn_count)(void);
+    /* Text fields laid out while drawing in this loop: a field is laid out
+     * when first drawn and again only after its text, format or box (or the
+     * scale it is drawn at) has changed. */
+    int (*text_layout_count)(void);
 } rth_api;
 
 typedef const rth_api* (*rth_get_api_fn)(void);
