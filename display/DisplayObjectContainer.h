@@ -43,6 +43,7 @@ public:
 
     void broadcast(const events::EventPtr& event) override;
     [[nodiscard]] DisplayObject* findByID(int id) override;
+    [[nodiscard]] DisplayObject* firstInBroadcast() override;
 
 protected:
     DisplayObjectContainer(rt_node* handle, std::string className);
