@@ -1,11 +1,16 @@
 #include "runtime/common/DrawList.h"
 
+#include "runtime/common/Node.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace gfxrt {
 
 void DrawList::clear() {
+    if (owner_ && !commands_.empty()) {
+        owner_->geometryChanged();
+    }
     commands_.clear();
     shape_ = Bounds{};
     lineMargin_ = 0;
@@ -21,6 +26,9 @@ void DrawList::includePoint(double x, double y) {
 }
 
 void DrawList::append(const DrawCommand& command) {
+    if (owner_) {
+        owner_->geometryChanged();
+    }
     commands_.push_back(command);
     if (const auto* style = std::get_if<SetLineStyle>(&command)) {
         if (style->style.drawsLines()) {

@@ -47,8 +47,12 @@ struct DrawEllipse {
 
 using DrawCommand = std::variant<BeginFill, EndFill, SetLineStyle, MoveTo, LineTo, DrawRect, DrawEllipse>;
 
+class Node;
+
 class DrawList {
 public:
+    // The object whose drawing this is: told when the box may change.
+    void setOwner(Node* owner) { owner_ = owner; }
     void clear();
     void append(const DrawCommand& command);
 
@@ -62,6 +66,7 @@ public:
 private:
     void includePoint(double x, double y);
 
+    Node* owner_ = nullptr;
     std::vector<DrawCommand> commands_;
     Bounds shape_;           // every point the commands touch
     double lineMargin_ = 0;  // how far lines may reach beyond their points

@@ -25,6 +25,7 @@ public:
 
 private:
     void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
+    void drawChildren(const Node& node, double alpha, const cairo_matrix_t& matrix);
     void recoverFromError();
     [[nodiscard]] bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
 

@@ -75,6 +75,7 @@ void TextField::setWidth(double value) {
         if (width != fieldWidth_) {
             fieldWidth_ = width;
             ++layoutVersion_;
+            geometryChanged();
         }
     }
 }
@@ -82,6 +83,7 @@ void TextField::setWidth(double value) {
 void TextField::setHeight(double value) {
     if (std::isfinite(value) && scaleY != 0) {
         fieldHeight_ = std::fabs(value / scaleY);
+        geometryChanged();
     }
 }
 
