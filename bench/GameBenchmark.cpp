@@ -2,7 +2,8 @@
 // update with the player running (BM_GameUpdate), one whole frame: the
 // update, the "enterFrame" broadcast and drawing the 1120 × 630 frame
 // (BM_GameFrame), and the floor of any frame: clearing an image of that size
-// and copying it once (BM_FrameFloor). The levels other than the shipped one
+// and copying it once (BM_FrameFloor); also what an editor click costs the
+// game (BM_MapEdit: one cell toggled and the map's change announced). The levels other than the shipped one
 // come from vyn-levelgen (see bench/CMakeLists.txt).
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "components/MapNode.h"
 #include "components/MoonNode.h"
 #include "display/Loader.h"
 #include "display/NativePrimitives.h"
@@ -41,6 +43,7 @@ struct Session {
     std::string level;
     benchmark::State* state = nullptr;
     bool wholeFrames = false;
+    bool edits = false;
     std::shared_ptr<gfx::display::Stage> stage;
     std::shared_ptr<game::Main> main;
     int frames = 0;
@@ -75,12 +78,28 @@ void measureUpdates(Session& session) {
     }
 }
 
+// What an editor click does: toggle one cell and announce the change.
+void measureEdits(Session& session) {
+    game::Game& game = *session.main->get_game();
+    auto maps = game.engine->getNodeList<components::MapNode>();
+    const auto map = maps->head->map;
+    for (auto _ : *session.state) {
+        map->blocks->toggleFilled(3, -20);
+        map->reloadSignal->dispatch(map);
+    }
+}
+
 void hook(void* context, int what, const rt_event*) {
     auto* session = static_cast<Session*>(context);
     if (what != RTH_AFTER_RENDER) return;
     ++session->frames;
     if (session->frames < warmFrames || !session->main || !session->main->get_game()) return;
     holdMoon(*session->main->get_game());
+    if (session->edits) {
+        measureEdits(*session);
+        api().stop();
+        return;
+    }
     if (!session->wholeFrames) {
         measureUpdates(*session);
         api().stop();
@@ -90,11 +109,12 @@ void hook(void* context, int what, const rt_event*) {
     if (!session->state->KeepRunning()) api().stop();
 }
 
-void runSession(benchmark::State& state, const std::string& level, bool wholeFrames) {
+void runSession(benchmark::State& state, const std::string& level, bool wholeFrames, bool edits = false) {
     Session session;
     session.level = level;
     session.state = &state;
     session.wholeFrames = wholeFrames;
+    session.edits = edits;
     api().set_hook(&hook, &session);
     // The player runs to the right from half a second on.
     rt_event run{};
@@ -118,6 +138,7 @@ std::string levelPath(const std::string& name) {
 
 void BM_GameUpdate(benchmark::State& state, const char* level) { runSession(state, levelPath(level), false); }
 void BM_GameFrame(benchmark::State& state, const char* level) { runSession(state, levelPath(level), true); }
+void BM_MapEdit(benchmark::State& state, const char* level) { runSession(state, levelPath(level), false, true); }
 
 void BM_FrameFloor(benchmark::State& state) {
     std::vector<std::uint32_t> image(static_cast<std::size_t>(width) * height);
@@ -138,5 +159,7 @@ BENCHMARK_CAPTURE(BM_GameUpdate, shards5000, "shards5000");
 BENCHMARK_CAPTURE(BM_GameFrame, shipped, "shipped");
 BENCHMARK_CAPTURE(BM_GameFrame, 10000, "blocks10000");
 BENCHMARK_CAPTURE(BM_GameFrame, 100000, "blocks100000");
+BENCHMARK_CAPTURE(BM_MapEdit, shipped, "shipped")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MapEdit, 100000, "blocks100000")->Unit(benchmark::kMillisecond);
 
 }  // namespace
