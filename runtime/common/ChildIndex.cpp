@@ -47,8 +47,7 @@ ChildIndex::ChildIndex(const std::vector<std::shared_ptr<Node>>& children) {
         }
         const auto index = static_cast<std::uint32_t>(i);
         all_.push_back(index);
-        if (!finite(box) || box.width() > maxCellsPerChild * cellSize_ ||
-            box.height() > maxCellsPerChild * cellSize_ ||
+        if (!finite(box) || box.width() > maxCellsPerChild * cellSize_ || box.height() > maxCellsPerChild * cellSize_ ||
             std::max({std::fabs(box.minX), std::fabs(box.maxX), std::fabs(box.minY), std::fabs(box.maxY)}) >
                 maxCell * cellSize_) {
             large_.push_back(index);

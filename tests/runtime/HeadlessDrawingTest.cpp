@@ -404,3 +404,32 @@ TEST_F(HeadlessDrawing, ManyStillChildrenDrawOnlyWhatIsInViewAndFollowEveryChang
 }
 
 }  // namespace
+
+namespace {
+
+// Objects that draw the same may share one list inside the module; what one
+// of them draws next, or clears, never shows on another.
+TEST_F(HeadlessDrawing, SameDrawingsStayIndependent) {
+    draw([&](rt_node* stage) {
+        std::vector<vyn::testing::Headless::Shape> squares;
+        for (int i = 0; i < 3; ++i) {
+            auto s = h.addShape(stage);
+            rt.setX(s.node, 10 + 60 * i);
+            rt.beginFill(s.gfx, 0xFF0000, 1);
+            rt.drawRect(s.gfx, 0, 0, 40, 40);
+            rt.endFill(s.gfx);
+            squares.push_back(s);
+        }
+        rt.beginFill(squares[1].gfx, 0x0000FF, 1);
+        rt.drawRect(squares[1].gfx, 0, 50, 40, 40);
+        rt.endFill(squares[1].gfx);
+        rt.clear(squares[2].gfx);
+    });
+    EXPECT_EQ(at(30, 20), 0xFF0000u);
+    EXPECT_EQ(at(30, 70), static_cast<unsigned>(background));
+    EXPECT_EQ(at(90, 20), 0xFF0000u);
+    EXPECT_EQ(at(90, 70), 0x0000FFu);
+    EXPECT_EQ(at(150, 20), static_cast<unsigned>(background));
+}
+
+}  // namespace
