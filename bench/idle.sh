@@ -17,7 +17,7 @@ program=("$@")
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap 'kill $xvfb 2>/dev/null || true; rm -f "${log:-}"' EXIT
 sleep 1
 export DISPLAY=$display
 
@@ -27,7 +27,8 @@ export DISPLAY=$display
 "$bin/sdl-idle-reference" $((seconds + 6)) &
 reference=$!
 sleep 1
-"${program[@]}" >/dev/null 2>&1 &
+log=$(mktemp)
+"${program[@]}" >"$log" 2>&1 &
 measured=$!
 sleep 1
 for window in $(xdotool search --pid $measured 2>/dev/null); do
