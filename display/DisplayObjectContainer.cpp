@@ -30,6 +30,7 @@ void DisplayObjectContainer::addChildObject(const DisplayObjectPtr& child) {
     DisplayObjectContainer* previous = child->parent_;
     if (previous != nullptr) previous->detach(previous->getChildIndex(child.get()));
     children_.push_back(child);
+    ++orderVersion_;
     if (child->listeningObjects_ != 0) addListeningObjects(child->listeningObjects_);
     prim().addChild(handle(), child->handle());
     if (previous != nullptr) {
@@ -43,6 +44,7 @@ void DisplayObjectContainer::addChildObject(const DisplayObjectPtr& child) {
 DisplayObjectPtr DisplayObjectContainer::detach(int index) {
     DisplayObjectPtr child = children_[static_cast<std::size_t>(index)];
     children_.erase(children_.begin() + index);
+    ++orderVersion_;
     if (child->listeningObjects_ != 0) addListeningObjects(-child->listeningObjects_);
     prim().removeChild(handle(), index);
     return child;
@@ -93,6 +95,7 @@ void DisplayObjectContainer::setChildIndex(const DisplayObjectPtr& child, int in
     // already are: that costs no call into the module.
     if (index == old) return;
     prim().setChildIndex(handle(), child->handle(), index);
+    ++orderVersion_;
     auto begin = children_.begin();
     if (index < old) {
         std::rotate(begin + index, begin + old, begin + old + 1);
