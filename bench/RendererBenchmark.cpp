@@ -131,6 +131,6 @@ void BM_RenderGameFrame(benchmark::State& state) {
     args.title = "bench";
     module.fn<void (*)(const rt_main_frame_args*)>("rt_create_main_frame__MULT")(&args);
 }
-BENCHMARK(BM_RenderGameFrame)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::microsecond);
+BENCHMARK(BM_RenderGameFrame)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

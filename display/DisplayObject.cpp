@@ -93,6 +93,10 @@ bool DisplayObject::dispatchEvent(const events::EventPtr& event) {
 
 void DisplayObject::broadcast(const events::EventPtr& event) { dispatchToSelf(event); }
 
+void DisplayObject::addListeningObjects(int count) {
+    for (DisplayObject* object = this; object != nullptr; object = object->parent_) object->listeningObjects_ += count;
+}
+
 DisplayObject* DisplayObject::findByID(int id) { return id == id_ ? this : nullptr; }
 
 void DisplayObject::sendToSubtree(const std::string& type) { dispatchEvent(std::make_shared<events::Event>(type)); }

@@ -70,6 +70,9 @@ public:
     // Delivers an event to this object and, for containers, to the whole
     // subtree below it: children first, in child order, then the object.
     virtual void broadcast(const events::EventPtr& event);
+    // Objects in this subtree, itself included, that have ever had a
+    // listener: a broadcast skips subtrees without any.
+    [[nodiscard]] int listeningObjects() const { return listeningObjects_; }
     // The object with the given native id in this subtree, or null.
     [[nodiscard]] virtual DisplayObject* findByID(int id);
 
@@ -84,6 +87,11 @@ protected:
     // Sends a new, non-bubbling event of the type to this object and then to
     // each object below it, parents before children.
     virtual void sendToSubtree(const std::string& type);
+    // The object a broadcast from here reaches first: the innermost first child.
+    [[nodiscard]] virtual DisplayObject* firstInBroadcast() { return this; }
+    void firstListenerAdded() override { addListeningObjects(1); }
+    // Adds to the count of this object and of every ancestor.
+    void addListeningObjects(int count);
 
 private:
     friend class DisplayObjectContainer;
@@ -97,6 +105,7 @@ private:
     std::string className_;
     DisplayObjectContainer* parent_ = nullptr;
     std::shared_ptr<Graphics> graphics_;
+    int listeningObjects_ = 0;
 };
 
 using DisplayObjectPtr = std::shared_ptr<DisplayObject>;

@@ -30,6 +30,8 @@ void DisplayObjectContainer::addChildObject(const DisplayObjectPtr& child) {
     DisplayObjectContainer* previous = child->parent_;
     if (previous != nullptr) previous->detach(previous->getChildIndex(child.get()));
     children_.push_back(child);
+    ++orderVersion_;
+    if (child->listeningObjects_ != 0) addListeningObjects(child->listeningObjects_);
     prim().addChild(handle(), child->handle());
     if (previous != nullptr) {
         // A straight move between parents sends no added/removed events.
@@ -42,6 +44,8 @@ void DisplayObjectContainer::addChildObject(const DisplayObjectPtr& child) {
 DisplayObjectPtr DisplayObjectContainer::detach(int index) {
     DisplayObjectPtr child = children_[static_cast<std::size_t>(index)];
     children_.erase(children_.begin() + index);
+    ++orderVersion_;
+    if (child->listeningObjects_ != 0) addListeningObjects(-child->listeningObjects_);
     prim().removeChild(handle(), index);
     return child;
 }
@@ -91,6 +95,7 @@ void DisplayObjectContainer::setChildIndex(const DisplayObjectPtr& child, int in
     // already are: that costs no call into the module.
     if (index == old) return;
     prim().setChildIndex(handle(), child->handle(), index);
+    ++orderVersion_;
     auto begin = children_.begin();
     if (index < old) {
         std::rotate(begin + index, begin + old, begin + old + 1);
@@ -107,7 +112,14 @@ bool DisplayObjectContainer::contains(const DisplayObject* object) const {
 }
 
 void DisplayObjectContainer::broadcast(const events::EventPtr& event) {
+    // Subtrees where nothing listens are not walked; the event's target is
+    // still the object the walk would have reached first.
+    if (event->target == nullptr) event->target = firstInBroadcast();
     for (std::size_t i = 0; i < children_.size();) {
+        if (children_[i]->listeningObjects_ == 0) {
+            ++i;
+            continue;
+        }
         DisplayObjectPtr child = children_[i];
         child->broadcast(event);
         // A child that left this container during its turn gives its place to
@@ -115,6 +127,10 @@ void DisplayObjectContainer::broadcast(const events::EventPtr& event) {
         if (child->parent_ == this) ++i;
     }
     dispatchToSelf(event);
+}
+
+DisplayObject* DisplayObjectContainer::firstInBroadcast() {
+    return children_.empty() ? this : children_.front()->firstInBroadcast();
 }
 
 DisplayObject* DisplayObjectContainer::findByID(int id) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,8 @@ public:
     ~DisplayObjectContainer() override;
 
     [[nodiscard]] int get_numChildren() const { return static_cast<int>(children_.size()); }
+    // Changes whenever a child comes, goes or changes its place.
+    [[nodiscard]] std::uint64_t orderVersion() const { return orderVersion_; }
 
     // Appends the child on top; a child already here moves to the top.
     // Throws std::invalid_argument("Adding to self").
@@ -43,6 +46,7 @@ public:
 
     void broadcast(const events::EventPtr& event) override;
     [[nodiscard]] DisplayObject* findByID(int id) override;
+    [[nodiscard]] DisplayObject* firstInBroadcast() override;
 
 protected:
     DisplayObjectContainer(rt_node* handle, std::string className);
@@ -56,6 +60,7 @@ private:
     DisplayObjectPtr detach(int index);
 
     std::vector<DisplayObjectPtr> children_;
+    std::uint64_t orderVersion_ = 0;
 };
 
 using DisplayObjectContainerPtr = std::shared_ptr<DisplayObjectContainer>;

@@ -21,6 +21,9 @@ const std::array<std::string, 3> clickEvents{"click", "middleClick", "rightClick
 
 // No program timers exist: without a frame to wait for, sleep "for ever".
 constexpr double noTimerWake = 315000000.0;
+constexpr double dueMargin = 1e-9;
+// An early wake closer than this is as good as done.
+constexpr double wakeSlack = 0.0005;
 
 std::shared_ptr<DisplayObject> shared(DisplayObject* object) {
     return std::static_pointer_cast<DisplayObject>(object->weak_from_this().lock());
@@ -363,7 +366,15 @@ void Stage::render(bool sendEnterFrame) {
 double Stage::updateNextWake() {
     double wake = noTimerWake;
     const bool paused = !active_ && pauseWhenDeactivated;
-    if (!paused && frameRate_ > 0) wake = std::min(wake, lastRender_ + framePeriod_ - now() - earlyWakeup);
+    if (!paused && frameRate_ > 0) {
+        const double untilFrame = lastRender_ + framePeriod_ - now();
+        // Once woken early for a frame (give or take the module's rounding),
+        // sleep until it is due rather than ask to be polled again at once,
+        // which would make the module poll busily. A nanosecond more, so
+        // that the module's clock sum lands on the due time or after it.
+        const double early = untilFrame - earlyWakeup;
+        wake = std::min(wake, early > wakeSlack ? early : untilFrame + dueMargin);
+    }
     prim().setNextWake(handle(), wake);
     return wake;
 }

@@ -49,6 +49,8 @@ void RenderSystem::update(double) {
     const int count = container->get_numChildren();
     const int top = count - 1;
 
+    moves_.clear();
+    moved_.clear();
     for (auto* node : *nodes) {
         const auto& d = *node->display;
         const auto& p = *node->position->position;
@@ -57,11 +59,36 @@ void RenderSystem::update(double) {
         view->set_x((halfWidth - r.x * cam.x) + p.x);
         view->set_y((halfHeight - r.y * cam.y) + p.y);
         if (d.onTop) {
-            container->setChildIndex(view, clampIndex(std::int64_t{top} - d.zIndex.value_or(0), top));
+            moves_.emplace_back(view.get(), clampIndex(std::int64_t{top} - d.zIndex.value_or(0), top));
+            moved_.push_back(&view);
         } else if (d.zIndex.has_value()) {
-            container->setChildIndex(view, clampIndex(*d.zIndex, top));
+            moves_.emplace_back(view.get(), clampIndex(*d.zIndex, top));
+            moved_.push_back(&view);
         }
     }
+
+    // Views on top are restacked on every update, mostly back to where they
+    // were, yet each move shifts the views between: with many of them that
+    // costs a pass over the layer per view. When the layer is as the last
+    // update that changed nothing left it, and the moves are the same, they
+    // would change nothing again.
+    if (settledOrder_ == container->orderVersion() && moves_ == settledMoves_) return;
+    const auto before = stacking();
+    for (std::size_t i = 0; i < moves_.size(); ++i) container->setChildIndex(*moved_[i], moves_[i].second);
+    if (stacking() == before) {
+        settledOrder_ = container->orderVersion();
+        settledMoves_ = moves_;
+    } else {
+        settledOrder_.reset();
+    }
+}
+
+std::vector<const gfx::display::DisplayObject*> RenderSystem::stacking() const {
+    std::vector<const gfx::display::DisplayObject*> order;
+    const int count = container->get_numChildren();
+    order.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) order.push_back(container->getChildAt(i).get());
+    return order;
 }
 
 }  // namespace systems

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "base/Connection.h"
 #include "components/CameraNode.h"
@@ -42,10 +46,22 @@ public:
     virtual void addToDisplay(components::RenderNode* node);
 
 private:
+    // One restacking move: a view and the index it goes to.
+    using Move = std::pair<const gfx::display::DisplayObject*, int>;
+    // The views' places in the layer, in stacking order.
+    [[nodiscard]] std::vector<const gfx::display::DisplayObject*> stacking() const;
+
     // This system on the signals of the render list it follows; the list
     // may outlive the system.
     base::Connection onNodeAdded_;
     base::Connection onNodeRemoved_;
+    // The moves of this update, and those of the last update that left the
+    // layer as it found it, with the layer's order after them: the same
+    // moves on the same order would leave it as it is again.
+    std::vector<Move> moves_;
+    std::vector<const std::shared_ptr<gfx::display::DisplayObject>*> moved_;  // this update's, per move
+    std::vector<Move> settledMoves_;
+    std::optional<std::uint64_t> settledOrder_;
 };
 
 }  // namespace systems

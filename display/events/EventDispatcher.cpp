@@ -47,7 +47,10 @@ std::pair<EventDispatcher::ListenerList*, Listener*> EventDispatcher::add(const 
                                                                           bool useCapture, int priority,
                                                                           std::shared_ptr<const void> keepAlive,
                                                                           std::weak_ptr<const void> owner, bool weak) {
-    if (!eventMap_) eventMap_ = std::make_unique<std::map<std::string, std::shared_ptr<ListenerList>>>();
+    if (!eventMap_) {
+        eventMap_ = std::make_unique<std::map<std::string, std::shared_ptr<ListenerList>>>();
+        firstListenerAdded();
+    }
     auto& list = (*eventMap_)[type];
     if (!list) list = std::make_shared<ListenerList>();
     auto entry = std::make_shared<Listener>(listener, useCapture, priority);

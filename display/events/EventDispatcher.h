@@ -93,6 +93,8 @@ protected:
     bool walkListeners(const EventPtr& event);
 
     [[nodiscard]] EventDispatcher* eventTarget() const { return target_; }
+    // Called once, when this dispatcher gets its first listener.
+    virtual void firstListenerAdded() {}
 
 private:
     using Entries = std::vector<std::shared_ptr<Listener>>;

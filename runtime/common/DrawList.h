@@ -3,6 +3,7 @@
 #ifndef VYN_RUNTIME_COMMON_DRAWLIST_H
 #define VYN_RUNTIME_COMMON_DRAWLIST_H
 
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -22,52 +23,73 @@ struct LineStyle {
     double miterLimit = 3;
 
     [[nodiscard]] bool drawsLines() const { return thickness >= 0; }
+    bool operator==(const LineStyle&) const = default;
 };
 
 struct BeginFill {
     int color;
     double alpha;
+    bool operator==(const BeginFill&) const = default;
 };
-struct EndFill {};
+struct EndFill {
+    bool operator==(const EndFill&) const = default;
+};
 struct SetLineStyle {
     LineStyle style;
+    bool operator==(const SetLineStyle&) const = default;
 };
 struct MoveTo {
     double x, y;
+    bool operator==(const MoveTo&) const = default;
 };
 struct LineTo {
     double x, y;
+    bool operator==(const LineTo&) const = default;
 };
 struct DrawRect {
     double x, y, width, height;
+    bool operator==(const DrawRect&) const = default;
 };
 struct DrawEllipse {
     double x, y, width, height;
+    bool operator==(const DrawEllipse&) const = default;
 };
 
 using DrawCommand = std::variant<BeginFill, EndFill, SetLineStyle, MoveTo, LineTo, DrawRect, DrawEllipse>;
 
+class Node;
+
 class DrawList {
 public:
+    // The object whose drawing this is: told when the box may change.
+    void setOwner(Node* owner) { owner_ = owner; }
     void clear();
     void append(const DrawCommand& command);
-
-    [[nodiscard]] const std::vector<DrawCommand>& commands() const { return commands_; }
-    [[nodiscard]] bool isEmpty() const { return commands_.empty(); }
-
+    [[nodiscard]] const std::vector<DrawCommand>& commands() const;
+    [[nodiscard]] bool isEmpty() const { return !contents_ || contents_->commands.empty(); }
     // Box of everything the commands may paint, line widths included, in the
     // object's own coordinates; generous rather than tight.
     [[nodiscard]] Bounds bounds() const;
 
 private:
-    void includePoint(double x, double y);
+    // The commands and what follows from them. Short lists are shared
+    // between all the objects that draw the same (the level's cells draw one
+    // square each): a shared one is never changed, the next command makes a
+    // new one.
+    struct Contents {
+        std::vector<DrawCommand> commands;
+        Bounds shape;           // every point the commands touch
+        double lineMargin = 0;  // how far lines may reach beyond their points
+        bool hasHairline = false;
+        double penX = 0;
+        double penY = 0;
+        bool shared = false;
+    };
+    static void apply(Contents& contents, const DrawCommand& command);
+    static std::shared_ptr<Contents> share(std::shared_ptr<Contents> contents);
 
-    std::vector<DrawCommand> commands_;
-    Bounds shape_;           // every point the commands touch
-    double lineMargin_ = 0;  // how far lines may reach beyond their points
-    bool hasHairline_ = false;
-    double penX_ = 0;
-    double penY_ = 0;
+    Node* owner_ = nullptr;
+    std::shared_ptr<Contents> contents_;  // null while empty
 };
 
 }  // namespace gfxrt

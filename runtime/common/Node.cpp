@@ -10,7 +10,7 @@ namespace {
 int nextNodeId = 1;
 }
 
-Node::Node(NodeKind kind) : id_(nextNodeId++), kind_(kind) {}
+Node::Node(NodeKind kind) : id_(nextNodeId++), kind_(kind) { graphics_.setOwner(this); }
 
 Node::~Node() {
     for (auto& child : children_) {
@@ -39,6 +39,7 @@ bool Node::addChild(const std::shared_ptr<Node>& child) {
     }
     child->parent_ = this;
     children_.push_back(std::move(keep));
+    invalidateIndexes();
     return true;
 }
 
@@ -52,6 +53,31 @@ void Node::removeChildAt(int index) {
 void Node::detachChildAt(std::size_t index) {
     children_[index]->parent_ = nullptr;
     children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+    invalidateIndexes();
+}
+
+void Node::invalidateIndexes() {
+    for (Node* n = this; n; n = n->parent_) {
+        n->index_.reset();
+        n->changedSinceAsked_ = true;
+    }
+}
+
+void Node::geometryChanged() {
+    if (parent_) {
+        parent_->invalidateIndexes();
+    }
+}
+
+const ChildIndex* Node::childIndex() const {
+    if (children_.size() < ChildIndex::minChildren) {
+        return nullptr;
+    }
+    if (!index_ && !changedSinceAsked_) {
+        index_ = std::make_unique<ChildIndex>(children_);
+    }
+    changedSinceAsked_ = false;
+    return index_.get();
 }
 
 void Node::setChildIndex(const Node* child, int index) {
@@ -66,6 +92,9 @@ void Node::setChildIndex(const Node* child, int index) {
         std::rotate(first + from, first + from + 1, first + to + 1);
     } else if (to < from) {
         std::rotate(first + to, first + from, first + from + 1);
+    }
+    if (from != to) {
+        invalidateIndexes();
     }
 }
 
@@ -135,6 +164,7 @@ void Node::setWidth(double value) {
     const double own = bounds().width();
     if (own > 0 && std::isfinite(value)) {
         scaleX = value / own;
+        geometryChanged();
     }
 }
 
@@ -142,6 +172,7 @@ void Node::setHeight(double value) {
     const double own = bounds().height();
     if (own > 0 && std::isfinite(value)) {
         scaleY = value / own;
+        geometryChanged();
     }
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/common/Bounds.h"
+#include "runtime/common/ChildIndex.h"
 #include "runtime/common/DrawList.h"
 
 namespace gfxrt {
@@ -76,14 +77,27 @@ public:
     virtual void setWidth(double value);
     virtual void setHeight(double value);
 
+    // Tells the containers above that this object's box may have changed:
+    // its transform, visibility or drawing. Whoever changes those calls it.
+    void geometryChanged();
+    // Where the children lie, for drawing only those in view; null when the
+    // children are few, or change so often that the walk costs less.
+    [[nodiscard]] const ChildIndex* childIndex() const;
+
 private:
     void detachChildAt(std::size_t index);
+    // The children or the boxes below changed: this node's index and those
+    // of its ancestors are out of date.
+    void invalidateIndexes();
 
     int id_;
     NodeKind kind_;
     DrawList graphics_;
     Node* parent_ = nullptr;
     std::vector<std::shared_ptr<Node>> children_;
+    mutable std::unique_ptr<ChildIndex> index_;
+    // Changed since the index was last asked for: not worth building yet.
+    mutable bool changedSinceAsked_ = true;
 };
 
 }  // namespace gfxrt

@@ -181,10 +181,14 @@ GFXRT_EXPORT int rt_display_object_get_id__1(rt_node* handle) {
     return n ? n->id() : 0;
 }
 
-#define GFXRT_NUMBER_PROPERTY(name, field)                                           \
+// Every property but alpha moves or resizes the object's box.
+#define GFXRT_NUMBER_PROPERTY(name, field, moves)                                    \
     GFXRT_EXPORT void rt_display_object_set_##name##__2(rt_node* handle, double v) { \
         if (Node* n = node(handle, __func__)) {                                      \
             n->field = v;                                                            \
+            if (moves) {                                                             \
+                n->geometryChanged();                                                \
+            }                                                                        \
         }                                                                            \
     }                                                                                \
     GFXRT_EXPORT double rt_display_object_get_##name##__1(rt_node* handle) {         \
@@ -192,12 +196,12 @@ GFXRT_EXPORT int rt_display_object_get_id__1(rt_node* handle) {
         return n ? n->field : 0.0;                                                   \
     }
 
-GFXRT_NUMBER_PROPERTY(x, x)
-GFXRT_NUMBER_PROPERTY(y, y)
-GFXRT_NUMBER_PROPERTY(rotation, rotation)
-GFXRT_NUMBER_PROPERTY(scale_x, scaleX)
-GFXRT_NUMBER_PROPERTY(scale_y, scaleY)
-GFXRT_NUMBER_PROPERTY(alpha, alpha)
+GFXRT_NUMBER_PROPERTY(x, x, true)
+GFXRT_NUMBER_PROPERTY(y, y, true)
+GFXRT_NUMBER_PROPERTY(rotation, rotation, true)
+GFXRT_NUMBER_PROPERTY(scale_x, scaleX, true)
+GFXRT_NUMBER_PROPERTY(scale_y, scaleY, true)
+GFXRT_NUMBER_PROPERTY(alpha, alpha, false)
 
 #undef GFXRT_NUMBER_PROPERTY
 
@@ -226,6 +230,7 @@ GFXRT_EXPORT double rt_display_object_get_height__1(rt_node* handle) {
 GFXRT_EXPORT void rt_display_object_set_visible__2(rt_node* handle, int visible) {
     if (Node* n = node(handle, __func__)) {
         n->visible = visible != 0;
+        n->geometryChanged();
     }
 }
 

@@ -1,6 +1,9 @@
 #include "runtime/common/Renderer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "runtime/common/GraphicsPainter.h"
 #include "runtime/common/TextField.h"
@@ -79,12 +82,35 @@ void Renderer::drawNode(const Node& node, double parentAlpha, const cairo_matrix
             GraphicsPainter(cr_, alpha).paint(graphics);
         }
         if (isField) {
-            TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha);
+            if (TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha)) {
+                ++textLayouts_;
+            }
         }
         ++painted_;
         recoverFromError();
     }
-    for (const auto& child : node.children()) {
+    drawChildren(node, alpha, matrix);
+}
+
+// Many children that stay where they are: only those whose box meets the
+// window (in the container's coordinates) are visited, in stacking order.
+void Renderer::drawChildren(const Node& node, double alpha, const cairo_matrix_t& matrix) {
+    const auto& children = node.children();
+    const ChildIndex* index = node.childIndex();
+    cairo_matrix_t toLocal = matrix;
+    if (index && cairo_matrix_invert(&toLocal) == CAIRO_STATUS_SUCCESS) {
+        Bounds area = viewport_.transformed(toLocal);
+        // Rounding must never drop a child that touches the window's edge.
+        area.inflate(1e-6 * std::max({1.0, std::fabs(area.minX), std::fabs(area.maxX), std::fabs(area.minY),
+                                      std::fabs(area.maxY)}));
+        std::vector<std::uint32_t> inView;
+        index->find(area, inView);
+        for (std::uint32_t i : inView) {
+            drawNode(*children[i], alpha, matrix);
+        }
+        return;
+    }
+    for (const auto& child : children) {
         drawNode(*child, alpha, matrix);
     }
 }

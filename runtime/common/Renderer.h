@@ -20,9 +20,12 @@ public:
     void render(cairo_surface_t* target, const Stage& stage);
     // How many objects painted something in the last render.
     [[nodiscard]] int paintedCount() const { return painted_; }
+    // How many times a text field was laid out, over all renders.
+    [[nodiscard]] long textLayoutCount() const { return textLayouts_; }
 
 private:
     void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
+    void drawChildren(const Node& node, double alpha, const cairo_matrix_t& matrix);
     void recoverFromError();
     [[nodiscard]] bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
 
@@ -32,6 +35,7 @@ private:
     cairo_t* cr_ = nullptr;
     Bounds viewport_;
     int painted_ = 0;
+    long textLayouts_ = 0;
 };
 
 }  // namespace gfxrt

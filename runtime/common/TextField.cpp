@@ -7,6 +7,7 @@ namespace gfxrt {
 TextField::TextField() : Node(NodeKind::TextField) {}
 
 void TextField::setFormat(const rt_text_format& in) {
+    const TextFormat before = format_;
     if ((in.set & RT_TF_FONT) && in.font) {
         format_.font = in.font;
     }
@@ -34,6 +35,9 @@ void TextField::setFormat(const rt_text_format& in) {
     if ((in.set & RT_TF_LETTER_SPACING) && std::isfinite(in.letter_spacing)) {
         format_.letterSpacing = in.letter_spacing;
     }
+    if (!(format_ == before)) {
+        ++layoutVersion_;
+    }
 }
 
 void TextField::readFormat(rt_text_format& out) const {
@@ -50,7 +54,13 @@ void TextField::readFormat(rt_text_format& out) const {
     out.letter_spacing = format_.letterSpacing;
 }
 
-void TextField::setText(const char* text) { text_ = text ? text : ""; }
+void TextField::setText(const char* text) {
+    const char* value = text ? text : "";
+    if (text_ != value) {
+        text_ = value;
+        ++layoutVersion_;
+    }
+}
 
 Bounds TextField::contentBounds() const {
     Bounds box = Node::contentBounds();
@@ -61,13 +71,19 @@ Bounds TextField::contentBounds() const {
 
 void TextField::setWidth(double value) {
     if (std::isfinite(value) && scaleX != 0) {
-        fieldWidth_ = std::fabs(value / scaleX);
+        const double width = std::fabs(value / scaleX);
+        if (width != fieldWidth_) {
+            fieldWidth_ = width;
+            ++layoutVersion_;
+            geometryChanged();
+        }
     }
 }
 
 void TextField::setHeight(double value) {
     if (std::isfinite(value) && scaleY != 0) {
         fieldHeight_ = std::fabs(value / scaleY);
+        geometryChanged();
     }
 }
 

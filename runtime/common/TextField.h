@@ -3,7 +3,11 @@
 #ifndef VYN_RUNTIME_COMMON_TEXTFIELD_H
 #define VYN_RUNTIME_COMMON_TEXTFIELD_H
 
+#include <cairo.h>
+
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "runtime/common/Node.h"
 #include "runtime/include/gfxrt.h"
@@ -20,6 +24,27 @@ struct TextFormat {
     int align = RT_ALIGN_LEFT;  // justified text is laid out as left-aligned
     double leading = 0;
     double letterSpacing = 0;
+
+    bool operator==(const TextFormat&) const = default;
+};
+
+// The glyphs of a field's text placed in the box, kept until what they
+// depend on changes (see TextPainter).
+struct TextLayout {
+    // What it was made from: the field's layout version, the font face and
+    // the scale part of the transform (glyph metrics depend on it).
+    std::uint64_t version = 0;
+    cairo_font_face_t* face = nullptr;
+    double xx = 0, yx = 0, xy = 0, yy = 0;
+    bool valid = false;
+
+    std::vector<cairo_glyph_t> glyphs;
+    // Per drawn line: how many of the glyphs, and its underline (x, y, width, height).
+    struct Line {
+        int count;
+        double underline[4];
+    };
+    std::vector<Line> lines;
 };
 
 class TextField : public Node {
@@ -42,6 +67,11 @@ public:
 
     [[nodiscard]] double fieldWidth() const { return fieldWidth_; }
     [[nodiscard]] double fieldHeight() const { return fieldHeight_; }
+    // Changes whenever the text, the format or the box does.
+    [[nodiscard]] std::uint64_t layoutVersion() const { return layoutVersion_; }
+
+    // Drawing's cache of the laid-out text.
+    mutable TextLayout layout;
 
     bool selectable = true;
     bool isInput = false;
@@ -56,6 +86,7 @@ private:
     std::string text_;
     double fieldWidth_ = defaultWidth;
     double fieldHeight_ = defaultHeight;
+    std::uint64_t layoutVersion_ = 1;
 };
 
 }  // namespace gfxrt

@@ -14,9 +14,13 @@ namespace gfxrt {
 class TextPainter {
 public:
     explicit TextPainter(FontRegistry& fonts) : fonts_(fonts) {}
-    void paint(cairo_t* cr, const TextField& field, double alpha);
+    // Draws the field; true when its text had to be laid out first (the
+    // layout is kept in the field until its text, format or box changes).
+    bool paint(cairo_t* cr, const TextField& field, double alpha);
 
 private:
+    static void layOut(cairo_scaled_font_t* font, const TextField& field, TextLayout& layout);
+
     FontRegistry& fonts_;
 };
 

@@ -52,6 +52,9 @@ int hitTestAt(double x, double y) {
 }
 
 int renderCount() { return hp().renderCount(); }
+int drawnCount() { return hp().drawnCount(); }
+int textLayoutCount() { return hp().textLayoutCount(); }
+void setDrawEveryFrame(int on) { hp().setDrawEveryFrame(on != 0); }
 int paintedCount() { return hp().paintedCount(); }
 
 int frameWidth() {
@@ -98,9 +101,10 @@ int savePng(const char* path) {
 }
 
 const rth_api driverApi = {
-    RTH_API_VERSION, pushEvent,  pushEventAt, setHook, stop,    isRunning, time,
-    advanceTime,     setMinStep, setEndTime,  stage,   stageId, hitTestAt, renderCount,
-    paintedCount,    frameWidth, frameHeight, pixel,   pixels,  savePng,
+    RTH_API_VERSION, pushEvent,       pushEventAt, setHook, stop,    isRunning, time,
+    advanceTime,     setMinStep,      setEndTime,  stage,   stageId, hitTestAt, renderCount,
+    paintedCount,    frameWidth,      frameHeight, pixel,   pixels,  savePng,   setDrawEveryFrame,
+    drawnCount,      textLayoutCount,
 };
 
 }  // namespace

@@ -37,6 +37,9 @@ bool HeadlessPlatform::openWindow(const rt_main_frame_args& args, Window& opened
     opened.height = std::max(args.height, 0);
     clock_ = 0;
     renders_ = 0;
+    drawn_ = 0;
+    textLayoutsBefore_ = renderer_.textLayoutCount();
+    pending_ = false;
     resizeImage(opened.width, opened.height);
     return true;
 }
@@ -62,14 +65,34 @@ Platform::Wake HeadlessPlatform::waitFor(double time, rt_event& event) {
 }
 
 void HeadlessPlatform::present(Stage& stage) {
+    ++renders_;
+    if (drawEveryFrame_) {
+        draw(stage);
+    } else {
+        pending_ = true;
+    }
+    callHook(RTH_AFTER_RENDER, nullptr);
+}
+
+void HeadlessPlatform::draw(Stage& stage) {
+    pending_ = false;
     if (!image_ || cairo_image_surface_get_width(image_) != stage.stageWidth() ||
         cairo_image_surface_get_height(image_) != stage.stageHeight()) {
         resizeImage(stage.stageWidth(), stage.stageHeight());
     }
     renderer_.render(image_, stage);
     rendered_ = true;
-    ++renders_;
-    callHook(RTH_AFTER_RENDER, nullptr);
+    ++drawn_;
+}
+
+void HeadlessPlatform::drawPending() {
+    if (!pending_) {
+        return;
+    }
+    pending_ = false;
+    if (Stage* stage = Runtime::instance().stage()) {
+        draw(*stage);
+    }
 }
 
 void HeadlessPlatform::setDisplayState(Stage& stage, int state) { stage.displayState = state; }

@@ -36,8 +36,20 @@ public:
     void advanceTime(double seconds);
     void setEndTime(double seconds) { endTime_ = seconds; }
     [[nodiscard]] int renderCount() const { return renders_; }
-    [[nodiscard]] int paintedCount() const { return renderer_.paintedCount(); }
-    [[nodiscard]] cairo_surface_t* lastFrame() const { return rendered_ ? image_ : nullptr; }
+    [[nodiscard]] int drawnCount() const { return drawn_; }
+    [[nodiscard]] int textLayoutCount() const {
+        return static_cast<int>(renderer_.textLayoutCount() - textLayoutsBefore_);
+    }
+    [[nodiscard]] int paintedCount() {
+        drawPending();
+        return renderer_.paintedCount();
+    }
+    // The last frame, drawn now if it was put off; null before the first.
+    [[nodiscard]] cairo_surface_t* lastFrame() {
+        drawPending();
+        return rendered_ ? image_ : nullptr;
+    }
+    void setDrawEveryFrame(bool on) { drawEveryFrame_ = on; }
 
 private:
     struct Queued {
@@ -46,12 +58,22 @@ private:
     };
 
     void resizeImage(int width, int height);
+    void draw(Stage& stage);
+    // Draws the frame that was put off, from the tree as it is now.
+    void drawPending();
     void callHook(int what, const rt_event* event);
 
     Renderer renderer_;
     cairo_surface_t* image_ = nullptr;
     bool rendered_ = false;
     int renders_ = 0;
+    // Frames rasterised (not only counted) in this loop.
+    int drawn_ = 0;
+    // The renderer's count of text layouts when this loop began.
+    long textLayoutsBefore_ = 0;
+    // Off: a frame is only counted, and rasterised when someone reads it.
+    bool drawEveryFrame_ = true;
+    bool pending_ = false;
 
     double clock_ = 0;
     double endTime_ = std::numeric_limits<double>::infinity();

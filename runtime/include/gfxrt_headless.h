@@ -48,7 +48,7 @@
 extern "C" {
 #endif
 
-#define RTH_API_VERSION 1
+#define RTH_API_VERSION 2
 
 /* Why the hook is called. */
 enum {
@@ -102,6 +102,21 @@ typedef struct rth_api {
     unsigned (*pixel)(int x, int y);
     const unsigned char* (*pixels)(int* width, int* height, int* stride);
     int (*save_png)(const char* path);
+
+    /* Since version 2. Whether rt_render_stage__1 rasterises every frame (1,
+     * the default) or only counts it and calls the hook (0). With 0 a frame
+     * is rasterised when one of the reads above (painted_count and the
+     * frame's size and pixels) asks for it, from the tree as it is at that
+     * moment: a driver that wants a frame reads it from the render hook.
+     * Stays set across loops. */
+    void (*set_draw_every_frame)(int on);
+    /* Frames rasterised in this loop (render_count counts those drawn on
+     * request too, rasterised or not). */
+    int (*drawn_count)(void);
+    /* Text fields laid out while drawing in this loop: a field is laid out
+     * when first drawn and again only after its text, format or box (or the
+     * scale it is drawn at) has changed. */
+    int (*text_layout_count)(void);
 } rth_api;
 
 typedef const rth_api* (*rth_get_api_fn)(void);

@@ -17,8 +17,9 @@ namespace {
 constexpr int maxWaitMs = 1000;
 // The least time between two polls, in seconds.
 constexpr double minPollGap = 0.00025;
-// Waits at least this long (in seconds) go through SDL's event wait.
-constexpr double coarseWait = 0.002;
+// Waits up to this long (in seconds) are slept precisely, without watching
+// for events; longer ones go through SDL's event wait.
+constexpr double nearWait = 0.006;
 
 }  // namespace
 
@@ -94,6 +95,8 @@ void SdlPlatform::closeWindow() {
 }
 
 Platform::Wake SdlPlatform::waitFor(double time, rt_event& event) {
+    // Each wait blocks once: an idle program is woken only when it asked to
+    // be, or for an event.
     for (;;) {
         // A window destroyed from outside ends the main frame as its close
         // button does.
@@ -106,25 +109,30 @@ Platform::Wake SdlPlatform::waitFor(double time, rt_event& event) {
             event.type = RT_EVENT_QUIT;
             return Wake::Event;
         }
-        const double current = now();
-        if (current >= time) {
-            return Wake::Time;
-        }
-        // Sleep until the time or the next event, whichever comes first. SDL
-        // waits in whole milliseconds, so it wakes a little early and the rest
-        // is slept finely.
-        const double remaining = time - current;
+        const double remaining = time - now();
         SDL_Event native;
         bool got = false;
-        if (remaining >= coarseWait) {
-            const double ms = std::floor(remaining * 1000) - 1;
-            got = SDL_WaitEventTimeout(&native, static_cast<int>(std::min(ms, static_cast<double>(maxWaitMs)))) != 0;
-        } else if (SDL_PollEvent(&native)) {
-            got = true;
+        if (remaining <= 0) {
+            got = SDL_PollEvent(&native) != 0;
+        } else if (remaining > nearWait) {
+            // SDL waits in whole milliseconds: rounded, the wake comes within
+            // half a millisecond of the time, which a program that asks to be
+            // woken early for its frames does not mind.
+            const double ms = std::min(std::round(remaining * 1000), static_cast<double>(maxWaitMs));
+            got = SDL_WaitEventTimeout(&native, static_cast<int>(ms)) != 0;
+            if (!got && time - now() > nearWait) {
+                continue;  // a wait longer than SDL's longest
+            }
         } else {
+            // The last moments before a frame: one precise sleep, then the
+            // events that came meanwhile go first.
             std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
+            got = SDL_PollEvent(&native) != 0;
         }
-        if (got && translateSdlEvent(native, event)) {
+        if (!got) {
+            return Wake::Time;
+        }
+        if (translateSdlEvent(native, event)) {
             if (event.type == RT_EVENT_REDRAW) {
                 showLastFrame();  // in case the program draws nothing now
             }

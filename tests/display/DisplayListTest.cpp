@@ -183,6 +183,49 @@ TEST(DisplayList, BroadcastVisitsChildrenFirstAndSkipsNoneWhenOneLeaves) {
     EXPECT_EQ(visits, (std::vector<std::string>{"a1", "a", "b", "c", "root"}));
 }
 
+// A broadcast walks only where something listens, and still reaches every
+// listener: ones in subtrees moved in, ones added during the broadcast ahead
+// of the walk, and the target is the object a full walk would reach first.
+TEST(DisplayList, BroadcastReachesEveryListenerWhereverItIs) {
+    auto root = std::make_shared<Sprite>();
+    auto quiet = root->addChild(std::make_shared<Sprite>());
+    auto leaf = quiet->addChild(std::make_shared<Shape>());
+    auto deep = std::make_shared<Sprite>();
+    auto deepLeaf = deep->addChild(std::make_shared<Shape>());
+    auto late = root->addChild(std::make_shared<Shape>());
+    std::vector<std::string> visits;
+    const gfx::events::EventDispatcher* target = nullptr;
+    auto log = [&](const char* name) {
+        return [&visits, &target, name](const EventPtr& event) {
+            visits.push_back(name);
+            target = event->target;
+        };
+    };
+    // Listening before it joins the tree: the counts move with the subtree.
+    deepLeaf->addEventListener(Event::ENTER_FRAME, log("deepLeaf"));
+    root->addEventListener(Event::ENTER_FRAME, log("root"));
+    root->broadcast(std::make_shared<Event>(Event::ENTER_FRAME));
+    EXPECT_EQ(visits, (std::vector<std::string>{"root"}));
+    EXPECT_EQ(target, leaf.get());
+
+    visits.clear();
+    quiet->addChild(deep);
+    // Added during the broadcast, to an object the walk has not reached yet.
+    deepLeaf->addEventListener(Event::ENTER_FRAME,
+                               [&](const EventPtr&) { late->addEventListener(Event::ENTER_FRAME, log("late")); });
+    root->broadcast(std::make_shared<Event>(Event::ENTER_FRAME));
+    EXPECT_EQ(visits, (std::vector<std::string>{"deepLeaf", "late", "root"}));
+    EXPECT_EQ(target, leaf.get());
+
+    visits.clear();
+    root->removeChild(quiet);
+    root->removeChild(late);
+    root->broadcast(std::make_shared<Event>(Event::ENTER_FRAME));
+    EXPECT_EQ(visits, (std::vector<std::string>{"root"}));
+    EXPECT_EQ(root->listeningObjects(), 1);
+    EXPECT_EQ(quiet->listeningObjects(), 1);
+}
+
 TEST(DisplayList, FindByIdSearchesTheSubtree) {
     auto root = std::make_shared<Sprite>();
     auto child = root->addChild(std::make_shared<Sprite>());

@@ -73,6 +73,21 @@ TEST(StageFrames, APollSoonAfterAFrameDrawsNothingAndWakesBeforeTheNextOne) {
     EXPECT_EQ(loop.seen[i + 1].renders, 1);
 }
 
+// An idle stage at 60 frames per second is polled twice per frame: once
+// early, then when the frame is due; never in a busy series of polls.
+TEST(StageFrames, AnIdleStageIsPolledAtMostTwicePerFrame) {
+    HeadlessLoop loop;
+    FrameLog frames;
+    loop.run(10, [&](Stage& stage) {
+        stage.set_frameRate(60);
+        frames.listen(stage);
+    });
+    int polls = 0;
+    for (const auto& seen : loop.seen) polls += seen.event.type == RT_EVENT_POLL ? 1 : 0;
+    ASSERT_GE(frames.times.size(), 590u);
+    EXPECT_LE(polls, 2 * static_cast<int>(frames.times.size()) + 2);
+}
+
 TEST(StageFrames, FrameRateZeroDrawsOnlyOnRedrawAndResize) {
     HeadlessLoop loop;
     FrameLog frames;

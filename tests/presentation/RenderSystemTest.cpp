@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <memory>
 #include <optional>
@@ -174,4 +175,53 @@ TEST_F(RenderSystemTest, ASystemThatIsGoneNoLongerHearsTheRenderList) {
     render.reset();  // the engine's render list lives on
     addView(0, 0);
     EXPECT_EQ(world->get_numChildren(), 0);
+}
+
+// Every update restacks as if each move were made in turn, also when the
+// moves change nothing for many updates and then something else moves a
+// view, a view changes its index or a view joins.
+TEST_F(RenderSystemTest, RestackingFollowsEveryChangeAfterQuietUpdates) {
+    std::vector<std::shared_ptr<Entity>> entities(6);
+    std::vector<std::shared_ptr<Shape>> views;
+    for (int i = 0; i < 6; ++i)
+        views.push_back(addView(0, 0, i % 3 == 0 ? std::optional<int>(1) : std::nullopt, i % 2 == 0,
+                                gfx::geom::Point(1, 1), &entities[i]));
+    auto order = [&] {
+        std::vector<const gfx::display::DisplayObject*> out;
+        for (int i = 0; i < world->get_numChildren(); ++i) out.push_back(world->getChildAt(i).get());
+        return out;
+    };
+    // The moves made one by one on the order before the update.
+    auto expected = [&] {
+        auto list = order();
+        const int top = static_cast<int>(list.size()) - 1;
+        for (auto* node : *engine.getNodeList<RenderNode>()) {
+            const auto& d = *node->display;
+            int to = -1;
+            if (d.onTop)
+                to = std::clamp(top - d.zIndex.value_or(0), 0, top);
+            else if (d.zIndex)
+                to = std::clamp(*d.zIndex, 0, top);
+            if (to < 0) continue;
+            auto at = std::find(list.begin(), list.end(), d.displayObject.get());
+            list.erase(at);
+            list.insert(list.begin() + to, d.displayObject.get());
+        }
+        return list;
+    };
+    auto step = [&](const char* after) {
+        const auto want = expected();
+        engine.update(1.0 / 60);
+        EXPECT_EQ(order(), want) << after;
+    };
+    for (int i = 0; i < 3; ++i) step("a quiet update");
+    world->setChildIndex(views[0], 3);
+    step("a view moved by someone else");
+    step("the update after");
+    entities[1]->get<Display>()->zIndex = 0;
+    step("a view given an index");
+    step("the update after");
+    addView(0, 0, 2, true);
+    step("a view joined");
+    step("the update after");
 }

@@ -282,3 +282,154 @@ TEST_F(HeadlessDrawing, ObjectsOutsideTheWindowAreSkipped) {
 }
 
 }  // namespace
+
+// A driver that only wants some frames: the others are counted, not drawn,
+// and a frame read from the render hook shows the tree as that render saw it.
+TEST_F(HeadlessDrawing, FramesDrawnOnRequestOnlyWhenRead) {
+    struct Seen {
+        const rth_api* api;
+        int renders = 0;
+        unsigned readAtSecond = 0;
+    } seen{&api};
+    api.set_hook(
+        [](void* context, int what, const rt_event*) {
+            auto* s = static_cast<Seen*>(context);
+            if (what != RTH_AFTER_RENDER) return;
+            if (++s->renders == 2) s->readAtSecond = s->api->pixel(20, 20);
+        },
+        &seen);
+    api.set_draw_every_frame(0);
+    h.withStage(200, 160, [&](rt_node* stage) {
+        rt.setStageColor(stage, background);
+        auto s = h.addShape(stage);
+        rt.beginFill(s.gfx, 0xFF0000, 1);
+        rt.drawRect(s.gfx, 10, 10, 30, 20);
+        rt.endFill(s.gfx);
+        rt.renderStage(stage);
+        EXPECT_EQ(api.drawn_count(), 0);
+        rt.setX(s.node, 100);
+        rt.renderStage(stage);
+        // Moved off the point after the second render: the read saw it there.
+        rt.setX(s.node, 0);
+        rt.renderStage(stage);
+        EXPECT_EQ(api.render_count(), 3);
+        EXPECT_EQ(api.drawn_count(), 1);
+    });
+    api.set_draw_every_frame(1);
+    api.set_hook(nullptr, nullptr);
+    EXPECT_EQ(seen.readAtSecond, static_cast<unsigned>(background));
+    // Every frame is drawn again once the driver asks for that.
+    draw([](rt_node*) {});
+    EXPECT_EQ(api.drawn_count(), 1);
+    EXPECT_EQ(api.render_count(), 1);
+}
+
+namespace {
+
+// A container of many cells that stay put draws only those in the window,
+// and every change below it shows in the next frame: a cell moved into
+// view, a cell drawn again, hidden or taken out, the view zoomed out.
+TEST_F(HeadlessDrawing, ManyStillChildrenDrawOnlyWhatIsInViewAndFollowEveryChange) {
+    constexpr int columns = 40;
+    constexpr int rows = 40;  // 20 × 20 pixel cells over 800 × 800
+    h.withStage(200, 160, [&](rt_node* stage) {
+        rt.setStageColor(stage, background);
+        rt_node* world = rt.createContainer();
+        rt.addChild(stage, world);
+        std::vector<vyn::testing::Headless::Shape> cells;
+        for (int i = 0; i < columns * rows; ++i) {
+            auto cell = h.addShape(world);
+            rt.setX(cell.node, (i % columns) * 20);
+            rt.setY(cell.node, (i / columns) * 20);
+            rt.beginFill(cell.gfx, 0x546677, 1);
+            rt.drawRect(cell.gfx, 1, 1, 18, 18);
+            cells.push_back(cell);
+        }
+        auto frame = [&] {
+            rt.renderStage(stage);
+            return api.painted_count();
+        };
+        // Cells whose drawn square meets the window (2 pixels of margin for
+        // anti-aliasing) at this scale and offset.
+        auto inView = [&](double scale, double offsetX) {
+            int count = 0;
+            for (int i = 0; i < columns * rows; ++i) {
+                const double x = (i % columns) * 20;
+                const double y = (i / columns) * 20;
+                count += (x + 1) * scale + offsetX <= 202 && (x + 19) * scale + offsetX >= -2 &&
+                                 (y + 1) * scale <= 162 && (y + 19) * scale >= -2
+                             ? 1
+                             : 0;
+            }
+            return count;
+        };
+        // The first frames walk every cell, later ones look them up.
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(frame(), inView(1, 0)) << "frame " << i;
+        EXPECT_EQ(at(10, 10), 0x546677u);
+
+        const auto far = cells.back();  // at (780, 780)
+        rt.setX(far.node, 40);
+        rt.setY(far.node, 40);
+        rt.clear(far.gfx);
+        rt.beginFill(far.gfx, 0xFF0000, 1);
+        rt.drawRect(far.gfx, 0, 0, 20, 20);
+        frame();
+        EXPECT_EQ(at(50, 50), 0xFF0000u);
+        frame();
+        EXPECT_EQ(at(50, 50), 0xFF0000u);
+
+        rt.setVisible(far.node, 0);
+        frame();
+        EXPECT_EQ(at(50, 50), 0x546677u);
+        rt.setVisible(far.node, 1);
+        rt.removeChild(world, columns * rows - 1);
+        frame();
+        EXPECT_EQ(at(50, 50), 0x546677u);
+
+        rt.clear(cells[0].gfx);
+        frame();
+        EXPECT_EQ(at(10, 10), static_cast<unsigned>(background));
+
+        // Zoomed out to a quarter (less the cleared cell; the one taken out
+        // would lie below the window).
+        rt.setScaleX(world, 0.25);
+        rt.setScaleY(world, 0.25);
+        EXPECT_EQ(frame(), inView(0.25, 0) - 1);
+        EXPECT_EQ(frame(), inView(0.25, 0) - 1);
+        rt.setX(world, -100);  // the camera moves; the cells stay
+        EXPECT_EQ(frame(), inView(0.25, -100));
+        EXPECT_EQ(frame(), inView(0.25, -100));
+        api.stop();
+    });
+}
+
+}  // namespace
+
+namespace {
+
+// Objects that draw the same may share one list inside the module; what one
+// of them draws next, or clears, never shows on another.
+TEST_F(HeadlessDrawing, SameDrawingsStayIndependent) {
+    draw([&](rt_node* stage) {
+        std::vector<vyn::testing::Headless::Shape> squares;
+        for (int i = 0; i < 3; ++i) {
+            auto s = h.addShape(stage);
+            rt.setX(s.node, 10 + 60 * i);
+            rt.beginFill(s.gfx, 0xFF0000, 1);
+            rt.drawRect(s.gfx, 0, 0, 40, 40);
+            rt.endFill(s.gfx);
+            squares.push_back(s);
+        }
+        rt.beginFill(squares[1].gfx, 0x0000FF, 1);
+        rt.drawRect(squares[1].gfx, 0, 50, 40, 40);
+        rt.endFill(squares[1].gfx);
+        rt.clear(squares[2].gfx);
+    });
+    EXPECT_EQ(at(30, 20), 0xFF0000u);
+    EXPECT_EQ(at(30, 70), static_cast<unsigned>(background));
+    EXPECT_EQ(at(90, 20), 0xFF0000u);
+    EXPECT_EQ(at(90, 70), 0x0000FFu);
+    EXPECT_EQ(at(150, 20), static_cast<unsigned>(background));
+}
+
+}  // namespace

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "HeadlessHarness.h"
 
@@ -192,6 +194,55 @@ TEST_F(HeadlessText, UnregisteredFamilyStillShowsText) {
         rt.renderStage(stage);
     });
     EXPECT_GT(inkIn(0, 0, 100, 100, 0xFFFFFF).count, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A field is laid out when first drawn and again only after a change that
+// moves its glyphs; moving it, or setting what it already has, does not.
+TEST_F(HeadlessText, TextIsLaidOutOnlyWhenTextFormatOrBoxChange) {
+    registerFont();
+    struct Step {
+        const char* what;
+        std::function<void(rt_text_field*, rt_node*)> change;
+        int layouts;  // after the change and one more frame
+    };
+    const std::vector<Step> steps = {
+        {"first frame", [](rt_text_field*, rt_node*) {}, 1},
+        {"unchanged frame", [](rt_text_field*, rt_node*) {}, 1},
+        {"moved", [&](rt_text_field*, rt_node* node) { rt.setX(node, 30); }, 1},
+        {"same text again", [&](rt_text_field* field, rt_node*) { rt.setText(field, "10.0"); }, 1},
+        {"new text", [&](rt_text_field* field, rt_node*) { rt.setText(field, "9.9"); }, 2},
+        {"same format again",
+         [&](rt_text_field* field, rt_node*) {
+             rt_text_format format{};
+             format.set = RT_TF_SIZE;
+             format.size = 40;
+             rt.setTextFormat(field, &format);
+         },
+         2},
+        {"new colour",
+         [&](rt_text_field* field, rt_node*) {
+             rt_text_format format{};
+             format.set = RT_TF_COLOR;
+             format.color = 0x00FF00;
+             rt.setTextFormat(field, &format);
+         },
+         3},
+        {"new width", [&](rt_text_field*, rt_node* node) { rt.setWidth(node, 300); }, 4},
+        {"scaled", [&](rt_text_field*, rt_node* node) { rt.setScaleX(node, 2); }, 5},
+    };
+    h.withStage(400, 200, [&](rt_node* stage) {
+        rt_node* node = addField(stage, "10.0", 20, 20, 0xFFFFFF);
+        auto* field = reinterpret_cast<rt_text_field*>(node);
+        for (const Step& step : steps) {
+            step.change(field, node);
+            rt.renderStage(stage);
+            EXPECT_EQ(api.text_layout_count(), step.layouts) << step.what;
+        }
+    });
 }
 
 }  // namespace

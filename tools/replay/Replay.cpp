@@ -13,10 +13,16 @@ Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, r
     options_.ticks = updatesToRun(options_, script_);
 }
 
-Replay::~Replay() { api_.set_hook(nullptr, nullptr); }
+Replay::~Replay() {
+    api_.set_hook(nullptr, nullptr);
+    api_.set_draw_every_frame(1);
+}
 
 int Replay::run() {
     api_.set_hook(&Replay::hook, this);
+    // Only the frames of shots are ever looked at: the others are counted
+    // but not rasterised (a shot reads its frame from the render hook).
+    api_.set_draw_every_frame(0);
     // Events of tick 0 come before the first frame, as the loop starts.
     while (nextEvent_ < script_.events.size() && script_.events[nextEvent_].tick == 0) {
         push(script_.events[nextEvent_++]);

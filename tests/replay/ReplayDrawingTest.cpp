@@ -1,0 +1,28 @@
+// vyn-replay's run in this process, to see what the display module did: a
+// run without shots draws none of its frames.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "display/Loader.h"
+#include "tools/replay/Replay.h"
+
+namespace {
+
+TEST(ReplayDrawing, ARunWithoutShotsRasterisesNoFrame) {
+    auto get = reinterpret_cast<rth_get_api_fn>(dlsym(gfx::Loader::module("gfxrt"), "rth_get_api"));
+    ASSERT_NE(get, nullptr);
+    const rth_api& api = *get();
+    replay::ReplayOptions options;
+    options.level = VYN_SOURCE_DIR "/assets/map.json";
+    options.ticks = 120;
+    replay::Script script;
+    script.events.push_back({.line = 1, .tick = 1, .kind = replay::ScriptEvent::Kind::KeyDown, .keyCode = RT_KEY_D});
+    {
+        replay::Replay run(api, options, script, nullptr);
+        EXPECT_EQ(run.run(), 0);
+    }
+    EXPECT_GE(api.render_count(), 120);
+    EXPECT_EQ(api.drawn_count(), 0);
+}
+
+}  // namespace
