@@ -15,8 +15,8 @@ TEST(ReplayDrawing, ARunWithoutShotsRasterisesNoFrame) {
     replay::ReplayOptions options;
     options.level = VYN_SOURCE_DIR "/assets/map.json";
     options.ticks = 120;
-    replay::Script script;
-    script.events.push_back({.line = 1, .tick = 1, .kind = replay::ScriptEvent::Kind::KeyDown, .keyCode = RT_KEY_D});
+    runs::Script script;
+    script.events.push_back({.line = 1, .tick = 1, .kind = runs::ScriptEvent::Kind::KeyDown, .keyCode = RT_KEY_D});
     {
         replay::Replay run(api, options, script, nullptr);
         EXPECT_EQ(run.run(), 0);
