@@ -29,16 +29,18 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The font: Source Sans Pro Light from the npm package source-sans-pro@3.6.0
-# (SIL Open Font License), pinned by its checksum.
+# (SIL Open Font License), pinned by its checksum, and its licence from the
+# same package, which travels with the font in the installed game.
 font=assets/SourceSansPro-Light.ttf
+font_license=assets/SourceSansPro-LICENSE.md
 font_sha256=ea159f1554148bea2ec90f8e48d696ec2aaf5db32c623abaf9ee1631deb3f7ba
-font_ok() { [ -f "$font" ] && echo "$font_sha256  $font" | sha256sum --check --status; }
+font_ok() { [ -f "$font" ] && [ -f "$font_license" ] && echo "$font_sha256  $font" | sha256sum --check --status; }
 if ! font_ok; then
   echo "setup: fetching the font from the npm package source-sans-pro@3.6.0"
   tmp=$(mktemp -d)
   trap 'rm -rf "$tmp"' EXIT
   (cd "$tmp" && npm pack --silent source-sans-pro@3.6.0 >/dev/null)
-  tar -xzf "$tmp"/source-sans-pro-3.6.0.tgz -C "$tmp" package/TTF/SourceSansPro-Light.ttf
+  tar -xzf "$tmp"/source-sans-pro-3.6.0.tgz -C "$tmp" package/TTF/SourceSansPro-Light.ttf package/LICENSE.md
   got=$(sha256sum "$tmp"/package/TTF/SourceSansPro-Light.ttf | cut -d' ' -f1)
   if [ "$got" != "$font_sha256" ]; then
     echo "setup: the fetched font has sha256 $got, expected $font_sha256; refusing to use it" >&2
@@ -46,4 +48,5 @@ if ! font_ok; then
   fi
   mkdir -p assets
   cp "$tmp"/package/TTF/SourceSansPro-Light.ttf "$font"
+  cp "$tmp"/package/LICENSE.md "$font_license"
 fi
