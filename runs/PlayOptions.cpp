@@ -2,6 +2,7 @@
 
 #include "base/InputFile.h"
 #include "runs/OutputConflict.h"
+#include "runs/StartFolder.h"
 
 namespace runs {
 
@@ -16,16 +17,6 @@ const char* const playUsage =
     "  --help         show this and exit\n"
     "  --version      show the version and exit\n";
 
-namespace {
-
-std::filesystem::path absoluteFrom(const std::filesystem::path& start, const std::string& path) {
-    if (path == "-") return path;
-    std::filesystem::path p(path);
-    return p.is_absolute() ? p : (start / p).lexically_normal();
-}
-
-}  // namespace
-
 PlayOptionsResult parsePlayOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder) {
     PlayOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -37,9 +28,9 @@ PlayOptionsResult parsePlayOptions(const std::vector<std::string>& args, const s
             const std::string& value = args[++i];
             if (arg == "--record") {
                 if (value == "-") return {std::nullopt, "--record needs a file, not standard output"};
-                options.record = absoluteFrom(startFolder, value);
+                options.record = fromStartFolder(startFolder, value);
             } else {
-                options.trace = absoluteFrom(startFolder, value);
+                options.trace = value == "-" ? std::filesystem::path("-") : fromStartFolder(startFolder, value);
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {std::nullopt, "unknown option " + base::clipWord(arg)};
@@ -48,7 +39,7 @@ PlayOptionsResult parsePlayOptions(const std::vector<std::string>& args, const s
             // An empty name is a mistake (an unset variable, say), not a
             // request for the game's own level.
             if (arg.empty()) return {std::nullopt, "\"\": the level file name is empty"};
-            options.level = absoluteFrom(startFolder, arg);
+            options.level = fromStartFolder(startFolder, arg);
         }
     }
     return {options, ""};

@@ -6,6 +6,7 @@
 
 #include "base/InputFile.h"
 #include "runs/OutputConflict.h"
+#include "runs/StartFolder.h"
 
 namespace replay {
 
@@ -28,11 +29,6 @@ std::optional<N> numberOf(const std::string& text) {
     return value;
 }
 
-std::filesystem::path absoluteFrom(const std::filesystem::path& start, const std::string& path) {
-    std::filesystem::path p(path);
-    return p.is_absolute() ? p : (start / p).lexically_normal();
-}
-
 }  // namespace
 
 std::string outputConflict(const ReplayOptions& options, const std::filesystem::path& gameLevel) {
@@ -49,7 +45,7 @@ std::string outputConflict(const ReplayOptions& options, const std::filesystem::
 void applyScriptHeader(ReplayOptions& options, const runs::Script& script) {
     if (!options.seed) options.seed = script.seed;
     if (options.level.empty() && script.level) {
-        options.level = absoluteFrom(options.script.parent_path(), *script.level);
+        options.level = runs::fromStartFolder(options.script.parent_path(), *script.level);
     }
 }
 
@@ -73,7 +69,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
             if (i + 1 >= args.size()) return {std::nullopt, arg + " needs a value"};
             const std::string& value = args[++i];
             if (arg == "--level") {
-                options.level = absoluteFrom(startFolder, value);
+                options.level = runs::fromStartFolder(startFolder, value);
             } else if (arg == "--ticks") {
                 auto n = numberOf<int>(value);
                 if (!n || *n < 1) {
@@ -88,7 +84,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
                 }
                 options.seed = *n;
             } else if (arg == "--trace") {
-                options.trace = value == "-" ? std::filesystem::path("-") : absoluteFrom(startFolder, value);
+                options.trace = value == "-" ? std::filesystem::path("-") : runs::fromStartFolder(startFolder, value);
             } else {
                 auto colon = value.find(':');
                 auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
@@ -96,14 +92,14 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
                     return {std::nullopt, "--shot takes TICK:FILE.png with a tick of at least 1, not \"" +
                                               base::clipWord(value) + "\""};
                 }
-                options.shots.push_back({*tick, absoluteFrom(startFolder, value.substr(colon + 1))});
+                options.shots.push_back({*tick, runs::fromStartFolder(startFolder, value.substr(colon + 1))});
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {std::nullopt, "unknown option " + base::clipWord(arg)};
         } else {
             if (haveScript) return {std::nullopt, "only one script may be given"};
             haveScript = true;
-            if (arg != "-") options.script = absoluteFrom(startFolder, arg);
+            if (arg != "-") options.script = runs::fromStartFolder(startFolder, arg);
         }
     }
     return {options, ""};

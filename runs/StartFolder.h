@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace runs {
+
+// A path from a command line, made absolute against the folder the program
+// was started in: the programs move their working directory before they
+// open the files they were given.
+inline std::filesystem::path fromStartFolder(const std::filesystem::path& start, const std::string& path) {
+    std::filesystem::path p(path);
+    return p.is_absolute() ? p : (start / p).lexically_normal();
+}
+
+}  // namespace runs
