@@ -13,19 +13,19 @@ command -v convert >/dev/null || { echo "pictures: needs convert (apt-get instal
 mkdir -p docs/pictures
 "$replay" --ticks 170 --shot 170:docs/screenshot.png "$scripts/first-light.txt"
 # First light: the first screen before any key, the beam steered up at the
-# tall wall through the shard beside it, and the victory.
+# far wall through the shard beside it, and the victory.
 "$replay" --ticks 60 --shot 60:docs/pictures/first-light.png -
-"$replay" --ticks 640 --shot 228:docs/pictures/first-light-bounce.png \
-  --shot 640:docs/pictures/first-light-victory.png "$scripts/first-light.txt"
+"$replay" --ticks 950 --shot 392:docs/pictures/first-light-bounce.png \
+  --shot 950:docs/pictures/first-light-victory.png "$scripts/first-light.txt"
 # The beam on its way out of the well's window.
 "$replay" --level levels/the-well.json --ticks 396 --shot 396:docs/pictures/the-well.png "$scripts/the-well.txt"
 # The beam running up and down between the roof and the first mirror.
 "$replay" --level levels/mirrors.json --ticks 130 --shot 130:docs/pictures/mirrors.png "$scripts/mirrors.txt"
 
-# The main level won, every third update at half size (20 frames a second).
+# The main level won, every fifth update at half size (12 frames a second).
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
 shots=()
-for tick in $(seq 3 3 420); do shots+=(--shot "$tick:$frames/$(printf %04d "$tick").png"); done
-"$replay" --ticks 420 "${shots[@]}" "$scripts/first-light.txt"
-convert -delay 5 -loop 0 "$frames"/*.png -resize 50% -layers Optimize docs/pictures/first-light-won.gif
+for tick in $(seq 5 5 930); do shots+=(--shot "$tick:$frames/$(printf %04d "$tick").png"); done
+"$replay" --ticks 930 "${shots[@]}" "$scripts/first-light.txt"
+convert -delay 8 -loop 0 "$frames"/*.png -resize 50% -layers Optimize docs/pictures/first-light-won.gif
