@@ -1,7 +1,9 @@
 // The primitives both modules export (see runtime/include/gfxrt.h). The main
 // frame runs on the module's eventLoop(); what depends on the window or the
 // clock goes through platform().
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -181,10 +183,20 @@ GFXRT_EXPORT int rt_display_object_get_id__1(rt_node* handle) {
     return n ? n->id() : 0;
 }
 
-// Every property but alpha moves or resizes the object's box.
+// The same value to the bit: setting it changes nothing, so nothing moves.
+namespace {
+bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+}  // namespace
+
+// Every property but alpha moves or resizes the object's box. A value set
+// again as it is (views placed on every update, mostly where they were)
+// leaves the containers' grids alone.
 #define GFXRT_NUMBER_PROPERTY(name, field, moves)                                    \
     GFXRT_EXPORT void rt_display_object_set_##name##__2(rt_node* handle, double v) { \
         if (Node* n = node(handle, __func__)) {                                      \
+            if (sameBits(n->field, v)) {                                             \
+                return;                                                              \
+            }                                                                        \
             n->field = v;                                                            \
             if (moves) {                                                             \
                 n->geometryChanged();                                                \
