@@ -60,6 +60,18 @@ TEST_F(DisplayTree, WidthAndHeightFollowScaleAndRotationAndSetTheScale) {
     });
 }
 
+TEST_F(DisplayTree, ASetValueIsKeptToTheBitEvenWhereItComparesEqual) {
+    h.withStage(100, 100, [&](rt_node* stage) {
+        rt_node* shape = box(stage, 0, 0, 10, 10);
+        rt.setScaleX(shape, 0.0);
+        rt.setScaleX(shape, -0.0);
+        EXPECT_TRUE(std::signbit(rt.getScaleX(shape)));
+        rt.setScaleX(shape, 3);
+        rt.setScaleX(shape, 3);
+        EXPECT_DOUBLE_EQ(rt.getWidth(shape), 30);
+    });
+}
+
 TEST_F(DisplayTree, GlobalToLocalUndoesEveryTransformAbove) {
     h.withStage(100, 100, [&](rt_node* stage) {
         rt_node* outer = rt.createContainer();
