@@ -25,7 +25,9 @@ void loadLayer(GameMapLayer<T>& layer, const MapFile::Entries& entries, const Ma
 }  // namespace
 
 GameMap::GameMap(std::string path)
-    : path(std::move(path)), reloadSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<GameMap>>>()) {
+    : path(std::move(path)),
+      reloadSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<GameMap>>>()),
+      cellChangeSignal(std::make_shared<ecs::signals::Signal2<std::shared_ptr<GameMap>, CellChange>>()) {
     blocks = std::make_shared<GameMapLayer<bool>>();
     items = std::make_shared<GameMapLayer<components::Item>>();
     levelItems = std::make_shared<GameMapLayer<bool>>();

@@ -6,13 +6,22 @@
 
 #include "components/Item.h"
 #include "ecs/signals/Signal1.h"
+#include "ecs/signals/Signal2.h"
 #include "game/GameMapLayer.h"
 
 namespace game {
 
-// The level component: two cell layers, the file they come from and a
-// signal that announces every change of their contents. Always held by
-// std::shared_ptr, since reloadSignal carries the map itself.
+// One cell of one of the map's layers, changed by an edit.
+struct CellChange {
+    enum class Layer { blocks, items };
+    Layer layer;
+    std::int32_t x;
+    std::int32_t y;
+};
+
+// The level component: two cell layers, the file they come from and the
+// signals that announce every change of their contents. Always held by
+// std::shared_ptr, since the signals carry the map itself.
 class GameMap : public std::enable_shared_from_this<GameMap> {
 public:
     // The level file the game plays, relative to the working directory.
@@ -22,8 +31,11 @@ public:
 
     // Read by reload, written by save.
     std::string path;
-    // Dispatched after every reload and after every edit.
+    // Dispatched after every reload: any cell may have changed.
     std::shared_ptr<ecs::signals::Signal1<std::shared_ptr<GameMap>>> reloadSignal;
+    // Dispatched after an edit of one cell, with the map and the cell; the
+    // rest of the map is as it was.
+    std::shared_ptr<ecs::signals::Signal2<std::shared_ptr<GameMap>, CellChange>> cellChangeSignal;
     // Cells that hold a shard still to collect, each with its Item: play
     // state, which the game empties as the player collects shards.
     std::shared_ptr<GameMapLayer<components::Item>> items;
