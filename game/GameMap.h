@@ -8,6 +8,7 @@
 #include "ecs/signals/Signal1.h"
 #include "ecs/signals/Signal2.h"
 #include "game/GameMapLayer.h"
+#include "game/MapFile.h"
 
 namespace game {
 
@@ -17,6 +18,15 @@ struct CellChange {
     Layer layer;
     std::int32_t x;
     std::int32_t y;
+};
+
+// A level file read and checked, ready for a map to take.
+struct LevelContents {
+    GameMapLayer<bool> blocks;
+    GameMapLayer<bool> levelItems;
+    // The shard cells as the file lists them. Their Items are made by the
+    // map that takes them: an Item draws on the random source as it is made.
+    MapFile::Entries items;
 };
 
 // The level component: two cell layers, the file they come from and the
@@ -46,6 +56,12 @@ public:
 
     // Loads the level at once; throws as reload does.
     explicit GameMap(std::string path);
+    // Takes a level read from path before (see read).
+    GameMap(std::string path, LevelContents contents);
+
+    // Reads and checks the level file at path without changing any map;
+    // throws as reload does.
+    [[nodiscard]] static LevelContents read(const std::string& path);
 
     // The editor's shard toggle: fills the cell in both items and
     // levelItems when no shard shows there (a new Item), else empties it in
@@ -62,6 +78,11 @@ public:
     // std::runtime_error naming the path and the problem, and leaves both
     // layers as they were.
     void reload();
+
+private:
+    // Fills the layers from contents (one new Item per shard cell, in the
+    // file's order) and dispatches reloadSignal.
+    void take(LevelContents contents);
 };
 
 }  // namespace game
