@@ -17,14 +17,14 @@ void ApplicationMain::enterModuleFolder() { gfx::Sys::setCwd(ProgramFolders::cur
 
 void ApplicationMain::enterDataFolder() { gfx::Sys::setCwd(ProgramFolders::current().data); }
 
-void ApplicationMain::main(const std::string& levelPath, const StageReady& stageReady) {
+void ApplicationMain::main(const Level& level, const StageReady& stageReady) {
     enterModuleFolder();
     gfx::Lib::setPackage(company, file, packageName, version);
-    gfx::Lib::create([&levelPath, &stageReady] { onLoaded(levelPath, stageReady); }, width, height, frameRate,
-                     backgroundColor, windowFlags(), title);
+    gfx::Lib::create([&level, &stageReady] { onLoaded(level, stageReady); }, width, height, frameRate, backgroundColor,
+                     windowFlags(), title);
 }
 
-void ApplicationMain::onLoaded(const std::string& levelPath, const StageReady& stageReady) {
+void ApplicationMain::onLoaded(const Level& level, const StageReady& stageReady) {
     auto stage = gfx::Lib::get_stage();
     // One stage pixel is one window pixel: a larger window shows more
     // background around the game instead of scaling it.
@@ -33,7 +33,7 @@ void ApplicationMain::onLoaded(const std::string& levelPath, const StageReady& s
     // Relative paths (the level file, the asset table) resolve in the
     // program's data folder, wherever it was started from.
     enterDataFolder();
-    gfx::Lib::get_current()->addChild(std::make_shared<DocumentClass>(levelPath));
+    gfx::Lib::get_current()->addChild(std::make_shared<DocumentClass>(level));
     if (stageReady) stageReady(*stage);
 }
 

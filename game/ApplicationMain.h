@@ -9,6 +9,7 @@
 #include "display/Stage.h"
 #include "display/text/Font.h"
 #include "game/GameMap.h"
+#include "game/Level.h"
 
 namespace game {
 
@@ -34,8 +35,8 @@ public:
 
     // Runs the application until its window is closed. The level file path
     // is taken relative to the program's data folder; an absolute one stays
-    // as it is.
-    static void main(const std::string& levelPath = GameMap::levelFile, const StageReady& stageReady = {});
+    // as it is. A level read ahead (Level::read) is not read again.
+    static void main(const Level& level = GameMap::levelFile, const StageReady& stageReady = {});
 
     // Makes the program's module folder the working directory. The display
     // module is looked for in the working directory first, so a program that
@@ -61,7 +62,7 @@ public:
     static int windowFlags();
 
 private:
-    static void onLoaded(const std::string& levelPath, const StageReady& stageReady);
+    static void onLoaded(const Level& level, const StageReady& stageReady);
 };
 
 }  // namespace game

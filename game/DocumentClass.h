@@ -1,9 +1,10 @@
 #pragma once
 
-#include <string>
+#include <utility>
 
 #include "display/Stage.h"
 #include "game/GameMap.h"
+#include "game/Level.h"
 #include "game/Main.h"
 
 namespace game {
@@ -12,7 +13,7 @@ namespace game {
 // on the display list: the stage of the display root.
 class DocumentClass : public Main {
 public:
-    explicit DocumentClass(std::string levelPath = GameMap::levelFile) : Main(std::move(levelPath)) {}
+    explicit DocumentClass(Level level = GameMap::levelFile) : Main(std::move(level)) {}
 
     gfx::display::Stage* get_stage() const override;
 };

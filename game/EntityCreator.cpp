@@ -42,8 +42,7 @@ constexpr int keyS = 83;
 
 }  // namespace
 
-EntityCreator::EntityCreator(ecs::core::Engine& engine, std::string levelPath)
-    : engine(engine), levelPath(std::move(levelPath)) {}
+EntityCreator::EntityCreator(ecs::core::Engine& engine, Level level) : engine(engine), level(std::move(level)) {}
 
 void EntityCreator::createVictoryBeam(const Point& position) {
     auto view = std::make_shared<views::VictoryBeamView>(std::make_shared<Rectangle>(0, -550, 50, 550));
@@ -119,7 +118,7 @@ void EntityCreator::createWorld() {
     engine.addEntity(ground);
 
     auto map = std::make_shared<Entity>();
-    map->add(std::make_shared<Position>(0, 0, 0)).add(std::make_shared<GameMap>(levelPath));
+    map->add(std::make_shared<Position>(0, 0, 0)).add(level.makeMap());
     engine.addEntity(map);
 }
 

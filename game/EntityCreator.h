@@ -8,6 +8,7 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/Entity.h"
 #include "game/GameMap.h"
+#include "game/Level.h"
 
 namespace game {
 
@@ -19,10 +20,10 @@ public:
     // The engine that receives the entities. A plain reference: the engine
     // owns systems that hold this creator.
     ecs::core::Engine& engine;
-    // The level file the world's map is loaded from.
-    std::string levelPath;
+    // The level the world's map is loaded from.
+    Level level;
 
-    explicit EntityCreator(ecs::core::Engine& engine, std::string levelPath = GameMap::levelFile);
+    explicit EntityCreator(ecs::core::Engine& engine, Level level = GameMap::levelFile);
     virtual ~EntityCreator() = default;
     EntityCreator(const EntityCreator&) = delete;
     EntityCreator& operator=(const EntityCreator&) = delete;

@@ -10,6 +10,7 @@
 #include "base/Random.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
+#include "game/Level.h"
 #include "game/ProgramFolders.h"
 #include "runs/OutputFile.h"
 #include "runs/PlayOptions.h"
@@ -30,7 +31,9 @@ int play(const runs::PlayOptions& options) {
         std::fprintf(stderr, "vyn: %s\n", conflict.c_str());
         return badUsage;
     }
-    if (options.level) game::GameMap check(options.level->string());
+    // The game takes the level read here rather than read it again.
+    const game::Level level =
+        options.level ? game::Level::read(options.level->string()) : game::Level(game::GameMap::levelFile);
 
     std::unique_ptr<runs::OutputFile> trace;
     if (!options.trace.empty()) trace = std::make_unique<runs::OutputFile>(options.trace, "the trace");
@@ -50,7 +53,6 @@ int play(const runs::PlayOptions& options) {
             stage.onNativeEvent = [&](const rt_event& record) { recorder->received(record, counter.tick()); };
         }
     };
-    const std::string level = options.level ? options.level->string() : game::GameMap::levelFile;
     game::ApplicationMain::main(level, stageReady);
 
     int status = 0;

@@ -28,7 +28,7 @@ namespace game {
 using systems::SystemPriorities;
 
 Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& container, double width, double height,
-           const std::string& levelPath)
+           const Level& level)
     : container(container) {
     // The pollers listen on the stage, which the container must be on.
     auto* onStage = container->get_stage();
@@ -40,7 +40,7 @@ Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& containe
     auto hudLayer = container->addChild(std::make_shared<gfx::display::Sprite>());
 
     engine = std::make_shared<ecs::core::Engine>();
-    creator = std::make_shared<EntityCreator>(*engine, levelPath);
+    creator = std::make_shared<EntityCreator>(*engine, level);
 
     keyPoll = std::make_shared<KeyPoll>(stage);
     mousePoll = std::make_shared<MousePoll>(stage);

@@ -14,6 +14,7 @@
 #include "game/GameConfig.h"
 #include "game/GameMap.h"
 #include "game/KeyPoll.h"
+#include "game/Level.h"
 #include "game/MousePoll.h"
 
 namespace game {
@@ -44,10 +45,10 @@ public:
     // the ones taken out of the engine while the game is paused.
     std::vector<std::shared_ptr<ecs::core::System>> pausable;
 
-    // Builds everything; the container must already be on the stage. The
-    // level file path is relative to the working directory.
+    // Builds everything; the container must already be on the stage. A
+    // relative level file path is taken from the working directory.
     Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& container, double width, double height,
-         const std::string& levelPath = GameMap::levelFile);
+         const Level& level = GameMap::levelFile);
     ~Game();
 
     Game(const Game&) = delete;

@@ -24,12 +24,16 @@ void loadLayer(GameMapLayer<T>& layer, const MapFile::Entries& entries, const Ma
 
 }  // namespace
 
-GameMap::GameMap(std::string path)
-    : path(std::move(path)), reloadSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<GameMap>>>()) {
+GameMap::GameMap(std::string path) : GameMap(path, read(path)) {}
+
+GameMap::GameMap(std::string path, LevelContents contents)
+    : path(std::move(path)),
+      reloadSignal(std::make_shared<ecs::signals::Signal1<std::shared_ptr<GameMap>>>()),
+      cellChangeSignal(std::make_shared<ecs::signals::Signal2<std::shared_ptr<GameMap>, CellChange>>()) {
     blocks = std::make_shared<GameMapLayer<bool>>();
     items = std::make_shared<GameMapLayer<components::Item>>();
     levelItems = std::make_shared<GameMapLayer<bool>>();
-    reload();
+    take(std::move(contents));
 }
 
 void GameMap::toggleItem(std::int32_t x, std::int32_t y) {
@@ -43,21 +47,29 @@ void GameMap::save() {
     base::trace("GameMap", 48, "saved map to", path);
 }
 
-void GameMap::reload() {
-    MapFile::Contents contents = MapFile::read(path);
+LevelContents GameMap::read(const std::string& path) {
+    MapFile::Contents file = MapFile::read(path);
+    LevelContents contents;
+    loadLayer(
+        contents.blocks, file.blocks, [] { return std::make_shared<bool>(true); }, path, "blocks");
+    // Checks the shard cells as well; a fault names the "items" key.
+    loadLayer(
+        contents.levelItems, file.items, [] { return std::make_shared<bool>(true); }, path, "items");
+    contents.items = std::move(file.items);
+    return contents;
+}
 
-    // Both layers are built aside first, so a fault leaves the map whole.
-    GameMapLayer<bool> loadedBlocks;
+void GameMap::reload() {
+    // Read whole first, so a fault leaves the map as it was.
+    take(read(path));
+}
+
+void GameMap::take(LevelContents contents) {
     GameMapLayer<components::Item> loadedItems;
-    loadLayer(
-        loadedBlocks, contents.blocks, [] { return std::make_shared<bool>(true); }, path, "blocks");
-    loadLayer(
-        loadedItems, contents.items, [] { return std::make_shared<components::Item>(1); }, path, "items");
-    GameMapLayer<bool> loadedLevelItems;
-    loadedLevelItems.loadArray(contents.items, [] { return std::make_shared<bool>(true); });
-    blocks->cells = std::move(loadedBlocks.cells);
+    loadedItems.loadArray(contents.items, [] { return std::make_shared<components::Item>(1); });
+    blocks->cells = std::move(contents.blocks.cells);
     items->cells = std::move(loadedItems.cells);
-    levelItems->cells = std::move(loadedLevelItems.cells);
+    levelItems->cells = std::move(contents.levelItems.cells);
 
     // During construction no one can listen yet and the map has no owner.
     reloadSignal->dispatch(weak_from_this().lock());

@@ -6,13 +6,32 @@
 
 #include "components/Item.h"
 #include "ecs/signals/Signal1.h"
+#include "ecs/signals/Signal2.h"
 #include "game/GameMapLayer.h"
+#include "game/MapFile.h"
 
 namespace game {
 
-// The level component: two cell layers, the file they come from and a
-// signal that announces every change of their contents. Always held by
-// std::shared_ptr, since reloadSignal carries the map itself.
+// One cell of one of the map's layers, changed by an edit.
+struct CellChange {
+    enum class Layer { blocks, items };
+    Layer layer;
+    std::int32_t x;
+    std::int32_t y;
+};
+
+// A level file read and checked, ready for a map to take.
+struct LevelContents {
+    GameMapLayer<bool> blocks;
+    GameMapLayer<bool> levelItems;
+    // The shard cells as the file lists them. Their Items are made by the
+    // map that takes them: an Item draws on the random source as it is made.
+    MapFile::Entries items;
+};
+
+// The level component: two cell layers, the file they come from and the
+// signals that announce every change of their contents. Always held by
+// std::shared_ptr, since the signals carry the map itself.
 class GameMap : public std::enable_shared_from_this<GameMap> {
 public:
     // The level file the game plays, relative to the working directory.
@@ -22,8 +41,11 @@ public:
 
     // Read by reload, written by save.
     std::string path;
-    // Dispatched after every reload and after every edit.
+    // Dispatched after every reload: any cell may have changed.
     std::shared_ptr<ecs::signals::Signal1<std::shared_ptr<GameMap>>> reloadSignal;
+    // Dispatched after an edit of one cell, with the map and the cell; the
+    // rest of the map is as it was.
+    std::shared_ptr<ecs::signals::Signal2<std::shared_ptr<GameMap>, CellChange>> cellChangeSignal;
     // Cells that hold a shard still to collect, each with its Item: play
     // state, which the game empties as the player collects shards.
     std::shared_ptr<GameMapLayer<components::Item>> items;
@@ -34,6 +56,12 @@ public:
 
     // Loads the level at once; throws as reload does.
     explicit GameMap(std::string path);
+    // Takes a level read from path before (see read).
+    GameMap(std::string path, LevelContents contents);
+
+    // Reads and checks the level file at path without changing any map;
+    // throws as reload does.
+    [[nodiscard]] static LevelContents read(const std::string& path);
 
     // The editor's shard toggle: fills the cell in both items and
     // levelItems when no shard shows there (a new Item), else empties it in
@@ -50,6 +78,11 @@ public:
     // std::runtime_error naming the path and the problem, and leaves both
     // layers as they were.
     void reload();
+
+private:
+    // Fills the layers from contents (one new Item per shard cell, in the
+    // file's order) and dispatches reloadSignal.
+    void take(LevelContents contents);
 };
 
 }  // namespace game

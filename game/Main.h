@@ -8,6 +8,7 @@
 #include "display/events/EventDispatcher.h"
 #include "game/Game.h"
 #include "game/GameMap.h"
+#include "game/Level.h"
 
 namespace game {
 
@@ -15,8 +16,9 @@ namespace game {
 // with the stage's size, with itself as the game's container, and starts it.
 class Main : public gfx::display::Sprite {
 public:
-    // The level file the game will load, relative to the working directory.
-    explicit Main(std::string levelPath = GameMap::levelFile);
+    // The level the game will load; a relative path is taken from the
+    // working directory.
+    explicit Main(Level level = GameMap::levelFile);
 
     // The first frame's handler; runs once.
     void ready(const gfx::events::EventPtr& event);
@@ -25,7 +27,7 @@ public:
     const std::shared_ptr<Game>& get_game() const { return game_; }
 
 private:
-    std::string levelPath_;
+    Level level_;
     // Owned here: the game lives as long as the sprite that contains it.
     std::shared_ptr<Game> game_;
     // `ready` on this sprite's frames until it has run.

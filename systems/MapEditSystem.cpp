@@ -75,12 +75,15 @@ void MapEditSystem::didClick(const gfx::events::EventPtr& event) {
         VYN_TRACE("cell outside the map's area, not edited");
         return;
     }
+    game::CellChange change{game::CellChange::Layer::blocks, cx, cy};
     if (mouse->type == MouseEvent::MOUSE_DOWN) {
         map->blocks->toggleFilled(cx, cy);
     } else if (mouse->type == MouseEvent::RIGHT_MOUSE_DOWN) {
         map->toggleItem(cx, cy);
+        change.layer = game::CellChange::Layer::items;
     }
-    map->reloadSignal->dispatch(map);
+    // Only this cell changed: its listeners redraw it alone.
+    map->cellChangeSignal->dispatch(map, change);
 }
 
 void MapEditSystem::didPressKey(const gfx::events::EventPtr& event) {

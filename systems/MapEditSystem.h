@@ -20,7 +20,8 @@ namespace systems {
 // The level editor. While it is in an engine, a left click toggles the
 // solid cell under the pointer, a right click toggles a shard there, key R
 // reloads the level file and key O saves it. Every edit is announced on the
-// map's reloadSignal so that the map is redrawn at once. It works from input
+// map's cellChangeSignal, naming the cell, so that the map's picture follows
+// at once (a reload announces itself on reloadSignal). It works from input
 // events only; its update does nothing. The game does not add it.
 class MapEditSystem : public ecs::core::System {
 public:
@@ -45,7 +46,7 @@ public:
     void removeFromEngine(ecs::core::Engine& engine) override;
     void addToEngine(ecs::core::Engine& engine) override;
     // "mouseDown" toggles a block, "rightMouseDown" a shard, in the cell
-    // under the pointer; both trace the cell and dispatch reloadSignal.
+    // under the pointer; both trace the cell and dispatch cellChangeSignal.
     // A cell the map cannot store is traced and left alone.
     virtual void didClick(const gfx::events::EventPtr& event);
     // R reloads, O saves. A file that cannot be read or written is

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -16,13 +19,20 @@
 #include "game/EntityCreator.h"
 #include "game/GameConfig.h"
 #include "game/GameMap.h"
+#include "views/BlockView.h"
 
 namespace systems {
 
 // Draws the level: one layer sprite holding a block view per solid cell,
 // moved with the camera as a whole, and one shard entity per shard cell.
 // A reload of the map rebuilds the layer and brings the shard entities in
-// line with the map's shard cells.
+// line with the map's shard cells; an edit of one cell changes only what
+// shows that cell.
+//
+// The layer lists the views in the order the blocks layer's table lists its
+// cells, on a full build and after any edit: neighbouring cells share the
+// anti-aliased pixels of their common edge, and which of the two is drawn
+// last decides those pixels' last bit.
 class MapRenderSystem : public ecs::core::System {
 public:
     static constexpr double cellSize = game::GameMap::cellSize;
@@ -55,8 +65,22 @@ public:
     // Replaces the layer with a new one built from the map's cells, and
     // creates a shard entity for every shard cell whose Item has none yet.
     virtual void loadMap(const std::shared_ptr<game::GameMap>& map);
+    // Follows the edit of one cell: a block cell's view comes or goes, a
+    // shard cell's entity is made or dropped. The layer ends on top of the
+    // world layer, as after a reload.
+    virtual void changeCell(const std::shared_ptr<game::GameMap>& map, const game::CellChange& change);
 
 private:
+    // A new layer (not yet shown) with a view per block cell of the map.
+    void buildLayer(const game::GameMap& map);
+    // Adds or removes the view of block cell (x, y) so that the layer again
+    // lists the map's block cells in table order. False when the layer cannot
+    // be brought there cell by cell: it was built from another map, or the
+    // table rehashed and so reordered its cells.
+    bool changeBlock(const game::GameMap& map, std::int32_t x, std::int32_t y);
+    // Creates a shard entity for every shard cell whose Item has none, and
+    // drops those of Items gone from the map (see dropShardsNotIn).
+    void followShards(const game::GameMap& map);
     // Destroys the shard entities whose Item is neither in the map's items
     // layer nor held by a player; returns the Items whose entity stays.
     std::unordered_set<const components::Item*> dropShardsNotIn(const game::GameMap& map);
@@ -66,6 +90,15 @@ private:
     base::Connection onMapAdded_;
     base::Connection onMapRemoved_;
     std::vector<base::Connection> onReload_;
+    std::vector<base::Connection> onCellChange_;
+
+    // The map the layer shows, and its blocks table's bucket count when the
+    // layer last listed the cells in the table's order.
+    std::weak_ptr<const game::GameMap> layerMap_;
+    std::size_t layerBuckets_ = 0;
+    // The layer's view of each block cell, by cell key; made on the first
+    // edit of a layer (a game that is not edited never needs it).
+    std::unordered_map<std::int32_t, const views::BlockView*> viewOfCell_;
 };
 
 }  // namespace systems

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RenderFixture.h"
@@ -43,6 +45,35 @@ struct MapRenderSystemTest : RenderFixture {
             .add(std::make_shared<GameMap>(folder.write("map" + std::to_string(++mapFiles) + ".json", level)));
         engine.addEntity(entity);
         return entity;
+    }
+
+    // Toggles a cell as the editor does: the change, then its announcement.
+    static void edit(const std::shared_ptr<GameMap>& map, game::CellChange::Layer layer, int x, int y) {
+        if (layer == game::CellChange::Layer::blocks)
+            map->blocks->toggleFilled(x, y);
+        else
+            map->toggleItem(x, y);
+        map->cellChangeSignal->dispatch(map, {layer, x, y});
+    }
+
+    // The corners of a layer's views, bottom to top.
+    static std::vector<std::pair<double, double>> corners(const Sprite& layer) {
+        std::vector<std::pair<double, double>> list;
+        for (int i = 0; i < layer.get_numChildren(); ++i) {
+            auto view = layer.getChildAt(i);
+            EXPECT_TRUE(std::dynamic_pointer_cast<views::BlockView>(view));
+            list.emplace_back(view->get_x(), view->get_y());
+        }
+        return list;
+    }
+
+    // The layer a fresh system builds for the map now, in a world of its own.
+    std::vector<std::pair<double, double>> freshBuild(const std::shared_ptr<GameMap>& map) {
+        ecs::core::Engine elsewhere;
+        systems::MapRenderSystem fresh(std::make_shared<game::EntityCreator>(elsewhere), config,
+                                       std::make_shared<Sprite>());
+        fresh.loadMap(map);
+        return corners(*fresh.layer);
     }
 
     // The shard entities in the engine: their items and positions.
@@ -229,4 +260,66 @@ TEST_F(MapRenderSystemTest, ASystemThatIsGoneNoLongerHearsTheMap) {
     map->reload();
     addMap(R"({"blocks":[],"items":[[3,3]]})");
     EXPECT_EQ(shards().size(), 1u);
+}
+
+// Neighbouring views share the anti-aliased pixels of their common edge, so
+// their stacking order shows: after any edits the layer must list the views
+// as a full build of the map would.
+TEST_F(MapRenderSystemTest, EditedLayerMatchesAFreshBuildViewForView) {
+    auto map = addMap(R"({"blocks":[[0,0],[1,0],[2,0],[0,1],[5,5]],"items":[]})")->get<GameMap>();
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-6, 6);
+    int kept = 0;
+    // Enough cells come and go for the table to grow (and so reorder its
+    // cells) several times.
+    for (int step = 0; step < 600; ++step) {
+        SCOPED_TRACE(step);
+        const auto before = mapRender->layer;
+        const auto buckets = map->blocks->cells.bucket_count();
+        // Mostly adding early on, mostly removing later.
+        const int x = coordinate(random);
+        const int y = step < 300 ? coordinate(random) : coordinate(random) / 3;
+        edit(map, game::CellChange::Layer::blocks, x, y);
+        ASSERT_EQ(corners(*mapRender->layer), freshBuild(map));
+        if (map->blocks->cells.bucket_count() == buckets) {
+            // Cell by cell: the layer is the same object, nothing rebuilt.
+            ASSERT_EQ(mapRender->layer, before);
+            ++kept;
+        }
+        EXPECT_EQ(world->getChildAt(world->get_numChildren() - 1), mapRender->layer);
+    }
+    EXPECT_GT(kept, 550);
+}
+
+TEST_F(MapRenderSystemTest, AnEditPutsTheLayerOnTopAndFollowsShardCells) {
+    auto map = addMap(R"({"blocks":[[0,0]],"items":[[1,1]]})")->get<GameMap>();
+    const auto layer = mapRender->layer;
+    auto view = world->addChild(std::make_shared<Sprite>());
+    edit(map, game::CellChange::Layer::blocks, 3, 3);
+    EXPECT_EQ(mapRender->layer, layer);
+    EXPECT_EQ(world->getChildIndex(view), 0);
+    EXPECT_EQ(world->getChildIndex(layer), world->get_numChildren() - 1);
+    EXPECT_EQ(layer->get_numChildren(), 2);
+
+    // A new shard cell gets its entity, a removed one loses it; the blocks
+    // stay as they are.
+    const auto lying = shards();
+    edit(map, game::CellChange::Layer::items, 2, -1);
+    ASSERT_EQ(shards().size(), 2u);
+    EXPECT_EQ(shards()[0], lying[0]);
+    EXPECT_EQ(shards()[1]->item, map->items->get(2, -1));
+    EXPECT_EQ(*shards()[1]->position->position, Point(100, -50));
+    edit(map, game::CellChange::Layer::items, 1, 1);
+    ASSERT_EQ(shards().size(), 1u);
+    EXPECT_EQ(shards()[0]->item, map->items->get(2, -1));
+    EXPECT_EQ(mapRender->layer, layer);
+    EXPECT_EQ(world->getChildIndex(layer), world->get_numChildren() - 1);
+    EXPECT_EQ(corners(*layer), freshBuild(map));
+
+    // A change the map did not announce leaves the layer short of a cell:
+    // the next announced one rebuilds it whole.
+    map->blocks->toggleFilled(8, 8);
+    edit(map, game::CellChange::Layer::blocks, 9, 9);
+    EXPECT_NE(mapRender->layer, layer);
+    EXPECT_EQ(corners(*mapRender->layer), freshBuild(map));
 }

@@ -7,6 +7,7 @@
 
 #include "base/Random.h"
 #include "game/GameMap.h"
+#include "game/Level.h"
 #include "tests/support/TempFolder.h"
 
 using game::GameMap;
@@ -137,6 +138,8 @@ TEST(GameMap, FaultyFileLeavesTheMapAsItWas) {
         folder.write("map.json", c.text);
         std::string error = errorOf([&] { map->reload(); });
         EXPECT_TRUE(error.starts_with(path + ": " + c.problem)) << error;
+        // A level checked ahead of the game reports the very same fault.
+        EXPECT_EQ(errorOf([&] { (void)game::Level::read(path); }), error);
         EXPECT_EQ(map->blocks->toArray(), (Cells{{1, 1}, {2, 1}})) << c.text;
         EXPECT_EQ(map->items->get(0, 3), item) << c.text;
         EXPECT_EQ(map->items->cells.size(), 1u);
@@ -165,4 +168,38 @@ TEST(GameMap, FailedSaveReportsAndChangesNothing) {
     EXPECT_TRUE(error.starts_with(path + ": cannot be written: ")) << error;
     EXPECT_EQ(TempFolder::read(path), old);
     EXPECT_EQ(map->blocks->toArray(), (Cells{{2, 2}, {7, 7}}));
+}
+
+// A program checks a level before the game starts; the game then takes what
+// was read, with the same Items as a map loading the file would make.
+TEST(GameMap, ALevelReadAheadServesTheFirstMapAndLaterOnesReadTheFile) {
+    TempFolder folder;
+    std::string path = folder.write("map.json", R"({"blocks":[[1,1],[-2,0]],"items":[[0,3],[4,4]]})");
+    base::Random::seed(3);
+    auto direct = std::make_shared<GameMap>(path);
+
+    base::Random::seed(3);
+    const game::Level level = game::Level::read(path);
+    const game::Level copy = level;
+    // Nothing drew on the random source yet: the Items are made by the map.
+    const double afterRead = base::Random::next();
+    base::Random::seed(3);
+    EXPECT_EQ(afterRead, base::Random::next());
+    base::Random::seed(3);
+    folder.write("map.json", R"({"blocks":[[7,7]],"items":[]})");
+    auto first = copy.makeMap();
+    EXPECT_EQ(first->path, path);
+    EXPECT_EQ(first->blocks->toArray(), direct->blocks->toArray());
+    EXPECT_EQ(first->levelItems->toArray(), direct->levelItems->toArray());
+    ASSERT_EQ(first->items->toArray(), direct->items->toArray());
+    for (const auto& [x, y] : direct->items->toArray()) {
+        EXPECT_EQ(first->items->get(int(x), int(y))->animationTime, direct->items->get(int(x), int(y))->animationTime);
+    }
+
+    // Taken once: every copy of the level now reads the file as it is.
+    EXPECT_EQ(level.makeMap()->blocks->toArray(), (Cells{{7, 7}}));
+    EXPECT_EQ(game::Level(path).makeMap()->blocks->toArray(), (Cells{{7, 7}}));
+    // A reload of the first map reads the file too.
+    first->reload();
+    EXPECT_EQ(first->blocks->toArray(), (Cells{{7, 7}}));
 }

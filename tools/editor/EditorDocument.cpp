@@ -8,8 +8,8 @@
 
 namespace editor {
 
-EditorDocument::EditorDocument(std::string levelPath)
-    : DocumentClass(std::move(levelPath)),
+EditorDocument::EditorDocument(game::Level level)
+    : DocumentClass(std::move(level)),
       onFrame_(connectEventListener(gfx::events::Event::ENTER_FRAME, {this, &EditorDocument::addEditor})) {}
 
 void EditorDocument::addEditor(const gfx::events::EventPtr&) {

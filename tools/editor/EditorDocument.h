@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "display/events/Event.h"
 #include "display/events/EventDispatcher.h"
 #include "game/DocumentClass.h"
@@ -13,7 +11,7 @@ namespace editor {
 // update of that same frame.
 class EditorDocument : public game::DocumentClass {
 public:
-    explicit EditorDocument(std::string levelPath);
+    explicit EditorDocument(game::Level level);
 
 private:
     // Listens after Main::ready, which was registered first.

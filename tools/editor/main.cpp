@@ -10,6 +10,7 @@
 #include "display/Stage.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
+#include "game/Level.h"
 #include "game/ProgramFolders.h"
 #include "tools/editor/EditorDocument.h"
 
@@ -28,12 +29,12 @@ const char* const usage =
     "  --help, --version  show this or the version and exit\n";
 
 // The same start-up as the game's, with the editor's root sprite.
-void onLoaded(const std::string& levelPath) {
+void onLoaded(const game::Level& level) {
     auto stage = gfx::Lib::get_stage();
     stage->align = gfx::display::StageAlign::TOP_LEFT;
     stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
     game::ApplicationMain::enterDataFolder();
-    gfx::Lib::get_current()->addChild(std::make_shared<editor::EditorDocument>(levelPath));
+    gfx::Lib::get_current()->addChild(std::make_shared<editor::EditorDocument>(level));
 }
 
 }  // namespace
@@ -70,14 +71,14 @@ int main(int argc, char** argv) {
 
     try {
         // A level that cannot be read is reported here, plainly, rather
-        // than from inside the first frame.
-        game::GameMap check(level);
+        // than from inside the first frame; the game takes what was read.
+        const game::Level checked = game::Level::read(level);
 
         using game::ApplicationMain;
         ApplicationMain::enterModuleFolder();
         gfx::Lib::setPackage(ApplicationMain::company, ApplicationMain::file, ApplicationMain::packageName,
                              ApplicationMain::version);
-        gfx::Lib::create([level] { onLoaded(level); }, ApplicationMain::width, ApplicationMain::height,
+        gfx::Lib::create([checked] { onLoaded(checked); }, ApplicationMain::width, ApplicationMain::height,
                          ApplicationMain::frameRate, ApplicationMain::backgroundColor, ApplicationMain::windowFlags(),
                          "Vyn editor");
     } catch (const std::exception& error) {

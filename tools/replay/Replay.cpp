@@ -7,8 +7,14 @@
 
 namespace replay {
 
-Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace)
-    : api_(api), options_(std::move(options)), script_(std::move(script)), trace_(trace) {
+Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace,
+               std::optional<game::Level> level)
+    : api_(api),
+      options_(std::move(options)),
+      level_(level ? std::move(*level)
+                   : game::Level(options_.level.empty() ? game::GameMap::levelFile : options_.level.string())),
+      script_(std::move(script)),
+      trace_(trace) {
     shotTaken_.assign(options_.shots.size(), false);
     options_.ticks = updatesToRun(options_, script_);
 }
@@ -27,11 +33,7 @@ int Replay::run() {
     while (nextEvent_ < script_.events.size() && script_.events[nextEvent_].tick == 0) {
         push(script_.events[nextEvent_++]);
     }
-    if (options_.level.empty()) {
-        game::ApplicationMain::main();
-    } else {
-        game::ApplicationMain::main(options_.level.string());
-    }
+    game::ApplicationMain::main(level_);
 
     int status = 0;
     if (stalled_) {

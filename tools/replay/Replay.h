@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "game/Game.h"
+#include "game/Level.h"
 #include "runs/NativeEvents.h"
 #include "runs/OutputFile.h"
 #include "runs/Script.h"
@@ -22,8 +24,10 @@ namespace replay {
 // the window stays inactive with nothing left in the script.
 class Replay {
 public:
-    // `trace` may be null (no trace).
-    Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace);
+    // Plays the level the options name (the game's own without one), or
+    // `level` when it was read ahead; `trace` may be null (no trace).
+    Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace,
+           std::optional<game::Level> level = std::nullopt);
     ~Replay();
 
     Replay(const Replay&) = delete;
@@ -45,6 +49,7 @@ private:
 
     const rth_api& api_;
     ReplayOptions options_;
+    game::Level level_;
     runs::Script script_;
     runs::OutputFile* trace_;
     int lastTick_ = 0;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "display/Loader.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
+#include "game/Level.h"
 #include "game/ProgramFolders.h"
 #include "runs/OutputFile.h"
 #include "runs/Script.h"
@@ -104,9 +106,11 @@ int run(int argc, char** argv) {
 
     // A level of the caller's must load before the game starts: a fault in
     // it is reported here, plainly, rather than from inside the frame loop.
+    // The game then takes the level read here.
+    std::optional<game::Level> level;
     if (!options.level.empty()) {
         try {
-            game::GameMap check(options.level.string());
+            level = game::Level::read(options.level.string());
         } catch (const std::exception& error) {
             std::fprintf(stderr, "vyn-replay: %s\n", error.what());
             return badInput;
@@ -136,7 +140,7 @@ int run(int argc, char** argv) {
     base::Random::seed(options.seed.value_or(replay::ReplayOptions::defaultSeed));
     int status = 0;
     {
-        replay::Replay driver(*api, options, std::move(script), trace.get());
+        replay::Replay driver(*api, options, std::move(script), trace.get(), std::move(level));
         status = driver.run();
     }
     // A trace that did not reach its file whole fails the run.
