@@ -44,17 +44,23 @@ void GameMap::save() {
 }
 
 void GameMap::reload() {
-    MapFile::Contents contents = MapFile::read(path);
-
     // Both layers are built aside first, so a fault leaves the map whole.
     GameMapLayer<bool> loadedBlocks;
     GameMapLayer<components::Item> loadedItems;
-    loadLayer(
-        loadedBlocks, contents.blocks, [] { return std::make_shared<bool>(true); }, path, "blocks");
-    loadLayer(
-        loadedItems, contents.items, [] { return std::make_shared<components::Item>(1); }, path, "items");
     GameMapLayer<bool> loadedLevelItems;
-    loadedLevelItems.loadArray(contents.items, [] { return std::make_shared<bool>(true); });
+    {
+        // The file's cells go before the map is announced: listeners build
+        // views of every cell, and need not find the file's copy beside them.
+        const MapFile::Contents contents = MapFile::read(path);
+        // Every loaded cell carries the same true: nothing changes a cell's
+        // value, and a level may have a hundred thousand cells.
+        const auto filled = std::make_shared<bool>(true);
+        loadLayer(
+            loadedBlocks, contents.blocks, [&filled] { return filled; }, path, "blocks");
+        loadLayer(
+            loadedItems, contents.items, [] { return std::make_shared<components::Item>(1); }, path, "items");
+        loadedLevelItems.loadArray(contents.items, [&filled] { return filled; });
+    }
     blocks->cells = std::move(loadedBlocks.cells);
     items->cells = std::move(loadedItems.cells);
     levelItems->cells = std::move(loadedLevelItems.cells);

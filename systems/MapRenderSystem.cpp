@@ -51,7 +51,7 @@ void MapRenderSystem::loadMap(const std::shared_ptr<game::GameMap>& map) {
     if (!map) return;
     if (layer) container->removeChild(layer);
     layer = std::make_shared<gfx::display::Sprite>();
-    map->blocks->forEach([&](const std::shared_ptr<gfx::geom::Point>& cell, const auto&) {
+    map->blocks->forEachInPlace([&](const std::shared_ptr<gfx::geom::Point>& cell, const auto&) {
         auto block = std::make_shared<views::BlockView>();
         block->set_x(cellSize * cell->x);
         block->set_y(cellSize * cell->y);
