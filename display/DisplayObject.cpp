@@ -13,8 +13,7 @@ namespace {
 const native::DisplayObjectPrimitives& prim() { return native::DisplayObjectPrimitives::get(); }
 }  // namespace
 
-DisplayObject::DisplayObject(rt_node* handle, std::string className)
-    : handle_(handle), id_(prim().getId(handle)), className_(std::move(className)) {}
+DisplayObject::DisplayObject(rt_node* handle) : handle_(handle), id_(prim().getId(handle)) {}
 
 DisplayObject::~DisplayObject() { prim().releaseNode(handle_); }
 
@@ -67,8 +66,24 @@ double DisplayObject::set_height(double value) {
 Stage* DisplayObject::get_stage() const { return parent_ != nullptr ? parent_->get_stage() : nullptr; }
 
 std::shared_ptr<Graphics> DisplayObject::get_graphics() {
-    if (!graphics_) graphics_ = std::make_shared<Graphics>(prim().getGraphics(handle_));
-    return graphics_;
+    if (graphics_.handle() == nullptr) graphics_ = Graphics(prim().getGraphics(handle_));
+    // Shares no ownership: the Graphics lives inside this object.
+    return {std::shared_ptr<Graphics>(), &graphics_};
+}
+
+const std::string& DisplayObject::get_name() const {
+    static const std::string none;
+    return name_ ? *name_ : none;
+}
+
+void DisplayObject::set_name(std::string value) {
+    if (value.empty()) {
+        name_.reset();
+    } else if (name_) {
+        *name_ = std::move(value);
+    } else {
+        name_ = std::make_unique<std::string>(std::move(value));
+    }
 }
 
 std::shared_ptr<geom::Point> DisplayObject::globalToLocal(const geom::Point& point) const {
@@ -99,24 +114,46 @@ void DisplayObject::addListeningObjects(int count) {
 
 DisplayObject* DisplayObject::findByID(int id) { return id == id_ ? this : nullptr; }
 
-void DisplayObject::sendToSubtree(const std::string& type) { dispatchEvent(std::make_shared<events::Event>(type)); }
+void DisplayObject::sendToSubtree(const std::string& type) {
+    if (willTrigger(type)) dispatchEvent(std::make_shared<events::Event>(type));
+}
+
+bool DisplayObject::mayHear(const std::string& type, bool bubbles) const {
+    for (const DisplayObject* object = this; object != nullptr; object = bubbles ? object->parent_ : nullptr) {
+        if (object->willTrigger(type)) return true;
+    }
+    return false;
+}
 
 void DisplayObject::setParent(DisplayObjectContainer* parent) {
     if (parent == parent_) return;
     DisplayObjectContainer* old = parent_;
     const bool wasOnStage = get_stage() != nullptr;
     parent_ = parent;
+    // An event no listener can hear is not made: a level adds thousands of
+    // objects no one listens to.
     if (old == nullptr && parent != nullptr) {
-        dispatchEvent(std::make_shared<events::Event>(events::Event::ADDED, true));
+        if (mayHear(events::Event::ADDED, true))
+            dispatchEvent(std::make_shared<events::Event>(events::Event::ADDED, true));
         if (get_stage() != nullptr) sendToSubtree(events::Event::ADDED_TO_STAGE);
     } else if (old != nullptr && parent == nullptr) {
-        dispatchEvent(std::make_shared<events::Event>(events::Event::REMOVED, true));
+        if (mayHear(events::Event::REMOVED, true))
+            dispatchEvent(std::make_shared<events::Event>(events::Event::REMOVED, true));
         if (wasOnStage) sendToSubtree(events::Event::REMOVED_FROM_STAGE);
     }
 }
 
 std::string DisplayObject::toString() const {
-    return "[" + className_ + " id=" + std::to_string(id_) + (name.empty() ? "" : " name=" + name) + "]";
+    std::string text = "[";
+    text += className();
+    text += " id=";
+    text += std::to_string(id_);
+    if (name_) {
+        text += " name=";
+        text += *name_;
+    }
+    text += ']';
+    return text;
 }
 
 }  // namespace gfx::display

@@ -46,7 +46,9 @@ public:
     // The stage above this object, or null when it is not on the stage.
     [[nodiscard]] virtual Stage* get_stage() const;
 
-    // The object's drawing list, made on first use.
+    // The object's drawing list, made on first use. It is part of the object:
+    // the pointer does not keep the object alive and must not be used after
+    // the object is gone.
     [[nodiscard]] std::shared_ptr<Graphics> get_graphics();
 
     // A stage point in this object's coordinates.
@@ -60,7 +62,9 @@ public:
     // Interactive objects take part in the capture and bubble phases.
     [[nodiscard]] virtual bool isInteractive() const { return false; }
 
-    std::string name;
+    // The object's name: empty unless set (the string is kept only then).
+    [[nodiscard]] const std::string& get_name() const;
+    void set_name(std::string value);
 
     [[nodiscard]] rt_node* handle() const { return handle_; }
     [[nodiscard]] int id() const { return id_; }
@@ -82,7 +86,9 @@ public:
 
 protected:
     // Takes over a native node made by the subclass.
-    DisplayObject(rt_node* handle, std::string className);
+    explicit DisplayObject(rt_node* handle);
+    // The class's name, for toString.
+    [[nodiscard]] virtual const char* className() const { return "DisplayObject"; }
 
     // Sends a new, non-bubbling event of the type to this object and then to
     // each object below it, parents before children.
@@ -90,6 +96,9 @@ protected:
     // The object a broadcast from here reaches first: the innermost first child.
     [[nodiscard]] virtual DisplayObject* firstInBroadcast() { return this; }
     void firstListenerAdded() override { addListeningObjects(1); }
+    // Whether an event of the type sent to this object could reach a
+    // listener: one of its own or, for a bubbling event, an ancestor's.
+    [[nodiscard]] bool mayHear(const std::string& type, bool bubbles) const;
     // Adds to the count of this object and of every ancestor.
     void addListeningObjects(int count);
 
@@ -100,11 +109,13 @@ private:
     // "removed"/"removedFromStage" when it loses it.
     void setParent(DisplayObjectContainer* parent);
 
+    // A level may hold a hundred thousand display objects: each keeps only
+    // what most of them use, and a name only when it has one.
     rt_node* handle_;
-    int id_;
-    std::string className_;
     DisplayObjectContainer* parent_ = nullptr;
-    std::shared_ptr<Graphics> graphics_;
+    Graphics graphics_{nullptr};  // its handle is asked for on first use
+    std::unique_ptr<std::string> name_;
+    int id_;
     int listeningObjects_ = 0;
 };
 

@@ -12,8 +12,8 @@ namespace {
 const native::DisplayObjectPrimitives& prim() { return native::DisplayObjectPrimitives::get(); }
 }  // namespace
 
-DisplayObjectContainer::DisplayObjectContainer(rt_node* handle, std::string className)
-    : InteractiveObject(handle, std::move(className)) {}
+DisplayObjectContainer::DisplayObjectContainer(rt_node* handle, const char* className)
+    : InteractiveObject(handle, className) {}
 
 DisplayObjectContainer::~DisplayObjectContainer() {
     // Children that outlive their container must not point back at it.
@@ -142,6 +142,8 @@ DisplayObject* DisplayObjectContainer::findByID(int id) {
 }
 
 void DisplayObjectContainer::sendToSubtree(const std::string& type) {
+    // Nothing below has ever had a listener: no one would see the events.
+    if (listeningObjects() == 0) return;
     DisplayObject::sendToSubtree(type);
     // A copy: listeners may change the list while the event goes down.
     const auto children = children_;

@@ -49,7 +49,7 @@ public:
     [[nodiscard]] DisplayObject* firstInBroadcast() override;
 
 protected:
-    DisplayObjectContainer(rt_node* handle, std::string className);
+    DisplayObjectContainer(rt_node* handle, const char* className);
 
     void sendToSubtree(const std::string& type) override;
 

@@ -6,8 +6,8 @@
 
 namespace gfx::display {
 
-InteractiveObject::InteractiveObject(rt_node* handle, std::string className)
-    : DisplayObject(handle, std::move(className)) {}
+InteractiveObject::InteractiveObject(rt_node* handle, const char* className)
+    : DisplayObject(handle), className_(className) {}
 
 bool InteractiveObject::set_mouseEnabled(bool value) {
     mouseEnabled_ = value;

@@ -16,9 +16,12 @@ public:
     [[nodiscard]] bool isInteractive() const override { return true; }
 
 protected:
-    InteractiveObject(rt_node* handle, std::string className);
+    // The class name is a string that lives as long as the program (a literal).
+    InteractiveObject(rt_node* handle, const char* className);
+    [[nodiscard]] const char* className() const override { return className_; }
 
 private:
+    const char* className_;
     bool mouseEnabled_ = true;
 };
 

@@ -4,6 +4,6 @@
 
 namespace gfx::display {
 
-Shape::Shape() : DisplayObject(native::DisplayObjectPrimitives::get().createDisplayObject(), "Shape") {}
+Shape::Shape() : DisplayObject(native::DisplayObjectPrimitives::get().createDisplayObject()) {}
 
 }  // namespace gfx::display

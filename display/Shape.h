@@ -8,6 +8,9 @@ namespace gfx::display {
 class Shape : public DisplayObject {
 public:
     Shape();
+
+protected:
+    [[nodiscard]] const char* className() const override { return "Shape"; }
 };
 
 using ShapePtr = std::shared_ptr<Shape>;

@@ -8,7 +8,7 @@ namespace gfx::display {
 
 Sprite::Sprite() : Sprite("Sprite") {}
 
-Sprite::Sprite(std::string className)
-    : DisplayObjectContainer(native::DisplayObjectPrimitives::get().createContainer(), std::move(className)) {}
+Sprite::Sprite(const char* className)
+    : DisplayObjectContainer(native::DisplayObjectPrimitives::get().createContainer(), className) {}
 
 }  // namespace gfx::display

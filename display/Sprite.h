@@ -10,7 +10,7 @@ public:
     Sprite();
 
 protected:
-    explicit Sprite(std::string className);
+    explicit Sprite(const char* className);
 };
 
 using SpritePtr = std::shared_ptr<Sprite>;

@@ -44,6 +44,7 @@ public:
 
     // The cell coordinates of a key, as whole numbers.
     [[nodiscard]] static std::shared_ptr<gfx::geom::Point> locationFromHash(std::int32_t h);
+    [[nodiscard]] static gfx::geom::Point cellFromHash(std::int32_t h);
 
     // Whether the cell lies where keys round-trip: |x| + |y| <= supportedRange.
     [[nodiscard]] static bool isSupported(std::int32_t x, std::int32_t y) {

@@ -48,13 +48,19 @@ void GameMap::save() {
 }
 
 LevelContents GameMap::read(const std::string& path) {
+    // The file's entries go when this returns, before the map is announced:
+    // listeners build views of every cell and need not find the file's copy
+    // beside them.
     MapFile::Contents file = MapFile::read(path);
     LevelContents contents;
+    // Every loaded cell carries the same true: nothing changes a cell's
+    // value, and a level may have a hundred thousand cells.
+    const auto filled = std::make_shared<bool>(true);
     loadLayer(
-        contents.blocks, file.blocks, [] { return std::make_shared<bool>(true); }, path, "blocks");
+        contents.blocks, file.blocks, [&filled] { return filled; }, path, "blocks");
     // Checks the shard cells as well; a fault names the "items" key.
     loadLayer(
-        contents.levelItems, file.items, [] { return std::make_shared<bool>(true); }, path, "items");
+        contents.levelItems, file.items, [&filled] { return filled; }, path, "items");
     contents.items = std::move(file.items);
     return contents;
 }

@@ -66,8 +66,30 @@ public:
     template <typename Callback>
     void forEach(Callback&& callback) const {
         std::vector<std::pair<std::int32_t, Value>> snapshot(cells.begin(), cells.end());
+        std::shared_ptr<gfx::geom::Point> location;
         for (const auto& [key, value] : snapshot) {
-            std::shared_ptr<gfx::geom::Point> location = locationFromHash(key);
+            // One point serves the whole walk unless a callback keeps it.
+            if (!location || location.use_count() > 1) {
+                location = locationFromHash(key);
+            } else {
+                *location = cellFromHash(key);
+            }
+            callback(location, value);
+        }
+    }
+
+    // As forEach, in the same order, without listing the cells first: the
+    // callback must not change the layer. For walks over many cells that
+    // only read them.
+    template <typename Callback>
+    void forEachInPlace(Callback&& callback) const {
+        std::shared_ptr<gfx::geom::Point> location;
+        for (const auto& [key, value] : cells) {
+            if (!location || location.use_count() > 1) {
+                location = locationFromHash(key);
+            } else {
+                *location = cellFromHash(key);
+            }
             callback(location, value);
         }
     }
@@ -76,7 +98,7 @@ public:
     [[nodiscard]] std::vector<CellPair> toArray() const {
         std::vector<CellPair> result;
         result.reserve(cells.size());
-        forEach([&](const std::shared_ptr<gfx::geom::Point>& location, const Value&) {
+        forEachInPlace([&](const std::shared_ptr<gfx::geom::Point>& location, const Value&) {
             result.push_back({location->x, location->y});
         });
         std::sort(result.begin(), result.end(), [](const CellPair& a, const CellPair& b) {

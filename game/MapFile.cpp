@@ -48,31 +48,155 @@ std::string describe(const json::exception& error) {
     return clipped;
 }
 
-MapFile::Entries readEntries(const std::string& path, const json& level, const char* key) {
-    auto found = level.find(key);
-    std::string name = std::string("\"") + key + "\"";
-    if (found == level.end()) fail(path, name + " is missing");
-    if (!found->is_array()) fail(path, name + " is not an array");
+// Collects the entries of "blocks" and "items" while the parser reads the
+// text, so that no document of the whole level is ever built. A fault in a
+// layer is noted (the first one per layer) and reported once the whole text
+// has proved to be JSON, so that a syntax error anywhere wins, as it would
+// with a document: the checks and their order are those of a reading of the
+// finished document, "blocks" before "items", entries and elements in order.
+// A key given twice counts with its last value.
+class LevelReader {
+public:
+    struct Layer {
+        bool present = false;
+        bool isArray = false;
+        std::size_t count = 0;  // entries seen, the faulty ones too
+        std::string fault;      // the first, without the path
+        MapFile::Entries entries;
+    };
 
-    MapFile::Entries entries;
-    entries.reserve(found->size());
-    for (std::size_t i = 0; i < found->size(); ++i) {
-        const json& entry = (*found)[i];
-        std::string where = name + " entry " + std::to_string(i);
-        if (!entry.is_array()) fail(path, where + " is not an array");
-        std::vector<double> numbers;
-        for (std::size_t e = 0; e < entry.size() && e < 2; ++e) {
-            const json& element = entry[e];
-            if (element.is_null())
-                numbers.push_back(0);
-            else if (element.is_number())
-                numbers.push_back(element.get<double>());
-            else
-                fail(path, where + " element " + std::to_string(e) + " is not a number");
-        }
-        entries.push_back(std::move(numbers));
+    bool isObject = false;
+    Layer layers[2];  // "blocks", "items"
+    static constexpr const char* keys[2] = {"blocks", "items"};
+
+    // The parser's callbacks.
+    bool null() { return scalar(Kind::Null, 0); }
+    bool boolean(bool) { return scalar(Kind::Other, 0); }
+    bool number_integer(json::number_integer_t value) { return scalar(Kind::Number, static_cast<double>(value)); }
+    bool number_unsigned(json::number_unsigned_t value) { return scalar(Kind::Number, static_cast<double>(value)); }
+    bool number_float(json::number_float_t value, const json::string_t&) { return scalar(Kind::Number, value); }
+    bool string(json::string_t&) { return scalar(Kind::Other, 0); }
+    bool binary(json::binary_t&) { return scalar(Kind::Other, 0); }
+    bool start_object(std::size_t) {
+        const bool top = frames_.empty();
+        if (top) isObject = true;
+        value(Kind::Other, 0);
+        frames_.push_back({top ? Role::Top : Role::Other, 0});
+        return true;
     }
-    return entries;
+    bool key(json::string_t& name) {
+        if (frames_.back().role == Role::Top) {
+            key_ = name == keys[0] ? 0 : name == keys[1] ? 1 : -1;
+        }
+        return true;
+    }
+    bool end_object() {
+        frames_.pop_back();
+        return true;
+    }
+    bool start_array(std::size_t) {
+        const Role role = roleOfArray();
+        value(Kind::Array, 0);
+        frames_.push_back({role, role == Role::Other ? 0 : frames_.empty() ? 0 : currentLayer()});
+        return true;
+    }
+    bool end_array() {
+        const Frame frame = frames_.back();
+        frames_.pop_back();
+        if (frame.role == Role::Entry) layers[frame.layer].entries.push_back(std::move(entry_));
+        return true;
+    }
+    template <class Exception>
+    bool parse_error(std::size_t, const std::string&, const Exception& error) {
+        throw error;
+    }
+
+private:
+    enum class Kind { Null, Number, Array, Other };
+    // What a container is to the level: the level object, a layer's array,
+    // one entry of a layer, or anything else.
+    enum class Role { Top, Layer, Entry, Other };
+    struct Frame {
+        Role role;
+        int layer;
+    };
+
+    bool scalar(Kind kind, double number) {
+        if (frames_.empty()) return true;  // a document that is no object
+        value(kind, number);
+        return true;
+    }
+
+    [[nodiscard]] int currentLayer() const {
+        const Frame& parent = frames_.back();
+        return parent.role == Role::Top ? key_ : parent.layer;
+    }
+
+    [[nodiscard]] Role roleOfArray() const {
+        if (frames_.empty()) return Role::Other;
+        const Frame& parent = frames_.back();
+        if (parent.role == Role::Top) return key_ >= 0 ? Role::Layer : Role::Other;
+        if (parent.role == Role::Layer) return Role::Entry;
+        return Role::Other;
+    }
+
+    // A value begins, inside the container on top of the stack.
+    void value(Kind kind, double number) {
+        if (frames_.empty()) return;
+        const Frame& parent = frames_.back();
+        switch (parent.role) {
+            case Role::Top:
+                if (key_ >= 0) {
+                    layers[key_] = Layer{};
+                    layers[key_].present = true;
+                    layers[key_].isArray = kind == Kind::Array;
+                }
+                break;
+            case Role::Layer: {
+                Layer& layer = layers[parent.layer];
+                const std::size_t index = layer.count++;
+                element_ = 0;
+                entry_.clear();
+                if (kind != Kind::Array) note(layer, where(parent.layer, index) + " is not an array");
+                break;
+            }
+            case Role::Entry: {
+                Layer& layer = layers[parent.layer];
+                const int element = element_++;
+                if (element >= 2) break;
+                if (kind == Kind::Null)
+                    entry_.push_back(0);
+                else if (kind == Kind::Number)
+                    entry_.push_back(number);
+                else
+                    note(layer, where(parent.layer, layer.count - 1) + " element " + std::to_string(element) +
+                                    " is not a number");
+                break;
+            }
+            case Role::Other:
+                break;
+        }
+    }
+
+    static std::string where(int layer, std::size_t index) {
+        return std::string("\"") + keys[layer] + "\" entry " + std::to_string(index);
+    }
+    static void note(Layer& layer, std::string fault) {
+        if (layer.fault.empty()) layer.fault = std::move(fault);
+    }
+
+    std::vector<Frame> frames_;
+    int key_ = -1;  // the layer the level object's current key names, or -1
+    int element_ = 0;
+    std::vector<double> entry_;
+};
+
+MapFile::Entries takeEntries(const std::string& path, LevelReader::Layer& layer, const char* key) {
+    std::string name = std::string("\"") + key + "\"";
+    if (!layer.present) fail(path, name + " is missing");
+    if (!layer.isArray) fail(path, name + " is not an array");
+    if (!layer.fault.empty()) fail(path, layer.fault);
+    return std::move(layer.entries);
 }
 
 // The file that path leads to through any symbolic links, which need not
@@ -110,19 +234,19 @@ MapFile::Contents MapFile::read(const std::string& path) {
     if (auto nul = text.find('\0'); nul != std::string::npos) {
         fail(path, "not valid JSON: a NUL byte at offset " + std::to_string(nul));
     }
-    json level;
+    LevelReader level;
     try {
-        level = json::parse(text);
+        json::sax_parse(text, &level);
     } catch (const json::parse_error& error) {
         fail(path, "not valid JSON: " + describe(error));
     } catch (const json::exception& error) {
         // A number beyond the range of a double, for one.
         fail(path, "not a valid level: " + describe(error));
     }
-    if (!level.is_object()) fail(path, "not a JSON object");
+    if (!level.isObject) fail(path, "not a JSON object");
     Contents contents;
-    contents.blocks = readEntries(path, level, "blocks");
-    contents.items = readEntries(path, level, "items");
+    contents.blocks = takeEntries(path, level.layers[0], LevelReader::keys[0]);
+    contents.items = takeEntries(path, level.layers[1], LevelReader::keys[1]);
     return contents;
 }
 

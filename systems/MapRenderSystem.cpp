@@ -77,7 +77,7 @@ void MapRenderSystem::buildLayer(const game::GameMap& map) {
     layer = std::make_shared<gfx::display::Sprite>();
     viewOfCell_.clear();
     layerBuckets_ = map.blocks->cells.bucket_count();
-    map.blocks->forEach([&](const std::shared_ptr<gfx::geom::Point>& cell, const auto&) {
+    map.blocks->forEachInPlace([&](const std::shared_ptr<gfx::geom::Point>& cell, const auto&) {
         auto block = std::make_shared<views::BlockView>();
         block->set_x(cellSize * cell->x);
         block->set_y(cellSize * cell->y);

@@ -13,7 +13,20 @@ bool isLive(const std::shared_ptr<Listener>& entry) { return entry != nullptr &&
 
 }  // namespace
 
-EventDispatcher::EventDispatcher(EventDispatcher* target) : target_(target != nullptr ? target : this) {}
+EventDispatcher::EventDispatcher(EventDispatcher* target) {
+    if (target != nullptr && target != this) {
+        listeners_ = std::make_unique<Listeners>();
+        listeners_->target = target;
+    }
+}
+
+EventDispatcher* EventDispatcher::eventTarget() const {
+    return listeners_ && listeners_->target != nullptr ? listeners_->target : const_cast<EventDispatcher*>(this);
+}
+
+EventDispatcher::ListenerMap* EventDispatcher::eventMap() const {
+    return listeners_ && !listeners_->lists.empty() ? &listeners_->lists : nullptr;
+}
 
 EventDispatcher::~EventDispatcher() = default;
 
@@ -47,11 +60,10 @@ std::pair<EventDispatcher::ListenerList*, Listener*> EventDispatcher::add(const 
                                                                           bool useCapture, int priority,
                                                                           std::shared_ptr<const void> keepAlive,
                                                                           std::weak_ptr<const void> owner, bool weak) {
-    if (!eventMap_) {
-        eventMap_ = std::make_unique<std::map<std::string, std::shared_ptr<ListenerList>>>();
-        firstListenerAdded();
-    }
-    auto& list = (*eventMap_)[type];
+    if (!listeners_) listeners_ = std::make_unique<Listeners>();
+    const bool first = listeners_->lists.empty();
+    auto& list = listeners_->lists[type];
+    if (first) firstListenerAdded();
     if (!list) list = std::make_shared<ListenerList>();
     auto entry = std::make_shared<Listener>(listener, useCapture, priority);
     entry->keepAlive = std::move(keepAlive);
@@ -83,9 +95,10 @@ void EventDispatcher::sortList(Entries& list) {
 }
 
 void EventDispatcher::removeEventListener(const std::string& type, const ListenerFunction& listener, bool useCapture) {
-    if (!eventMap_) return;
-    auto found = eventMap_->find(type);
-    if (found == eventMap_->end()) return;
+    ListenerMap* map = eventMap();
+    if (map == nullptr) return;
+    auto found = map->find(type);
+    if (found == map->end()) return;
     for (auto& entry : found->second->entries) {
         if (entry != nullptr && entry->is(listener, useCapture)) {
             base::Connection::release(entry->connection_);
@@ -96,26 +109,31 @@ void EventDispatcher::removeEventListener(const std::string& type, const Listene
 }
 
 bool EventDispatcher::hasEventListener(const std::string& type) const {
-    if (!eventMap_) return false;
-    auto found = eventMap_->find(type);
-    if (found == eventMap_->end()) return false;
+    ListenerMap* map = eventMap();
+    if (map == nullptr) return false;
+    auto found = map->find(type);
+    if (found == map->end()) return false;
     const auto& entries = found->second->entries;
     return std::any_of(entries.begin(), entries.end(), [](const auto& entry) { return entry != nullptr; });
 }
 
-bool EventDispatcher::willTrigger(const std::string& type) const { return eventMap_ && eventMap_->count(type) > 0; }
+bool EventDispatcher::willTrigger(const std::string& type) const {
+    const ListenerMap* map = eventMap();
+    return map != nullptr && map->count(type) > 0;
+}
 
 bool EventDispatcher::dispatchEvent(const EventPtr& event) {
-    if (!eventMap_) return false;
-    if (event->target == nullptr) event->target = target_;
-    if (event->currentTarget == nullptr) event->currentTarget = target_;
+    if (eventMap() == nullptr) return false;
+    if (event->target == nullptr) event->target = eventTarget();
+    if (event->currentTarget == nullptr) event->currentTarget = eventTarget();
     return walkListeners(event);
 }
 
 bool EventDispatcher::walkListeners(const EventPtr& event) {
-    if (!eventMap_) return false;
-    auto found = eventMap_->find(event->type);
-    if (found == eventMap_->end()) return false;
+    ListenerMap* map = eventMap();
+    if (map == nullptr) return false;
+    auto found = map->find(event->type);
+    if (found == map->end()) return false;
     // Held here so the walk survives its dispatcher being destroyed by a
     // listener; `this` is not touched again below.
     std::shared_ptr<ListenerList> list = found->second;

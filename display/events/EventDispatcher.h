@@ -92,7 +92,7 @@ protected:
     // whether a list existed.
     bool walkListeners(const EventPtr& event);
 
-    [[nodiscard]] EventDispatcher* eventTarget() const { return target_; }
+    [[nodiscard]] EventDispatcher* eventTarget() const;
     // Called once, when this dispatcher gets its first listener.
     virtual void firstListenerAdded() {}
 
@@ -113,10 +113,19 @@ private:
     // A connection's way back to its entry.
     static void removeConnected(void* list, void* entry);
 
-    EventDispatcher* target_;
-    // Made on the first addEventListener. Lists are shared so that a walk
-    // keeps its list even if the dispatcher goes away during a listener.
-    std::unique_ptr<std::map<std::string, std::shared_ptr<ListenerList>>> eventMap_;
+    // Lists are shared so that a walk keeps its list even if the dispatcher
+    // goes away during a listener.
+    using ListenerMap = std::map<std::string, std::shared_ptr<ListenerList>>;
+    // What most dispatchers never need, made on the first addEventListener
+    // (or at construction, for a target other than the dispatcher itself).
+    struct Listeners {
+        ListenerMap lists;  // the listener map exists once it has a list
+        EventDispatcher* target = nullptr;
+    };
+    // The listener map, or null before the first addEventListener.
+    [[nodiscard]] ListenerMap* eventMap() const;
+
+    std::unique_ptr<Listeners> listeners_;
 };
 
 using EventDispatcherPtr = std::shared_ptr<EventDispatcher>;

@@ -22,26 +22,32 @@ std::size_t mix(std::size_t hash, std::uint64_t value) {
 
 std::size_t mix(std::size_t hash, double value) { return mix(hash, std::bit_cast<std::uint64_t>(value)); }
 
-std::size_t hashOf(const std::vector<DrawCommand>& commands) {
-    std::size_t hash = commands.size();
-    for (const DrawCommand& command : commands) {
-        hash = mix(hash, static_cast<std::uint64_t>(command.index()));
-        std::visit(
-            [&hash](const auto& c) {
-                using C = std::decay_t<decltype(c)>;
-                if constexpr (std::is_same_v<C, BeginFill>) {
-                    hash = mix(mix(hash, static_cast<std::uint64_t>(c.color)), c.alpha);
-                } else if constexpr (std::is_same_v<C, SetLineStyle>) {
-                    hash = mix(mix(hash, c.style.thickness), static_cast<std::uint64_t>(c.style.color));
-                } else if constexpr (std::is_same_v<C, MoveTo> || std::is_same_v<C, LineTo>) {
-                    hash = mix(mix(hash, c.x), c.y);
-                } else if constexpr (std::is_same_v<C, DrawRect> || std::is_same_v<C, DrawEllipse>) {
-                    hash = mix(mix(mix(mix(hash, c.x), c.y), c.width), c.height);
-                }
-            },
-            command);
-    }
+std::size_t mix(std::size_t hash, const DrawCommand& command) {
+    hash = mix(hash, static_cast<std::uint64_t>(command.index()));
+    std::visit(
+        [&hash](const auto& c) {
+            using C = std::decay_t<decltype(c)>;
+            if constexpr (std::is_same_v<C, BeginFill>) {
+                hash = mix(mix(hash, static_cast<std::uint64_t>(c.color)), c.alpha);
+            } else if constexpr (std::is_same_v<C, SetLineStyle>) {
+                hash = mix(mix(hash, c.style.thickness), static_cast<std::uint64_t>(c.style.color));
+            } else if constexpr (std::is_same_v<C, MoveTo> || std::is_same_v<C, LineTo>) {
+                hash = mix(mix(hash, c.x), c.y);
+            } else if constexpr (std::is_same_v<C, DrawRect> || std::is_same_v<C, DrawEllipse>) {
+                hash = mix(mix(mix(mix(hash, c.x), c.y), c.width), c.height);
+            }
+        },
+        command);
     return hash;
+}
+
+// The hash of the commands, followed by `next` when one is given.
+std::size_t hashOf(const std::vector<DrawCommand>& commands, const DrawCommand* next = nullptr) {
+    std::size_t hash = commands.size() + (next != nullptr ? 1 : 0);
+    for (const DrawCommand& command : commands) {
+        hash = mix(hash, command);
+    }
+    return next != nullptr ? mix(hash, *next) : hash;
 }
 
 // The shared lists by the hash of their commands. Entries of lists no
@@ -73,6 +79,20 @@ void DrawList::clear() {
 void DrawList::append(const DrawCommand& command) {
     if (owner_) {
         owner_->geometryChanged();
+    }
+    // A shared list (or none) that grows into a list already shared, as the
+    // next of many objects drawing the same does, takes it without a copy.
+    if ((!contents_ || contents_->shared) && commands().size() < maxSharedLength) {
+        const std::vector<DrawCommand>& now = commands();
+        auto [first, last] = sharedLists().byHash.equal_range(hashOf(now, &command));
+        for (auto it = first; it != last; ++it) {
+            auto existing = std::static_pointer_cast<Contents>(it->second.lock());
+            if (existing && existing->commands.size() == now.size() + 1 && existing->commands.back() == command &&
+                std::equal(now.begin(), now.end(), existing->commands.begin())) {
+                contents_ = std::move(existing);
+                return;
+            }
+        }
     }
     std::shared_ptr<Contents> next;
     if (contents_ && !contents_->shared && contents_.use_count() == 1) {

@@ -12,10 +12,26 @@ int nextNodeId = 1;
 
 Node::Node(NodeKind kind) : id_(nextNodeId++), kind_(kind) { graphics_.setOwner(this); }
 
-Node::~Node() {
-    for (auto& child : children_) {
+Node::~Node() = default;
+
+ContainerNode::ContainerNode(NodeKind kind) : Node(kind) {}
+
+ContainerNode::~ContainerNode() {
+    for (const auto& child : children_.list) {
         child->parent_ = nullptr;
     }
+}
+
+Node::Children* Node::family() { return canHaveChildren() ? &static_cast<ContainerNode*>(this)->children_ : nullptr; }
+
+const Node::Children* Node::family() const {
+    return canHaveChildren() ? &static_cast<const ContainerNode*>(this)->children_ : nullptr;
+}
+
+const std::vector<std::shared_ptr<Node>>& Node::children() const {
+    static const std::vector<std::shared_ptr<Node>> none;
+    const Children* own = family();
+    return own ? own->list : none;
 }
 
 bool Node::addChild(const std::shared_ptr<Node>& child) {
@@ -38,28 +54,31 @@ bool Node::addChild(const std::shared_ptr<Node>& child) {
         }
     }
     child->parent_ = this;
-    children_.push_back(std::move(keep));
+    family()->list.push_back(std::move(keep));
     invalidateIndexes();
     return true;
 }
 
 void Node::removeChildAt(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= children_.size()) {
+    if (index < 0 || static_cast<std::size_t>(index) >= children().size()) {
         return;
     }
     detachChildAt(static_cast<std::size_t>(index));
 }
 
 void Node::detachChildAt(std::size_t index) {
-    children_[index]->parent_ = nullptr;
-    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+    auto& list = family()->list;
+    list[index]->parent_ = nullptr;
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
     invalidateIndexes();
 }
 
 void Node::invalidateIndexes() {
     for (Node* n = this; n; n = n->parent_) {
-        n->index_.reset();
-        n->changedSinceAsked_ = true;
+        if (Children* own = n->family()) {
+            own->index.reset();
+            own->changedSinceAsked = true;
+        }
     }
 }
 
@@ -70,14 +89,15 @@ void Node::geometryChanged() {
 }
 
 const ChildIndex* Node::childIndex() const {
-    if (children_.size() < ChildIndex::minChildren) {
+    if (children().size() < ChildIndex::minChildren) {
         return nullptr;
     }
-    if (!index_ && !changedSinceAsked_) {
-        index_ = std::make_unique<ChildIndex>(children_);
+    const Children& own = *family();
+    if (!own.index && !own.changedSinceAsked) {
+        own.index = std::make_unique<ChildIndex>(own.list);
     }
-    changedSinceAsked_ = false;
-    return index_.get();
+    own.changedSinceAsked = false;
+    return own.index.get();
 }
 
 void Node::setChildIndex(const Node* child, int index) {
@@ -85,9 +105,10 @@ void Node::setChildIndex(const Node* child, int index) {
     if (from < 0) {
         return;
     }
-    const int last = static_cast<int>(children_.size()) - 1;
+    auto& list = family()->list;
+    const int last = static_cast<int>(list.size()) - 1;
     const int to = std::clamp(index, 0, last);
-    auto first = children_.begin();
+    auto first = list.begin();
     if (from < to) {
         std::rotate(first + from, first + from + 1, first + to + 1);
     } else if (to < from) {
@@ -99,8 +120,9 @@ void Node::setChildIndex(const Node* child, int index) {
 }
 
 int Node::indexOf(const Node* child) const {
-    for (std::size_t i = 0; i < children_.size(); ++i) {
-        if (children_[i].get() == child) {
+    const auto& list = children();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].get() == child) {
             return static_cast<int>(i);
         }
     }
@@ -136,7 +158,7 @@ Bounds Node::contentBounds() const { return graphics_.bounds(); }
 
 Bounds Node::bounds() const {
     Bounds out = contentBounds();
-    for (const auto& child : children_) {
+    for (const auto& child : children()) {
         if (!child->visible || !child->hasDrawableTransform()) {
             continue;
         }

@@ -9,6 +9,7 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -18,10 +19,11 @@
 
 namespace gfxrt {
 
-enum class NodeKind { Shape, Container, TextField, Stage };
+enum class NodeKind : std::uint8_t { Shape, Container, TextField, Stage };
 
-class Node : public std::enable_shared_from_this<Node> {
+class Node {
 public:
+    // A shape or a text field; nodes that can have children are ContainerNodes.
     explicit Node(NodeKind kind);
     virtual ~Node();
     Node(const Node&) = delete;
@@ -47,7 +49,8 @@ public:
     [[nodiscard]] const DrawList& graphics() const { return graphics_; }
 
     [[nodiscard]] Node* parent() const { return parent_; }
-    [[nodiscard]] const std::vector<std::shared_ptr<Node>>& children() const { return children_; }
+    // Empty for leaves.
+    [[nodiscard]] const std::vector<std::shared_ptr<Node>>& children() const;
     // Appends the child on top, taking it from its previous parent if any.
     // False (and nothing changes) for a leaf parent or a child that is this
     // node or one of its ancestors.
@@ -84,20 +87,47 @@ public:
     // children are few, or change so often that the walk costs less.
     [[nodiscard]] const ChildIndex* childIndex() const;
 
+    // Where the registry keeps the program's reference to this node.
+    [[nodiscard]] std::uint32_t registrySlot() const { return registrySlot_; }
+    void setRegistrySlot(std::uint32_t slot) { registrySlot_ = slot; }
+
 private:
     void detachChildAt(std::size_t index);
     // The children or the boxes below changed: this node's index and those
     // of its ancestors are out of date.
     void invalidateIndexes();
 
+    friend class ContainerNode;
+    struct Children;
+    // Those of a node that can have them (a ContainerNode), else null.
+    [[nodiscard]] Children* family();
+    [[nodiscard]] const Children* family() const;
+
     int id_;
+    std::uint32_t registrySlot_ = 0;
     NodeKind kind_;
     DrawList graphics_;
     Node* parent_ = nullptr;
-    std::vector<std::shared_ptr<Node>> children_;
-    mutable std::unique_ptr<ChildIndex> index_;
+};
+
+// What only nodes that can have children need. Leaves, the most numerous
+// nodes (a level's cells), go without.
+struct Node::Children {
+    std::vector<std::shared_ptr<Node>> list;
+    mutable std::unique_ptr<ChildIndex> index;
     // Changed since the index was last asked for: not worth building yet.
-    mutable bool changedSinceAsked_ = true;
+    mutable bool changedSinceAsked = true;
+};
+
+// A node that can have children: a container or the stage.
+class ContainerNode : public Node {
+public:
+    explicit ContainerNode(NodeKind kind = NodeKind::Container);
+    ~ContainerNode() override;
+
+private:
+    friend class Node;
+    Children children_;
 };
 
 }  // namespace gfxrt

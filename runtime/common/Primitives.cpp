@@ -49,9 +49,13 @@ constexpr bool checkHandles = true;
 // of the wrong kind gives null as well when handles are not checked.
 Node* node(rt_node* handle, const char* primitive) {
     Node* n = NodeRegistry::toNode(handle);
-    if (checkHandles && n && !Runtime::instance().nodes().holds(n)) {
+#ifndef NDEBUG
+    if (n && !Runtime::instance().nodes().holds(n)) {
         refuse(primitive, handle, "a stale or foreign display node");
     }
+#else
+    (void)primitive;
+#endif
     return n;
 }
 
@@ -73,9 +77,13 @@ TextField* field(rt_text_field* handle, const char* primitive) {
 
 DrawList* graphics(rt_draw_list* handle, const char* primitive) {
     DrawList* list = NodeRegistry::toList(handle);
-    if (checkHandles && list && !Runtime::instance().nodes().holds(list)) {
+#ifndef NDEBUG
+    if (list && !Runtime::instance().nodes().holds(list)) {
         refuse(primitive, handle, "a stale or foreign drawing list");
     }
+#else
+    (void)primitive;
+#endif
     return list;
 }
 
@@ -169,7 +177,7 @@ GFXRT_EXPORT void rt_stage_set_display_state__2(rt_node* handle, int state) {
 GFXRT_EXPORT rt_node* rt_create_display_object__0(void) { return hold(std::make_shared<Node>(NodeKind::Shape)); }
 
 GFXRT_EXPORT rt_node* rt_create_display_object_container__0(void) {
-    return hold(std::make_shared<Node>(NodeKind::Container));
+    return hold(std::make_shared<gfxrt::ContainerNode>());
 }
 
 GFXRT_EXPORT void rt_release_node__1(rt_node* handle) {
@@ -276,7 +284,7 @@ GFXRT_EXPORT rt_draw_list* rt_display_object_get_graphics__1(rt_node* handle) {
 GFXRT_EXPORT void rt_doc_add_child__2(rt_node* parent, rt_node* child) {
     Node* p = node(parent, __func__);
     Node* c = node(child, __func__);
-    if (p && c && !p->addChild(c->shared_from_this())) {
+    if (p && c && !p->addChild(Runtime::instance().nodes().reference(c))) {
         Runtime::instance().log(
             "rt_doc_add_child: the child cannot go there (a shape, or the parent itself or its ancestor)");
     }

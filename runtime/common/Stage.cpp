@@ -6,7 +6,8 @@
 
 namespace gfxrt {
 
-Stage::Stage(int width, int height) : Node(NodeKind::Stage), width_(std::max(width, 0)), height_(std::max(height, 0)) {}
+Stage::Stage(int width, int height)
+    : ContainerNode(NodeKind::Stage), width_(std::max(width, 0)), height_(std::max(height, 0)) {}
 
 void Stage::resize(int width, int height) {
     width_ = std::max(width, 0);

@@ -10,7 +10,7 @@
 
 namespace gfxrt {
 
-class Stage : public Node {
+class Stage : public ContainerNode {
 public:
     Stage(int width, int height);
 

@@ -28,12 +28,12 @@ struct FourChildren : testing::Test {
     void SetUp() override {
         for (int i = 0; i < 4; ++i) {
             kids.push_back(container->addChild(std::make_shared<Sprite>()));
-            kids.back()->name = std::string(1, static_cast<char>('a' + i));
+            kids.back()->set_name(std::string(1, static_cast<char>('a' + i)));
         }
     }
     std::string order() const {
         std::string names;
-        for (int i = 0; i < container->get_numChildren(); ++i) names += container->getChildAt(i)->name;
+        for (int i = 0; i < container->get_numChildren(); ++i) names += container->getChildAt(i)->get_name();
         return names;
     }
 };
@@ -54,8 +54,8 @@ struct ParentEvents {
     void listen(const DisplayObjectPtr& object) {
         for (const auto* type : {"added", "addedToStage", "removed", "removedFromStage"}) {
             object->addEventListener(type, [this, object = object.get()](const EventPtr& e) {
-                lines.push_back(e->type + "@" + static_cast<DisplayObject*>(e->currentTarget)->name + " " +
-                                static_cast<DisplayObject*>(e->target)->name);
+                lines.push_back(e->type + "@" + static_cast<DisplayObject*>(e->currentTarget)->get_name() + " " +
+                                static_cast<DisplayObject*>(e->target)->get_name());
             });
         }
     }
@@ -119,15 +119,15 @@ TEST(DisplayList, ParentChangeEventsOnAndOffTheStage) {
     bool ran = false;
     loop.run(0, [&](Stage& stage) {
         ran = true;
-        stage.name = "stage";
+        stage.set_name("stage");
         auto layer = stage.addChild(std::make_shared<Sprite>());
-        layer->name = "layer";
+        layer->set_name("layer");
         auto other = stage.addChild(std::make_shared<Sprite>());
-        other->name = "other";
+        other->set_name("other");
         auto sprite = std::make_shared<Sprite>();
-        sprite->name = "sprite";
+        sprite->set_name("sprite");
         auto inner = sprite->addChild(std::make_shared<Shape>());
-        inner->name = "inner";
+        inner->set_name("inner");
         events.listen(std::static_pointer_cast<DisplayObject>(stage.shared_from_this()));
         events.listen(layer);
         events.listen(sprite);
@@ -151,7 +151,7 @@ TEST(DisplayList, ParentChangeEventsOnAndOffTheStage) {
 
         // Off the stage only "added" and "removed" go out.
         auto loose = std::make_shared<Sprite>();
-        loose->name = "loose";
+        loose->set_name("loose");
         loose->addChild(sprite);
         loose->removeChild(sprite);
         EXPECT_EQ(events.lines, (std::vector<std::string>{"added@sprite sprite", "removed@sprite sprite"}));
@@ -162,20 +162,20 @@ TEST(DisplayList, ParentChangeEventsOnAndOffTheStage) {
 
 TEST(DisplayList, BroadcastVisitsChildrenFirstAndSkipsNoneWhenOneLeaves) {
     auto root = std::make_shared<Sprite>();
-    root->name = "root";
+    root->set_name("root");
     std::vector<std::string> visits;
     std::vector<SpritePtr> kids;
     for (const char* name : {"a", "b", "c"}) {
         auto kid = root->addChild(std::make_shared<Sprite>());
-        kid->name = name;
+        kid->set_name(name);
         kids.push_back(kid);
     }
     auto grandchild = kids[0]->addChild(std::make_shared<Sprite>());
-    grandchild->name = "a1";
+    grandchild->set_name("a1");
     for (const DisplayObjectPtr& object : {DisplayObjectPtr(root), DisplayObjectPtr(kids[0]), DisplayObjectPtr(kids[1]),
                                            DisplayObjectPtr(kids[2]), DisplayObjectPtr(grandchild)}) {
         object->addEventListener(Event::ENTER_FRAME,
-                                 [&visits, o = object.get()](const EventPtr&) { visits.push_back(o->name); });
+                                 [&visits, o = object.get()](const EventPtr&) { visits.push_back(o->get_name()); });
     }
     // "a" leaves during its turn: "b" moves into its place and is still visited.
     kids[0]->addEventListener(Event::ENTER_FRAME, [&](const EventPtr&) { root->removeChild(kids[0]); });

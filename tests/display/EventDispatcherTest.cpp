@@ -45,6 +45,21 @@ TEST(EventDispatcher, HigherPriorityFirstThenRegistrationOrder) {
 }
 
 TEST(EventDispatcher, FreshDispatcherDispatchesNothingAndLeavesTargetUnset) {
+    // The same with a target given at construction, which events then name.
+    {
+        EventDispatcher other;
+        auto reporting = std::make_shared<EventDispatcher>(&other);
+        auto event = frame();
+        EXPECT_FALSE(reporting->dispatchEvent(event));
+        EXPECT_EQ(event->target, nullptr);
+        EXPECT_FALSE(reporting->willTrigger(Event::ENTER_FRAME));
+        Log log;
+        reporting->addEventListener("other", log.listener("a"));
+        EXPECT_FALSE(reporting->dispatchEvent(event));
+        EXPECT_EQ(event->target, &other);
+        EXPECT_EQ(event->currentTarget, &other);
+    }
+
     auto dispatcher = std::make_shared<EventDispatcher>();
     auto event = frame();
     EXPECT_FALSE(dispatcher->dispatchEvent(event));

@@ -173,17 +173,17 @@ TEST(StageInput, KeyEventsCaptureTargetAndBubbleAndCanBeStopped) {
     std::shared_ptr<Sprite> field;
     int stopAt = -1;
     loop.run(0.05, [&](Stage& stage) {
-        stage.name = "stage";
+        stage.set_name("stage");
         auto panel = stage.addChild(std::make_shared<Sprite>());
-        panel->name = "panel";
+        panel->set_name("panel");
         field = panel->addChild(std::make_shared<Sprite>());
-        field->name = "field";
+        field->set_name("field");
         auto record = [&](const EventPtr& e) {
             const char* phase = e->eventPhase == EventPhase::CAPTURING_PHASE ? "capture"
                                 : e->eventPhase == EventPhase::AT_TARGET     ? "target"
                                                                              : "bubble";
-            order.push_back(static_cast<DisplayObject*>(e->currentTarget)->name + " " + phase + " " +
-                            static_cast<DisplayObject*>(e->target)->name);
+            order.push_back(static_cast<DisplayObject*>(e->currentTarget)->get_name() + " " + phase + " " +
+                            static_cast<DisplayObject*>(e->target)->get_name());
             if (stopAt >= 0 && static_cast<int>(order.size()) == stopAt) e->stopPropagation();
         };
         for (DisplayObject* object : {static_cast<DisplayObject*>(&stage), static_cast<DisplayObject*>(panel.get()),
@@ -205,13 +205,13 @@ TEST(StageInput, KeyEventsCaptureTargetAndBubbleAndCanBeStopped) {
     order.clear();
     stopAt = 3;
     again.run(0.05, [&](Stage& stage) {
-        stage.name = "stage";
+        stage.set_name("stage");
         auto target = stage.addChild(std::make_shared<Sprite>());
-        target->name = "field";
+        target->set_name("field");
         for (DisplayObject* object : {static_cast<DisplayObject*>(&stage), static_cast<DisplayObject*>(target.get())}) {
             object->addEventListener("keyDown", [&](const EventPtr& e) {
-                order.push_back(static_cast<DisplayObject*>(e->currentTarget)->name);
-                if (static_cast<DisplayObject*>(e->currentTarget)->name == "field") e->stopPropagation();
+                order.push_back(static_cast<DisplayObject*>(e->currentTarget)->get_name());
+                if (static_cast<DisplayObject*>(e->currentTarget)->get_name() == "field") e->stopPropagation();
             });
         }
         const rt_event key = HeadlessLoop::event(RT_EVENT_KEY_DOWN, 65, target->id());

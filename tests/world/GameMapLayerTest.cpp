@@ -134,6 +134,36 @@ TEST(GameMapLayer, ForEachGivesEveryCellWithItsValue) {
     EXPECT_EQ(visited.at({0, 4}), nullptr);
 }
 
+// Both walks reuse one point while no callback keeps it: a point that is
+// kept must still name its own cell after the walk.
+TEST(GameMapLayer, WalksInPlaceInTheSameOrderAndKeptPointsStayTheirCells) {
+    Layer layer;
+    for (int i = 0; i < 6; ++i) layer.setFilled(i * 3 - 7, 5 - i * 2, true, value(i));
+    std::vector<std::shared_ptr<Point>> keptByForEach;
+    std::vector<std::pair<double, double>> seen;
+    layer.forEach([&](const std::shared_ptr<Point>& at, const std::shared_ptr<int>& v) {
+        if (*v % 2 == 0) keptByForEach.push_back(at);
+        seen.emplace_back(at->x, at->y);
+    });
+    std::vector<std::shared_ptr<Point>> kept;
+    std::vector<std::pair<double, double>> seenInPlace;
+    layer.forEachInPlace([&](const std::shared_ptr<Point>& at, const std::shared_ptr<int>& v) {
+        if (*v % 2 == 0) kept.push_back(at);
+        seenInPlace.emplace_back(at->x, at->y);
+    });
+    EXPECT_EQ(seenInPlace, seen);
+    ASSERT_EQ(kept.size(), 3u);
+    ASSERT_EQ(keptByForEach.size(), 3u);
+    for (const auto& points : {kept, keptByForEach}) {
+        for (const auto& at : points) {
+            const int i = (static_cast<int>(at->x) + 7) / 3;
+            EXPECT_EQ(i % 2, 0);
+            EXPECT_EQ(at->y, 5 - i * 2);
+            EXPECT_EQ(*layer.get(static_cast<std::int32_t>(at->x), static_cast<std::int32_t>(at->y)), i);
+        }
+    }
+}
+
 TEST(GameMapLayer, LoadArrayReplacesTheContents) {
     Layer layer;
     layer.setFilled(50, 50, true);

@@ -44,6 +44,15 @@ TEST(MapFile, ReadTakesTheFirstTwoNumbersOfEachEntry) {
     MapFile::Contents contents = MapFile::read(path);
     EXPECT_EQ(contents.blocks, (MapFile::Entries{{0, 0}}));
     EXPECT_EQ(contents.items, (MapFile::Entries{{1.9, -2.2}, {4}, {}, {0, 3}}));
+
+    // Only the level object's own keys count, a key given twice counts with
+    // its last value, and whatever an entry holds beyond two elements is
+    // skipped however deep it goes.
+    path = folder.write("map.json", R"({"extra":{"blocks":[[9,9]],"items":5},"blocks":5,"items":[[1,2,[3,{"a":[4]}]]],)"
+                                    R"("blocks":[[5,6],[7,8,{"items":[[0]]}]]})");
+    contents = MapFile::read(path);
+    EXPECT_EQ(contents.blocks, (MapFile::Entries{{5, 6}, {7, 8}}));
+    EXPECT_EQ(contents.items, (MapFile::Entries{{1, 2}}));
 }
 
 TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
@@ -62,6 +71,13 @@ TEST(MapFile, ReadErrorsNameTheFileAndTheProblem) {
         {R"({"blocks":[],"items":[[1,2],3]})", R"("items" entry 1 is not an array)"},
         {R"({"blocks":[[1,"2"]],"items":[]})", R"("blocks" entry 0 element 1 is not a number)"},
         {R"({"blocks":[[true]],"items":[]})", R"("blocks" entry 0 element 0 is not a number)"},
+        // The first fault of "blocks" wins, wherever the keys stand, and a
+        // syntax error anywhere wins over every fault of the structure.
+        {R"({"items":[5],"blocks":[[1,"x"],3,[[1],2]]})", R"("blocks" entry 0 element 1 is not a number)"},
+        {R"({"blocks":[[[1],2]],"items":[{"a":[1,2]}]})", R"("blocks" entry 0 element 0 is not a number)"},
+        {R"({"blocks":[],"items":[{"a":[1,2]}]})", R"("items" entry 0 is not an array)"},
+        {R"({"blocks":[[1,2]],"blocks":{},"items":[]})", R"("blocks" is not an array)"},
+        {R"({"blocks":[[true]],"items":[] x)", "not valid JSON: parse error at line 1"},
         // Numbers beyond a double, and bytes hidden behind a NUL.
         {R"({"blocks":[[1e400,0]],"items":[]})", "not a valid level: number overflow parsing '1e400'"},
         {R"({"blocks":[],"items":[[0,-1E+999]]})", "not a valid level: number overflow parsing '-1E+999'"},
