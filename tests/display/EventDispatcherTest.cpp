@@ -45,33 +45,25 @@ TEST(EventDispatcher, HigherPriorityFirstThenRegistrationOrder) {
 }
 
 TEST(EventDispatcher, FreshDispatcherDispatchesNothingAndLeavesTargetUnset) {
-    // The same with a target given at construction, which events then name.
-    {
-        EventDispatcher other;
-        auto reporting = std::make_shared<EventDispatcher>(&other);
+    // Without and with a target given at construction, which events then name.
+    EventDispatcher other;
+    for (EventDispatcher* named : {static_cast<EventDispatcher*>(nullptr), &other}) {
+        SCOPED_TRACE(named != nullptr ? "a target of its own" : "no target of its own");
+        auto dispatcher =
+            named != nullptr ? std::make_shared<EventDispatcher>(named) : std::make_shared<EventDispatcher>();
+        EventDispatcher* target = named != nullptr ? named : dispatcher.get();
         auto event = frame();
-        EXPECT_FALSE(reporting->dispatchEvent(event));
+        EXPECT_FALSE(dispatcher->dispatchEvent(event));
         EXPECT_EQ(event->target, nullptr);
-        EXPECT_FALSE(reporting->willTrigger(Event::ENTER_FRAME));
+        EXPECT_FALSE(dispatcher->willTrigger(Event::ENTER_FRAME));
+
+        // With a map but no list for the type: false, target set.
         Log log;
-        reporting->addEventListener("other", log.listener("a"));
-        EXPECT_FALSE(reporting->dispatchEvent(event));
-        EXPECT_EQ(event->target, &other);
-        EXPECT_EQ(event->currentTarget, &other);
+        dispatcher->addEventListener("other", log.listener("a"));
+        EXPECT_FALSE(dispatcher->dispatchEvent(event));
+        EXPECT_EQ(event->target, target);
+        EXPECT_EQ(event->currentTarget, target);
     }
-
-    auto dispatcher = std::make_shared<EventDispatcher>();
-    auto event = frame();
-    EXPECT_FALSE(dispatcher->dispatchEvent(event));
-    EXPECT_EQ(event->target, nullptr);
-    EXPECT_FALSE(dispatcher->willTrigger(Event::ENTER_FRAME));
-
-    // With a map but no list for the type: false, target set.
-    Log log;
-    dispatcher->addEventListener("other", log.listener("a"));
-    EXPECT_FALSE(dispatcher->dispatchEvent(event));
-    EXPECT_EQ(event->target, dispatcher.get());
-    EXPECT_EQ(event->currentTarget, dispatcher.get());
 }
 
 TEST(EventDispatcher, DuplicatesRunTwiceAndRemovalEmptiesOnlyTheFirst) {
