@@ -72,12 +72,14 @@ function(vyn_use_headless_module target)
   add_dependencies(${target} gfxrt_headless)
 endfunction()
 
-# vyn_add_test(NAME SOURCES a.cpp ... LIBS lib ... [HEADLESS])
+# vyn_add_test(NAME SOURCES a.cpp ... LIBS lib ... [HEADLESS] [SERIAL])
 # One GoogleTest program, its cases registered with CTest one by one. It sees
 # the headers of the libraries it links and those of its own folder.
 # HEADLESS: it drives display objects, so it runs on the headless module.
+# SERIAL: it plays in real time (key presses timed by the clock), so CTest
+# runs it alone rather than beside tests that load the machine.
 function(vyn_add_test name)
-  cmake_parse_arguments(T "HEADLESS" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "HEADLESS;SERIAL" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
@@ -88,5 +90,6 @@ function(vyn_add_test name)
   endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-    DISCOVERY_MODE PRE_TEST)
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES RUN_SERIAL ${T_SERIAL})
 endfunction()
