@@ -100,6 +100,7 @@ void DrawList::append(const DrawCommand& command) {
     } else {
         next = contents_ ? std::make_shared<Contents>(*contents_) : std::make_shared<Contents>();
         next->shared = false;
+        next->grewFrom = contents_ && contents_->shared ? contents_ : nullptr;
     }
     apply(*next, command);
     contents_ = next->commands.size() <= maxSharedLength ? share(std::move(next)) : std::move(next);

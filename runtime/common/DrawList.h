@@ -84,6 +84,11 @@ private:
         double penX = 0;
         double penY = 0;
         bool shared = false;
+        // The shared list this one grew from by one command. Holding it
+        // keeps every step of a common drawing findable: otherwise the
+        // short steps expire once their first object has moved past them,
+        // and every later object drawing the same rebuilds them.
+        std::shared_ptr<const Contents> grewFrom;
     };
     static void apply(Contents& contents, const DrawCommand& command);
     static std::shared_ptr<Contents> share(std::shared_ptr<Contents> contents);
