@@ -108,18 +108,16 @@ public:
         return result;
     }
 
-    // Replaces the contents with one cell per entry. An entry lists the
-    // cell's x and y; fractions are truncated toward zero, missing elements
-    // count as 0, further elements are ignored. makeValue is called once per
-    // entry, in order, and a later entry for the same cell wins.
+    // Replaces the contents with one cell per entry, an entry being the
+    // cell's x and y; fractions are truncated toward zero. makeValue is
+    // called once per entry, in order, and a later entry for the same cell
+    // wins.
     // If an entry lies outside the supported area, throws std::out_of_range
     // naming the entry, and the layer keeps its previous contents.
-    void loadArray(const std::vector<std::vector<double>>& entries, const std::function<Value()>& makeValue) {
+    void loadArray(const std::vector<CellPair>& entries, const std::function<Value()>& makeValue) {
         std::unordered_map<std::int32_t, Value> loaded;
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            const std::vector<double>& entry = entries[i];
-            double ex = entry.size() > 0 ? entry[0] : 0;
-            double ey = entry.size() > 1 ? entry[1] : 0;
+            const auto [ex, ey] = entries[i];
             std::int32_t x = base::truncate(ex);
             std::int32_t y = base::truncate(ey);
             if (!isSupported(x, y))

@@ -103,7 +103,7 @@ public:
     bool end_array() {
         const Frame frame = frames_.back();
         frames_.pop_back();
-        if (frame.role == Role::Entry) layers[frame.layer].entries.push_back(std::move(entry_));
+        if (frame.role == Role::Entry) layers[frame.layer].entries.push_back(entry_);
         return true;
     }
     template <class Exception>
@@ -156,7 +156,7 @@ private:
                 Layer& layer = layers[parent.layer];
                 const std::size_t index = layer.count++;
                 element_ = 0;
-                entry_.clear();
+                entry_ = {0, 0};
                 if (kind != Kind::Array) note(layer, where(parent.layer, index) + " is not an array");
                 break;
             }
@@ -164,11 +164,9 @@ private:
                 Layer& layer = layers[parent.layer];
                 const int element = element_++;
                 if (element >= 2) break;
-                if (kind == Kind::Null)
-                    entry_.push_back(0);
-                else if (kind == Kind::Number)
-                    entry_.push_back(number);
-                else
+                if (kind == Kind::Number)
+                    entry_[static_cast<std::size_t>(element)] = number;
+                else if (kind != Kind::Null)
                     note(layer, where(parent.layer, layer.count - 1) + " element " + std::to_string(element) +
                                     " is not a number");
                 break;
@@ -188,7 +186,7 @@ private:
     std::vector<Frame> frames_;
     int key_ = -1;  // the layer the level object's current key names, or -1
     int element_ = 0;
-    std::vector<double> entry_;
+    MapFile::CellPair entry_{};
 };
 
 MapFile::Entries takeEntries(const std::string& path, LevelReader::Layer& layer, const char* key) {

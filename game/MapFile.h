@@ -12,10 +12,10 @@ namespace game {
 // starts with the path.
 class MapFile {
 public:
-    // Per entry the numbers that matter: x and y, or fewer when the entry
-    // is shorter (a missing element counts as 0 when loaded).
-    using Entries = std::vector<std::vector<double>>;
     using CellPair = std::array<double, 2>;
+    // Per entry the numbers that matter, x and y; an element missing from a
+    // shorter entry is 0.
+    using Entries = std::vector<CellPair>;
 
     struct Contents {
         Entries blocks;

@@ -170,7 +170,7 @@ TEST(GameMapLayer, LoadArrayReplacesTheContents) {
     int made = 0;
     auto next = [&] { return value(++made); };
 
-    layer.loadArray({{0, 0}, {0, 0}, {1.9, -2.2}, {4}, {}, {7, 8, 99}}, next);
+    layer.loadArray({{0, 0}, {0, 0}, {1.9, -2.2}, {4, 0}, {0, 0}, {7, 8}}, next);
     EXPECT_EQ(made, 6);
     EXPECT_FALSE(layer.isFilled(50, 50));
     EXPECT_EQ(*layer.get(0, 0), 5);  // (0, 0) three times: the last value wins
