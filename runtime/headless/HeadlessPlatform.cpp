@@ -40,7 +40,7 @@ bool HeadlessPlatform::openWindow(const rt_main_frame_args& args, Window& opened
     drawn_ = 0;
     textLayoutsBefore_ = renderer_.textLayoutCount();
     pending_ = false;
-    resizeImage(opened.width, opened.height);
+    discardImage();
     return true;
 }
 
@@ -51,7 +51,7 @@ Platform::Wake HeadlessPlatform::waitFor(double time, rt_event& event) {
         clock_ = std::max(clock_, next.time);
         event = next.event;
         if (event.type == RT_EVENT_RESIZE) {
-            resizeImage(std::max(event.x, 0), std::max(event.y, 0));
+            discardImage();
         }
         return Wake::Event;
     }
@@ -76,9 +76,13 @@ void HeadlessPlatform::present(Stage& stage) {
 
 void HeadlessPlatform::draw(Stage& stage) {
     pending_ = false;
-    if (!image_ || cairo_image_surface_get_width(image_) != stage.stageWidth() ||
-        cairo_image_surface_get_height(image_) != stage.stageHeight()) {
-        resizeImage(stage.stageWidth(), stage.stageHeight());
+    if (image_ && (cairo_image_surface_get_width(image_) != stage.stageWidth() ||
+                   cairo_image_surface_get_height(image_) != stage.stageHeight())) {
+        discardImage();
+    }
+    if (!image_) {
+        image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(stage.stageWidth(), 0),
+                                            std::max(stage.stageHeight(), 0));
     }
     renderer_.render(image_, stage);
     rendered_ = true;
@@ -97,11 +101,11 @@ void HeadlessPlatform::drawPending() {
 
 void HeadlessPlatform::setDisplayState(Stage& stage, int state) { stage.displayState = state; }
 
-void HeadlessPlatform::resizeImage(int width, int height) {
+void HeadlessPlatform::discardImage() {
     if (image_) {
         cairo_surface_destroy(image_);
+        image_ = nullptr;
     }
-    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(width, 0), std::max(height, 0));
     rendered_ = false;
 }
 

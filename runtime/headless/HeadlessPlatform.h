@@ -57,7 +57,10 @@ private:
         rt_event event;
     };
 
-    void resizeImage(int width, int height);
+    // The window's size changed or it opened: the next drawing makes an
+    // image of the stage's size. Until then there is none, so a run that
+    // draws nothing never has one.
+    void discardImage();
     void draw(Stage& stage);
     // Draws the frame that was put off, from the tree as it is now.
     void drawPending();
