@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/HugePageHeap.h"
 #include "base/Random.h"
 #include "game/ApplicationMain.h"
 #include "game/GameMap.h"
@@ -67,6 +68,7 @@ int play(const runs::PlayOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    base::preferHugePagesForHeap();
     try {
         auto parsed =
             runs::parsePlayOptions(std::vector<std::string>(argv + 1, argv + argc), std::filesystem::current_path());

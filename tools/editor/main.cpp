@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "base/HugePageHeap.h"
 #include "display/Lib.h"
 #include "display/Stage.h"
 #include "game/ApplicationMain.h"
@@ -40,6 +41,7 @@ void onLoaded(const game::Level& level) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    base::preferHugePagesForHeap();
     if (argc > 2) {
         std::fputs(usage, stderr);
         return badInput;

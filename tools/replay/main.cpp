@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/HugePageHeap.h"
 #include "base/InputFile.h"
 
 #include "base/Random.h"
@@ -156,6 +157,7 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    base::preferHugePagesForHeap();
     try {
         return run(argc, argv);
     } catch (const std::exception& error) {
