@@ -22,13 +22,15 @@ bool finite(const Bounds& b) {
 
 }  // namespace
 
-ChildIndex::ChildIndex(const std::vector<std::shared_ptr<Node>>& children) {
+ChildIndex::ChildIndex(const ChildList& children) {
     std::vector<Bounds> boxes(children.size());
     double sizes = 0;
     int sized = 0;
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        const Node& child = *children[i];
+    std::size_t i = 0;
+    for (const auto& each : children) {
+        const Node& child = *each;
         if (!child.hasDrawableTransform()) {
+            ++i;
             continue;
         }
         boxes[i] = child.bounds().transformed(child.localMatrix());
@@ -36,11 +38,12 @@ ChildIndex::ChildIndex(const std::vector<std::shared_ptr<Node>>& children) {
             sizes += std::max(boxes[i].width(), boxes[i].height());
             ++sized;
         }
+        ++i;
     }
     if (sized > 0 && sizes > 0) {
         cellSize_ = std::max(cellsPerChildSize * sizes / sized, 1e-6);
     }
-    for (std::size_t i = 0; i < children.size(); ++i) {
+    for (i = 0; i < boxes.size(); ++i) {
         const Bounds& box = boxes[i];
         if (box.empty) {
             continue;

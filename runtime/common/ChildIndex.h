@@ -10,18 +10,21 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/ChunkedList.h"
 #include "runtime/common/Bounds.h"
 
 namespace gfxrt {
 
 class Node;
+// A container's children in stacking order.
+using ChildList = base::ChunkedList<std::shared_ptr<Node>>;
 
 class ChildIndex {
 public:
     // Containers with fewer children are simply walked.
     static constexpr std::size_t minChildren = 256;
 
-    explicit ChildIndex(const std::vector<std::shared_ptr<Node>>& children);
+    explicit ChildIndex(const ChildList& children);
 
     // The positions of the children whose box meets the area, ascending.
     // Children that can draw nothing (no box, a transform that cannot be

@@ -28,8 +28,8 @@ const Node::Children* Node::family() const {
     return canHaveChildren() ? &static_cast<const ContainerNode*>(this)->children_ : nullptr;
 }
 
-const std::vector<std::shared_ptr<Node>>& Node::children() const {
-    static const std::vector<std::shared_ptr<Node>> none;
+const ChildList& Node::children() const {
+    static const ChildList none;
     const Children* own = family();
     return own ? own->list : none;
 }
@@ -67,9 +67,9 @@ void Node::removeChildAt(int index) {
 }
 
 void Node::detachChildAt(std::size_t index) {
-    auto& list = family()->list;
-    list[index]->parent_ = nullptr;
-    list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+    // The node may hold the last reference: it goes once it is out of the list.
+    const std::shared_ptr<Node> child = family()->list.erase(index);
+    child->parent_ = nullptr;
     invalidateIndexes();
 }
 
@@ -108,26 +108,13 @@ void Node::setChildIndex(const Node* child, int index) {
     auto& list = family()->list;
     const int last = static_cast<int>(list.size()) - 1;
     const int to = std::clamp(index, 0, last);
-    auto first = list.begin();
-    if (from < to) {
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    } else if (to < from) {
-        std::rotate(first + to, first + from, first + from + 1);
-    }
     if (from != to) {
+        list.move(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
         invalidateIndexes();
     }
 }
 
-int Node::indexOf(const Node* child) const {
-    const auto& list = children();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].get() == child) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
+int Node::indexOf(const Node* child) const { return static_cast<int>(children().indexOf(child)); }
 
 bool Node::hasDrawableTransform() const {
     return std::isfinite(x) && std::isfinite(y) && std::isfinite(rotation) && std::isfinite(scaleX) &&

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/ChunkedList.h"
 #include "runtime/common/Bounds.h"
 #include "runtime/common/ChildIndex.h"
 #include "runtime/common/DrawList.h"
@@ -50,7 +51,7 @@ public:
 
     [[nodiscard]] Node* parent() const { return parent_; }
     // Empty for leaves.
-    [[nodiscard]] const std::vector<std::shared_ptr<Node>>& children() const;
+    [[nodiscard]] const ChildList& children() const;
     // Appends the child on top, taking it from its previous parent if any.
     // False (and nothing changes) for a leaf parent or a child that is this
     // node or one of its ancestors.
@@ -113,7 +114,7 @@ private:
 // What only nodes that can have children need. Leaves, the most numerous
 // nodes (a level's cells), go without.
 struct Node::Children {
-    std::vector<std::shared_ptr<Node>> list;
+    ChildList list;
     mutable std::unique_ptr<ChildIndex> index;
     // Changed since the index was last asked for: not worth building yet.
     mutable bool changedSinceAsked = true;
