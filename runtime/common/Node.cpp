@@ -10,7 +10,7 @@ namespace {
 int nextNodeId = 1;
 }
 
-Node::Node(NodeKind kind) : id_(nextNodeId++), kind_(kind) { graphics_.setOwner(this); }
+Node::Node(NodeKind kind) : kind_(kind), id_(nextNodeId++) { graphics_.setOwner(this); }
 
 Node::~Node() = default;
 
@@ -54,8 +54,9 @@ bool Node::addChild(const std::shared_ptr<Node>& child) {
         }
     }
     child->parent_ = this;
-    family()->list.push_back(std::move(keep));
-    invalidateIndexes();
+    auto& list = family()->list;
+    list.push_back(std::move(keep));
+    childListChanged(list.size() - 1, true);
     return true;
 }
 
@@ -67,10 +68,10 @@ void Node::removeChildAt(int index) {
 }
 
 void Node::detachChildAt(std::size_t index) {
+    childListChanged(index, false);
     // The node may hold the last reference: it goes once it is out of the list.
     const std::shared_ptr<Node> child = family()->list.erase(index);
     child->parent_ = nullptr;
-    invalidateIndexes();
 }
 
 void Node::invalidateIndexes() {
@@ -79,6 +80,26 @@ void Node::invalidateIndexes() {
             own->index.reset();
             own->changedSinceAsked = true;
         }
+    }
+}
+
+void Node::childListChanged(std::size_t position, bool entered) {
+    Children& own = *family();
+    // A layer of a level changes a cell at a time: the grid takes the one
+    // child in or out rather than being made anew over all of them.
+    if (own.index) {
+        if (!entered) {
+            own.index->remove(*own.list[position]);
+        } else if (!own.index->insert(own.list, position)) {
+            own.index.reset();
+        }
+    }
+    if (!own.index) {
+        own.changedSinceAsked = true;
+    }
+    // The node's own box may have changed with its children.
+    if (parent_) {
+        parent_->invalidateIndexes();
     }
 }
 
@@ -109,8 +130,9 @@ void Node::setChildIndex(const Node* child, int index) {
     const int last = static_cast<int>(list.size()) - 1;
     const int to = std::clamp(index, 0, last);
     if (from != to) {
+        childListChanged(static_cast<std::size_t>(from), false);
         list.move(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
-        invalidateIndexes();
+        childListChanged(static_cast<std::size_t>(to), true);
     }
 }
 

@@ -46,6 +46,15 @@ public:
     bool visible = true;
     bool mouseEnabled = true;
 
+private:
+    // Beside the flags, where it takes no room of its own: a level holds a
+    // hundred thousand nodes.
+    NodeKind kind_;
+
+public:
+    // Its place in the parent's ChildIndex (see there).
+    std::uint32_t stackKey = 0;
+
     [[nodiscard]] DrawList& graphics() { return graphics_; }
     [[nodiscard]] const DrawList& graphics() const { return graphics_; }
 
@@ -97,6 +106,10 @@ private:
     // The children or the boxes below changed: this node's index and those
     // of its ancestors are out of date.
     void invalidateIndexes();
+    // The child at the position entered the list (or left it, when
+    // entered is false and the child is still there): the node's own index
+    // follows the change if it can, those above are out of date.
+    void childListChanged(std::size_t position, bool entered);
 
     friend class ContainerNode;
     struct Children;
@@ -106,7 +119,6 @@ private:
 
     int id_;
     std::uint32_t registrySlot_ = 0;
-    NodeKind kind_;
     DrawList graphics_;
     Node* parent_ = nullptr;
 };
