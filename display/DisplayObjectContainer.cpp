@@ -42,8 +42,7 @@ void DisplayObjectContainer::addChildObject(const DisplayObjectPtr& child) {
 }
 
 DisplayObjectPtr DisplayObjectContainer::detach(int index) {
-    DisplayObjectPtr child = children_[static_cast<std::size_t>(index)];
-    children_.erase(children_.begin() + index);
+    DisplayObjectPtr child = children_.erase(static_cast<std::size_t>(index));
     ++orderVersion_;
     if (child->listeningObjects_ != 0) addListeningObjects(-child->listeningObjects_);
     prim().removeChild(handle(), index);
@@ -74,9 +73,7 @@ DisplayObjectPtr DisplayObjectContainer::getChildAt(int index) const {
 }
 
 int DisplayObjectContainer::getChildIndex(const DisplayObject* child) const {
-    auto found = std::find_if(children_.begin(), children_.end(),
-                              [child](const DisplayObjectPtr& c) { return c.get() == child; });
-    return found == children_.end() ? -1 : static_cast<int>(found - children_.begin());
+    return static_cast<int>(children_.indexOf(child));
 }
 
 void DisplayObjectContainer::setChildIndex(const DisplayObjectPtr& child, int index) {
@@ -96,12 +93,7 @@ void DisplayObjectContainer::setChildIndex(const DisplayObjectPtr& child, int in
     if (index == old) return;
     prim().setChildIndex(handle(), child->handle(), index);
     ++orderVersion_;
-    auto begin = children_.begin();
-    if (index < old) {
-        std::rotate(begin + index, begin + old, begin + old + 1);
-    } else if (index > old) {
-        std::rotate(begin + old, begin + old + 1, begin + index + 1);
-    }
+    children_.move(static_cast<std::size_t>(old), static_cast<std::size_t>(index));
 }
 
 bool DisplayObjectContainer::contains(const DisplayObject* object) const {
@@ -146,7 +138,7 @@ void DisplayObjectContainer::sendToSubtree(const std::string& type) {
     if (listeningObjects() == 0) return;
     DisplayObject::sendToSubtree(type);
     // A copy: listeners may change the list while the event goes down.
-    const auto children = children_;
+    const auto children = children_.toVector();
     for (const auto& child : children) child->sendToSubtree(type);
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/ChunkedList.h"
 #include "display/InteractiveObject.h"
 
 namespace gfx::display {
@@ -59,7 +60,9 @@ private:
     // decides about its parent field.
     DisplayObjectPtr detach(int index);
 
-    std::vector<DisplayObjectPtr> children_;
+    // A layer of a level holds a hundred thousand cells: finding, inserting
+    // and moving one must not cost a pass over the others.
+    base::ChunkedList<DisplayObjectPtr> children_;
     std::uint64_t orderVersion_ = 0;
 };
 

@@ -10,7 +10,7 @@ namespace {
 int nextNodeId = 1;
 }
 
-Node::Node(NodeKind kind) : id_(nextNodeId++), kind_(kind) { graphics_.setOwner(this); }
+Node::Node(NodeKind kind) : kind_(kind), id_(nextNodeId++) { graphics_.setOwner(this); }
 
 Node::~Node() = default;
 
@@ -28,8 +28,8 @@ const Node::Children* Node::family() const {
     return canHaveChildren() ? &static_cast<const ContainerNode*>(this)->children_ : nullptr;
 }
 
-const std::vector<std::shared_ptr<Node>>& Node::children() const {
-    static const std::vector<std::shared_ptr<Node>> none;
+const ChildList& Node::children() const {
+    static const ChildList none;
     const Children* own = family();
     return own ? own->list : none;
 }
@@ -54,8 +54,9 @@ bool Node::addChild(const std::shared_ptr<Node>& child) {
         }
     }
     child->parent_ = this;
-    family()->list.push_back(std::move(keep));
-    invalidateIndexes();
+    auto& list = family()->list;
+    list.push_back(std::move(keep));
+    childListChanged(list.size() - 1, true);
     return true;
 }
 
@@ -67,10 +68,10 @@ void Node::removeChildAt(int index) {
 }
 
 void Node::detachChildAt(std::size_t index) {
-    auto& list = family()->list;
-    list[index]->parent_ = nullptr;
-    list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
-    invalidateIndexes();
+    childListChanged(index, false);
+    // The node may hold the last reference: it goes once it is out of the list.
+    const std::shared_ptr<Node> child = family()->list.erase(index);
+    child->parent_ = nullptr;
 }
 
 void Node::invalidateIndexes() {
@@ -79,6 +80,26 @@ void Node::invalidateIndexes() {
             own->index.reset();
             own->changedSinceAsked = true;
         }
+    }
+}
+
+void Node::childListChanged(std::size_t position, bool entered) {
+    Children& own = *family();
+    // A layer of a level changes a cell at a time: the grid takes the one
+    // child in or out rather than being made anew over all of them.
+    if (own.index) {
+        if (!entered) {
+            own.index->remove(*own.list[position]);
+        } else if (!own.index->insert(own.list, position)) {
+            own.index.reset();
+        }
+    }
+    if (!own.index) {
+        own.changedSinceAsked = true;
+    }
+    // The node's own box may have changed with its children.
+    if (parent_) {
+        parent_->invalidateIndexes();
     }
 }
 
@@ -108,26 +129,14 @@ void Node::setChildIndex(const Node* child, int index) {
     auto& list = family()->list;
     const int last = static_cast<int>(list.size()) - 1;
     const int to = std::clamp(index, 0, last);
-    auto first = list.begin();
-    if (from < to) {
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    } else if (to < from) {
-        std::rotate(first + to, first + from, first + from + 1);
-    }
     if (from != to) {
-        invalidateIndexes();
+        childListChanged(static_cast<std::size_t>(from), false);
+        list.move(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+        childListChanged(static_cast<std::size_t>(to), true);
     }
 }
 
-int Node::indexOf(const Node* child) const {
-    const auto& list = children();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].get() == child) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
+int Node::indexOf(const Node* child) const { return static_cast<int>(children().indexOf(child)); }
 
 bool Node::hasDrawableTransform() const {
     return std::isfinite(x) && std::isfinite(y) && std::isfinite(rotation) && std::isfinite(scaleX) &&

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/ChunkedList.h"
 #include "runtime/common/Bounds.h"
 #include "runtime/common/ChildIndex.h"
 #include "runtime/common/DrawList.h"
@@ -45,12 +46,21 @@ public:
     bool visible = true;
     bool mouseEnabled = true;
 
+private:
+    // Beside the flags, where it takes no room of its own: a level holds a
+    // hundred thousand nodes.
+    NodeKind kind_;
+
+public:
+    // Its place in the parent's ChildIndex (see there).
+    std::uint32_t stackKey = 0;
+
     [[nodiscard]] DrawList& graphics() { return graphics_; }
     [[nodiscard]] const DrawList& graphics() const { return graphics_; }
 
     [[nodiscard]] Node* parent() const { return parent_; }
     // Empty for leaves.
-    [[nodiscard]] const std::vector<std::shared_ptr<Node>>& children() const;
+    [[nodiscard]] const ChildList& children() const;
     // Appends the child on top, taking it from its previous parent if any.
     // False (and nothing changes) for a leaf parent or a child that is this
     // node or one of its ancestors.
@@ -96,6 +106,10 @@ private:
     // The children or the boxes below changed: this node's index and those
     // of its ancestors are out of date.
     void invalidateIndexes();
+    // The child at the position entered the list (or left it, when
+    // entered is false and the child is still there): the node's own index
+    // follows the change if it can, those above are out of date.
+    void childListChanged(std::size_t position, bool entered);
 
     friend class ContainerNode;
     struct Children;
@@ -105,7 +119,6 @@ private:
 
     int id_;
     std::uint32_t registrySlot_ = 0;
-    NodeKind kind_;
     DrawList graphics_;
     Node* parent_ = nullptr;
 };
@@ -113,7 +126,7 @@ private:
 // What only nodes that can have children need. Leaves, the most numerous
 // nodes (a level's cells), go without.
 struct Node::Children {
-    std::vector<std::shared_ptr<Node>> list;
+    ChildList list;
     mutable std::unique_ptr<ChildIndex> index;
     // Changed since the index was last asked for: not worth building yet.
     mutable bool changedSinceAsked = true;

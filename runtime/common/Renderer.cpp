@@ -103,12 +103,13 @@ void Renderer::drawChildren(const Node& node, double alpha, const cairo_matrix_t
         // Rounding must never drop a child that touches the window's edge.
         area.inflate(1e-6 * std::max({1.0, std::fabs(area.minX), std::fabs(area.maxX), std::fabs(area.minY),
                                       std::fabs(area.maxY)}));
-        std::vector<std::uint32_t> inView;
-        index->find(area, inView);
-        for (std::uint32_t i : inView) {
-            drawNode(*children[i], alpha, matrix);
+        std::vector<const Node*> inView;
+        if (index->find(area, inView)) {
+            for (const Node* child : inView) {
+                drawNode(*child, alpha, matrix);
+            }
+            return;
         }
-        return;
     }
     for (const auto& child : children) {
         drawNode(*child, alpha, matrix);

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <random>
+#include <vector>
 
 #include "HeadlessHarness.h"
 
@@ -430,6 +432,72 @@ TEST_F(HeadlessDrawing, SameDrawingsStayIndependent) {
     EXPECT_EQ(at(90, 20), 0xFF0000u);
     EXPECT_EQ(at(90, 70), 0x0000FFu);
     EXPECT_EQ(at(150, 20), static_cast<unsigned>(background));
+}
+
+// A large container keeps its grid through edits of its child list: every
+// frame after a child came, went or moved shows the topmost child of each
+// spot and draws only the children in view, as a fresh build would.
+TEST_F(HeadlessDrawing, GridOfManyChildrenFollowsInsertionsRemovalsAndMoves) {
+    // Four overlapping spots in the window and one far outside it.
+    constexpr int spots = 5;
+    const auto spotX = [](int spot) { return spot < 4 ? 10 + 45 * spot : 1000; };
+    struct Child {
+        Headless::Shape shape;
+        int spot;
+        unsigned colour;
+    };
+    h.withStage(200, 160, [&](rt_node* stage) {
+        rt.setStageColor(stage, background);
+        rt_node* world = rt.createContainer();
+        rt.addChild(stage, world);
+        std::vector<Child> model;
+        std::mt19937 random(11);
+        unsigned nextColour = 0x102030;
+        const auto add = [&](int position) {
+            Child child{h.addShape(world), static_cast<int>(random() % spots), nextColour += 0x010101 * 7};
+            rt.beginFill(child.shape.gfx, static_cast<int>(child.colour & 0xFFFFFF), 1);
+            rt.drawRect(child.shape.gfx, spotX(child.spot), 10, 30, 30);
+            rt.setChildIndex(world, child.shape.node, position);
+            model.insert(model.begin() + position, child);
+        };
+        for (int i = 0; i < 400; ++i) add(i);
+        const auto check = [&](int round) {
+            for (int frame = 0; frame < 2; ++frame) {
+                rt.renderStage(stage);
+                int inView = 0;
+                for (const Child& c : model) inView += c.spot < 4 ? 1 : 0;
+                ASSERT_EQ(api.painted_count(), inView) << "round " << round;
+                for (int spot = 0; spot < 4; ++spot) {
+                    unsigned top = background;
+                    for (const Child& c : model) {
+                        if (c.spot == spot) top = c.colour & 0xFFFFFF;
+                    }
+                    ASSERT_EQ(at(spotX(spot) + 15, 25), top) << "round " << round << ", spot " << spot;
+                }
+            }
+        };
+        check(-1);
+        for (int round = 0; round < 150; ++round) {
+            const auto pick = static_cast<int>(random() % model.size());
+            // The first rounds insert at the bottom again and again, until
+            // no stacking key is left between the first two children.
+            const unsigned op = round < 40 ? 0 : random() % 3;
+            if (op == 0) {
+                add(round < 40 ? 0 : pick);
+            } else if (op == 1) {
+                rt.removeChild(world, pick);
+                model.erase(model.begin() + pick);
+            } else {
+                const auto to = static_cast<int>(random() % model.size());
+                rt.setChildIndex(world, model[pick].shape.node, to);
+                const Child moved = model[pick];
+                model.erase(model.begin() + pick);
+                model.insert(model.begin() + to, moved);
+            }
+            check(round);
+        }
+        api.stop();
+    });
 }
 
 }  // namespace
