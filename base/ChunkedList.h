@@ -127,7 +127,6 @@ public:
         if (chunks_.empty() || chunks_.back()->items.size() >= maxChunk) {
             chunks_.push_back(std::make_unique<Chunk>());
             chunks_.back()->start = size_;
-            chunks_.back()->items.reserve(maxChunk);
         }
         Chunk& last = *chunks_.back();
         remember(item, &last);
@@ -200,7 +199,6 @@ private:
         auto second = std::make_unique<Chunk>();
         auto& items = chunks_[c]->items;
         const auto half = items.begin() + static_cast<std::ptrdiff_t>(items.size() / 2);
-        second->items.reserve(maxChunk);
         second->items.assign(std::make_move_iterator(half), std::make_move_iterator(items.end()));
         items.erase(half, items.end());
         for (const Ptr& p : second->items) remember(p, second.get());
