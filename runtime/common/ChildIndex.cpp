@@ -39,12 +39,14 @@ ChildIndex::ChildIndex(const ChildList& children) {
     // Keys spread evenly, so that insertions find room between any two.
     const std::uint64_t step = keyEnd / (children.size() + 1);
     std::uint64_t next = step;
+    std::vector<Bounds> boxes;
+    boxes.reserve(children.size());
     double sizes = 0;
     int sized = 0;
     for (const auto& child : children) {
         child->stackKey = static_cast<std::uint32_t>(next);
         next += step;
-        const Bounds box = boxOf(*child);
+        const Bounds& box = boxes.emplace_back(boxOf(*child));
         if (!box.empty && finite(box)) {
             sizes += std::max(box.width(), box.height());
             ++sized;
@@ -53,14 +55,14 @@ ChildIndex::ChildIndex(const ChildList& children) {
     if (sized > 0 && sizes > 0) {
         cellSize_ = std::max(cellsPerChildSize * sizes / sized, 1e-6);
     }
+    std::size_t i = 0;
     for (const auto& child : children) {
-        enter(*child);
+        enter(*child, boxes[i++]);
     }
 }
 
 template <class Visit>
-bool ChildIndex::forEachCell(const Node& child, Visit&& visit, bool& large) const {
-    const Bounds box = boxOf(child);
+bool ChildIndex::forEachCell(const Bounds& box, Visit&& visit, bool& large) const {
     large = false;
     if (box.empty) {
         return false;
@@ -79,10 +81,10 @@ bool ChildIndex::forEachCell(const Node& child, Visit&& visit, bool& large) cons
     return true;
 }
 
-void ChildIndex::enter(const Node& child) {
+void ChildIndex::enter(const Node& child, const Bounds& box) {
     bool large = false;
     if (!forEachCell(
-            child, [&](std::uint64_t cell) { cells_[cell].push_back(&child); }, large)) {
+            box, [&](std::uint64_t cell) { cells_[cell].push_back(&child); }, large)) {
         return;
     }
     if (large) {
@@ -99,7 +101,7 @@ bool ChildIndex::insert(const ChildList& children, std::size_t position) {
     }
     Node& child = *children[position];
     child.stackKey = static_cast<std::uint32_t>(below + (above - below) / 2);
-    enter(child);
+    enter(child, boxOf(child));
     return true;
 }
 
@@ -112,7 +114,7 @@ void ChildIndex::remove(const Node& child) {
     };
     bool large = false;
     if (!forEachCell(
-            child,
+            boxOf(child),
             [&](std::uint64_t cell) {
                 const auto found = cells_.find(cell);
                 if (found == cells_.end()) {

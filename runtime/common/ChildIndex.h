@@ -52,10 +52,10 @@ private:
     static std::uint64_t key(std::int64_t cx, std::int64_t cy) {
         return (static_cast<std::uint64_t>(cx) << 32) ^ static_cast<std::uint32_t>(cy);
     }
-    // Where the child's box goes: cells, the large ones, or nowhere (false).
+    // Where a child's box goes: cells, the large ones, or nowhere (false).
     template <class Visit>
-    bool forEachCell(const Node& child, Visit&& visit, bool& large) const;
-    void enter(const Node& child);
+    bool forEachCell(const Bounds& box, Visit&& visit, bool& large) const;
+    void enter(const Node& child, const Bounds& box);
 
     double cellSize_ = 1;
     std::unordered_map<std::uint64_t, std::vector<const Node*>> cells_;
