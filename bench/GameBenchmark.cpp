@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "components/MapNode.h"
 #include "components/MoonNode.h"
 #include "display/Loader.h"
 #include "display/NativePrimitives.h"
 #include "display/Stage.h"
 #include "game/Game.h"
 #include "game/Main.h"
-#include "runtime/include/gfxrt_headless.h"
+#include "runtime/contract/gfxrt_headless.h"
+#include "world/MapNode.h"
 
 namespace {
 

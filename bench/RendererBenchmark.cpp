@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "runtime/include/gfxrt.h"
-#include "runtime/include/gfxrt_headless.h"
+#include "runtime/contract/gfxrt.h"
+#include "runtime/contract/gfxrt_headless.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 # How the program's libraries, programs and tests are declared.
 #
 # Every library publishes only its own headers: they are linked, under the
-# path they are included by ("game/GameMap.h"), into an include folder of the
+# path they are included by ("world/GameMap.h"), into an include folder of the
 # library's own, and a target sees the headers of exactly the libraries it
 # links. An include that goes against the layering therefore fails to compile
 # instead of working by accident. The source root itself is on no include
@@ -36,12 +36,40 @@ function(vyn_stage_headers target)
   endforeach()
 endfunction()
 
-# vyn_add_library(NAME [SOURCES a.cpp ...] HEADERS a.h ... [EXCLUDE a.h ...]
+# The name a library in FOLDER must have: the folder's path from the source
+# root with "/" as "_" (world/ holds world, systems/rules/ systems_rules), so
+# that the folder, the target and the include prefix ("world/GameMap.h") tell
+# the same thing.
+function(vyn_library_name folder out)
+  file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${folder})
+  string(REPLACE "/" "_" name "${relative}")
+  set(${out} ${name} PARENT_SCOPE)
+endfunction()
+
+# vyn_add_library(NAME [FOLDER sub] [SOURCES a.cpp ...] HEADERS a.h ...
 #                 [PUBLIC lib ...] [PRIVATE lib ...])
-# A static library, or a header-only one when it has no sources. PUBLIC lists
-# the libraries its headers need, PRIVATE those only its sources need.
+# A static library, or a header-only one when it has no sources. Its files
+# lie in one folder: the current one, or FOLDER below it; NAME must be that
+# folder's library name (above). Paths are relative to the current folder.
+# PUBLIC lists the libraries its headers need, PRIVATE those only its
+# sources need.
 function(vyn_add_library name)
-  cmake_parse_arguments(L "" "" "SOURCES;HEADERS;PUBLIC;PRIVATE" ${ARGN})
+  cmake_parse_arguments(L "" "FOLDER" "SOURCES;HEADERS;PUBLIC;PRIVATE" ${ARGN})
+  set(folder ${CMAKE_CURRENT_SOURCE_DIR})
+  if(L_FOLDER)
+    set(folder ${folder}/${L_FOLDER})
+  endif()
+  vyn_library_name(${folder} expected)
+  if(NOT name STREQUAL expected)
+    message(FATAL_ERROR "the library in ${folder} must be named ${expected}, not ${name}")
+  endif()
+  foreach(file ${L_SOURCES} ${L_HEADERS})
+    get_filename_component(path ${file} ABSOLUTE)
+    file(RELATIVE_PATH inside ${folder} ${path})
+    if(inside MATCHES "^\\.\\./")
+      message(FATAL_ERROR "${name}: ${file} lies outside its folder ${folder}")
+    endif()
+  endforeach()
   vyn_stage_headers(${name} ${L_HEADERS})
   vyn_include_dir(${name} include_dir)
   if(L_SOURCES)
@@ -69,7 +97,7 @@ function(vyn_use_headless_module target)
   set_target_properties(${target} PROPERTIES
     BUILD_RPATH ${VYN_BIN_DIR}/headless
     INSTALL_RPATH "$ORIGIN/${VYN_MODULES_FROM_BIN}/headless")
-  add_dependencies(${target} gfxrt_headless)
+  add_dependencies(${target} runtime_headless)
 endfunction()
 
 # vyn_add_test(NAME SOURCES a.cpp ... LIBS lib ... [HEADLESS] [SERIAL])

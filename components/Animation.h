@@ -3,7 +3,7 @@
 #include <memory>
 #include <utility>
 
-#include "views/IAnimatable.h"
+#include "components/IAnimatable.h"
 
 namespace components {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "display/geom/Point.h"
+#include "geom/Point.h"
 
 namespace components {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "display/geom/Point.h"
+#include "geom/Point.h"
 
 namespace components {
 

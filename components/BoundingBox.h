@@ -3,7 +3,7 @@
 #include <memory>
 #include <utility>
 
-#include "display/geom/Rectangle.h"
+#include "geom/Rectangle.h"
 
 namespace components {
 

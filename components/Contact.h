@@ -3,7 +3,7 @@
 #include <memory>
 #include <utility>
 
-#include "display/geom/Point.h"
+#include "geom/Point.h"
 
 namespace systems {
 

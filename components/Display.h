@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "display/geom/Point.h"
+#include "geom/Point.h"
 
 namespace gfx::display {
 class DisplayObject;

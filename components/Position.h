@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "display/geom/Point.h"
+#include "geom/Point.h"
 
 namespace components {
 

@@ -5,8 +5,8 @@
 
 #include "display/Graphics.h"
 #include "display/events/EventDispatcher.h"
-#include "display/geom/Point.h"
-#include "runtime/include/gfxrt.h"
+#include "geom/Point.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfx::display {
 

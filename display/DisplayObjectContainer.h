@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "base/ChunkedList.h"
+#include "chunked_list/ChunkedList.h"
 #include "display/InteractiveObject.h"
 
 namespace gfx::display {

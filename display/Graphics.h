@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfx::display {
 

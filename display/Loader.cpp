@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfx {
 

@@ -4,7 +4,7 @@
 // group is looked up once, the first time its class needs it.
 
 #include "display/Primitive.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfx::native {
 

@@ -9,7 +9,7 @@
 
 #include "display/DisplayObjectContainer.h"
 #include "display/InteractiveObject.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfx::display {
 

@@ -8,8 +8,8 @@
 
 #include "display/Stage.h"
 #include "display/text/Font.h"
-#include "game/GameMap.h"
-#include "game/Level.h"
+#include "world/GameMap.h"
+#include "world/Level.h"
 
 namespace game {
 

@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "display/Stage.h"
-#include "game/GameMap.h"
-#include "game/Level.h"
 #include "game/Main.h"
+#include "world/GameMap.h"
+#include "world/Level.h"
 
 namespace game {
 

@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "base/Connection.h"
+#include "creator/EntityCreator.h"
+#include "creator/GameConfig.h"
 #include "display/DisplayObjectContainer.h"
 #include "ecs/core/Engine.h"
 #include "ecs/core/System.h"
 #include "ecs/signals/Signal1.h"
-#include "ecs/tick/ITickProvider.h"
-#include "game/EntityCreator.h"
-#include "game/GameConfig.h"
-#include "game/GameMap.h"
-#include "game/KeyPoll.h"
-#include "game/Level.h"
-#include "game/MousePoll.h"
+#include "ecs_tick/ITickProvider.h"
+#include "input/KeyPoll.h"
+#include "input/MousePoll.h"
+#include "world/GameMap.h"
+#include "world/Level.h"
 
 namespace game {
 

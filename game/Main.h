@@ -7,8 +7,8 @@
 #include "display/events/Event.h"
 #include "display/events/EventDispatcher.h"
 #include "game/Game.h"
-#include "game/GameMap.h"
-#include "game/Level.h"
+#include "world/GameMap.h"
+#include "world/Level.h"
 
 namespace game {
 

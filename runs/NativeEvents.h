@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "runs/Script.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace runs {
 

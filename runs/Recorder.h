@@ -7,7 +7,7 @@
 #include <string>
 
 #include "runs/OutputFile.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace runs {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "base/InputFile.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace runs {
 

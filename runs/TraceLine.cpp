@@ -8,8 +8,8 @@
 #include "components/Moon.h"
 #include "components/Player.h"
 #include "components/Position.h"
-#include "systems/HUDSystem.h"
-#include "systems/RewindSystem.h"
+#include "systems/presentation/HUDSystem.h"
+#include "systems/rules/RewindSystem.h"
 
 namespace runs {
 

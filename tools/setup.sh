@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  g++ make cmake pkg-config git
+  g++ make cmake pkg-config git python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libcairo2-dev libfreetype-dev nlohmann-json3-dev
   libx11-dev xvfb xauth xdotool

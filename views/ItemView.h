@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "components/IAnimatable.h"
 #include "components/Item.h"
 #include "display/Sprite.h"
-#include "views/IAnimatable.h"
 #include "views/Star.h"
 
 namespace views {

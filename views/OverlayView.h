@@ -4,8 +4,8 @@
 #include <string>
 
 #include "display/Sprite.h"
-#include "display/geom/Rectangle.h"
 #include "display/text/TextField.h"
+#include "geom/Rectangle.h"
 
 namespace views {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "display/Graphics.h"
-#include "game/GeomUtils.h"
+#include "geom/GeomUtils.h"
 
 namespace views {
 

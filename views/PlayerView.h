@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "components/Beam.h"
+#include "components/IAnimatable.h"
 #include "components/Position.h"
 #include "display/Shape.h"
-#include "display/geom/Rectangle.h"
-#include "views/IAnimatable.h"
+#include "geom/Rectangle.h"
 
 namespace views {
 

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "components/IAnimatable.h"
 #include "display/Shape.h"
-#include "display/geom/Rectangle.h"
-#include "views/IAnimatable.h"
+#include "geom/Rectangle.h"
 
 namespace views {
 

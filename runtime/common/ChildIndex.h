@@ -16,7 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/ChunkedList.h"
+#include "chunked_list/ChunkedList.h"
 #include "runtime/common/Bounds.h"
 
 namespace gfxrt {

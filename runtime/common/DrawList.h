@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "runtime/common/Bounds.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfxrt {
 

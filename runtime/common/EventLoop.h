@@ -7,7 +7,7 @@
 #define VYN_RUNTIME_COMMON_EVENTLOOP_H
 
 #include "runtime/common/Platform.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfxrt {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfxrt {
 

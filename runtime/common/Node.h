@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "base/ChunkedList.h"
+#include "chunked_list/ChunkedList.h"
 #include "runtime/common/Bounds.h"
 #include "runtime/common/ChildIndex.h"
 #include "runtime/common/DrawList.h"

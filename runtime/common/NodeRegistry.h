@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "runtime/common/Node.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfxrt {
 

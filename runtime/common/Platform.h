@@ -4,7 +4,7 @@
 #ifndef VYN_RUNTIME_COMMON_PLATFORM_H
 #define VYN_RUNTIME_COMMON_PLATFORM_H
 
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfxrt {
 

@@ -1,4 +1,4 @@
-// The primitives both modules export (see runtime/include/gfxrt.h). The main
+// The primitives both modules export (see runtime/contract/gfxrt.h). The main
 // frame runs on the module's eventLoop(); what depends on the window or the
 // clock goes through platform().
 #include <bit>
@@ -15,7 +15,7 @@
 #include "runtime/common/Platform.h"
 #include "runtime/common/Runtime.h"
 #include "runtime/common/TextField.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 using gfxrt::DrawList;
 using gfxrt::MainFrame;

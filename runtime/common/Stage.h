@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "runtime/common/Node.h"
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfxrt {
 

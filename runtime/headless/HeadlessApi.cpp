@@ -1,12 +1,12 @@
-// The headless module's driver table (see runtime/include/gfxrt_headless.h).
+// The headless module's driver table (see runtime/contract/gfxrt_headless.h).
 #include <cmath>
 
 #include "runtime/common/EventLoop.h"
 #include "runtime/common/Export.h"
 #include "runtime/common/HitTest.h"
 #include "runtime/common/Runtime.h"
+#include "runtime/contract/gfxrt_headless.h"
 #include "runtime/headless/HeadlessPlatform.h"
-#include "runtime/include/gfxrt_headless.h"
 
 namespace gfxrt {
 namespace {

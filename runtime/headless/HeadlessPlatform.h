@@ -11,7 +11,7 @@
 
 #include "runtime/common/Platform.h"
 #include "runtime/common/Renderer.h"
-#include "runtime/include/gfxrt_headless.h"
+#include "runtime/contract/gfxrt_headless.h"
 
 namespace gfxrt {
 

@@ -1,6 +1,6 @@
 #include "runtime/sdl/KeyCodes.h"
 
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfxrt {
 

@@ -4,7 +4,7 @@
 
 #include <SDL.h>
 
-#include "runtime/include/gfxrt.h"
+#include "runtime/contract/gfxrt.h"
 
 namespace gfxrt {
 

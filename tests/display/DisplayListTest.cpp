@@ -8,7 +8,7 @@
 #include "display/Shape.h"
 #include "display/Sprite.h"
 #include "display/Stage.h"
-#include "tests/support/HeadlessLoop.h"
+#include "tests/support/headless/HeadlessLoop.h"
 
 using gfx::display::DisplayObject;
 using gfx::display::DisplayObjectPtr;

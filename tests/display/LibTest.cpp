@@ -4,7 +4,7 @@
 
 #include "display/Lib.h"
 #include "display/events/Event.h"
-#include "tests/support/HeadlessLoop.h"
+#include "tests/support/headless/HeadlessLoop.h"
 
 using gfx::Lib;
 using gfx::events::Event;

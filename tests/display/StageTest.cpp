@@ -12,7 +12,7 @@
 #include "display/Stage.h"
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
-#include "tests/support/HeadlessLoop.h"
+#include "tests/support/headless/HeadlessLoop.h"
 
 using gfx::display::DisplayObject;
 using gfx::display::Sprite;

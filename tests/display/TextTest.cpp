@@ -8,7 +8,7 @@
 #include "display/text/Font.h"
 #include "display/text/TextField.h"
 #include "display/text/TextFormat.h"
-#include "tests/support/HeadlessLoop.h"
+#include "tests/support/headless/HeadlessLoop.h"
 
 using gfx::Resource;
 using gfx::display::Stage;

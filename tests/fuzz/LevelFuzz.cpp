@@ -13,8 +13,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "game/GameMap.h"
-#include "game/MapFile.h"
+#include "world/GameMap.h"
+#include "world/MapFile.h"
 
 namespace {
 

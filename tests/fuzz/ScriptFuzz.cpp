@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "replay/ReplayOptions.h"
 #include "runs/Script.h"
-#include "tools/replay/ReplayOptions.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "display/events/Event.h"
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
-#include "tests/support/HeadlessLoop.h"
+#include "tests/support/headless/HeadlessLoop.h"
 
 namespace {
 

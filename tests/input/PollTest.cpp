@@ -5,10 +5,10 @@
 
 #include "display/Stage.h"
 #include "ecs/core/Engine.h"
-#include "game/KeyPoll.h"
-#include "game/MousePoll.h"
-#include "systems/KeyPollSystem.h"
-#include "tests/support/HeadlessLoop.h"
+#include "input/KeyPoll.h"
+#include "input/MousePoll.h"
+#include "systems/input/KeyPollSystem.h"
+#include "tests/support/headless/HeadlessLoop.h"
 
 using gfx::display::Stage;
 using gfx::events::Event;

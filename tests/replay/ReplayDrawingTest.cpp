@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "display/Loader.h"
-#include "tools/replay/Replay.h"
+#include "replay/Replay.h"
 
 namespace {
 

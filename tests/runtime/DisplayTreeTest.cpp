@@ -263,7 +263,7 @@ TEST_F(DisplayTree, ChecksRefuseStaleForeignAndWrongKindsOfHandles) {
 
 TEST_F(DisplayTree, ReadsWholeFiles) {
     rt_bytes bytes{};
-    const std::string path = std::string(VYN_SOURCE_DIR) + "/runtime/include/gfxrt.h";
+    const std::string path = std::string(VYN_SOURCE_DIR) + "/runtime/contract/gfxrt.h";
     ASSERT_EQ(rt.readFile(path.c_str(), &bytes), 1);
     EXPECT_GT(bytes.size, 1000u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data), 2), "/*");

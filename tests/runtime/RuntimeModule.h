@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "runtime/include/gfxrt.h"
-#include "runtime/include/gfxrt_headless.h"
+#include "runtime/contract/gfxrt.h"
+#include "runtime/contract/gfxrt_headless.h"
 
 namespace vyn::testing {
 

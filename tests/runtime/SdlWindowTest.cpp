@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "RuntimeModule.h"
-#include "tests/support/VirtualDisplay.h"
-#include "tests/support/XClient.h"
+#include "tests/support/x11/VirtualDisplay.h"
+#include "tests/support/x11/XClient.h"
 
 namespace {
 

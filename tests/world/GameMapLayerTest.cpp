@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "GeomPrint.h"
-#include "game/GameMapLayer.h"
+#include "tests/support/geom/GeomPrint.h"
+#include "world/GameMapLayer.h"
 
 using game::CellHash;
 using game::GameMapLayer;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "base/Random.h"
-#include "game/GameMap.h"
-#include "game/Level.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/files/TempFolder.h"
+#include "world/GameMap.h"
+#include "world/Level.h"
 
 using game::GameMap;
 

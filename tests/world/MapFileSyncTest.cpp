@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "game/MapFile.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/files/TempFolder.h"
+#include "world/MapFile.h"
 
 namespace {
 

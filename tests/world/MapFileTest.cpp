@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "game/MapFile.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/files/TempFolder.h"
+#include "world/MapFile.h"
 
 using game::MapFile;
 

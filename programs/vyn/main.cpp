@@ -1,0 +1,92 @@
+// The `vyn` program: the game in its window, until the window is closed.
+// See programs/vyn/PlayOptions.cpp for the command line.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/HugePageHeap.h"
+#include "base/Random.h"
+#include "game/ApplicationMain.h"
+#include "game/ProgramFolders.h"
+#include "programs/vyn/PlayOptions.h"
+#include "runs/OutputFile.h"
+#include "runs/Recorder.h"
+#include "runs/TraceLine.h"
+#include "runs/UpdateCounter.h"
+#include "world/GameMap.h"
+#include "world/Level.h"
+
+namespace {
+
+constexpr int badUsage = 2;
+
+int play(const runs::PlayOptions& options) {
+    // Checked before anything is written and before the window opens: no
+    // output may overwrite the level or the other output, and a level of the
+    // player's own must load.
+    const auto gameLevel = game::ProgramFolders::current().data / game::GameMap::levelFile;
+    if (auto conflict = runs::outputConflict(options, gameLevel); !conflict.empty()) {
+        std::fprintf(stderr, "vyn: %s\n", conflict.c_str());
+        return badUsage;
+    }
+    // The game takes the level read here rather than read it again.
+    const game::Level level =
+        options.level ? game::Level::read(options.level->string()) : game::Level(game::GameMap::levelFile);
+
+    std::unique_ptr<runs::OutputFile> trace;
+    if (!options.trace.empty()) trace = std::make_unique<runs::OutputFile>(options.trace, "the trace");
+    std::unique_ptr<runs::Recorder> recorder;
+    if (!options.record.empty()) {
+        recorder = std::make_unique<runs::Recorder>(options.record, base::Random::defaultSeed, options.level);
+    }
+
+    runs::UpdateCounter counter([&](int tick, const game::Game& game) {
+        if (trace) trace->writeLine(runs::traceLine(tick, game));
+        if (recorder) recorder->afterUpdate();
+    });
+    auto stageReady = [&](gfx::display::Stage& stage) {
+        if (!trace && !recorder) return;
+        counter.attach(stage);
+        if (recorder) {
+            stage.onNativeEvent = [&](const rt_event& record) { recorder->received(record, counter.tick()); };
+        }
+    };
+    game::ApplicationMain::main(level, stageReady);
+
+    int status = 0;
+    for (const std::string& failure : {recorder ? recorder->close() : "", trace ? trace->close() : ""}) {
+        if (failure.empty()) continue;
+        std::fprintf(stderr, "vyn: %s\n", failure.c_str());
+        status = 1;
+    }
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    base::preferHugePagesForHeap();
+    try {
+        auto parsed =
+            runs::parsePlayOptions(std::vector<std::string>(argv + 1, argv + argc), std::filesystem::current_path());
+        if (parsed.help) {
+            std::fputs(runs::playUsage, stdout);
+            return 0;
+        }
+        if (parsed.version) {
+            std::printf("vyn %s\n", game::ApplicationMain::version);
+            return 0;
+        }
+        if (!parsed.options) {
+            std::fprintf(stderr, "vyn: %s\n%s", parsed.error.c_str(), runs::playUsage);
+            return badUsage;
+        }
+        return play(*parsed.options);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vyn: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,131 @@
+#include "replay/Replay.h"
+
+#include "display/Lib.h"
+#include "game/ApplicationMain.h"
+#include "runs/NativeEvents.h"
+#include "runs/TraceLine.h"
+
+namespace replay {
+
+Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace,
+               std::optional<game::Level> level)
+    : api_(api),
+      options_(std::move(options)),
+      level_(level ? std::move(*level)
+                   : game::Level(options_.level.empty() ? game::GameMap::levelFile : options_.level.string())),
+      script_(std::move(script)),
+      trace_(trace) {
+    shotTaken_.assign(options_.shots.size(), false);
+    options_.ticks = updatesToRun(options_, script_);
+}
+
+Replay::~Replay() {
+    api_.set_hook(nullptr, nullptr);
+    api_.set_draw_every_frame(1);
+}
+
+int Replay::run() {
+    api_.set_hook(&Replay::hook, this);
+    // Only the frames of shots are ever looked at: the others are counted
+    // but not rasterised (a shot reads its frame from the render hook).
+    api_.set_draw_every_frame(0);
+    // Events of tick 0 come before the first frame, as the loop starts.
+    while (nextEvent_ < script_.events.size() && script_.events[nextEvent_].tick == 0) {
+        push(script_.events[nextEvent_++]);
+    }
+    game::ApplicationMain::main(level_);
+
+    int status = 0;
+    if (stalled_) {
+        std::fprintf(stderr, "vyn-replay: the window stayed inactive after update %d with no input left\n", lastTick_);
+    }
+    if (lastTick_ < *options_.ticks && !stalled_ && (trace_ == nullptr || !trace_->failed())) {
+        std::fprintf(stderr, "vyn-replay: the game ended after update %d of %d\n", lastTick_, *options_.ticks);
+    }
+    for (std::size_t i = 0; i < options_.shots.size(); ++i) {
+        if (!shotTaken_[i]) {
+            std::fprintf(stderr, "vyn-replay: no frame was drawn after update %d for %s\n", options_.shots[i].tick,
+                         options_.shots[i].file.c_str());
+            status = 1;
+        }
+    }
+    if (shotFailed_) status = 1;
+    return status;
+}
+
+void Replay::hook(void* context, int what, const rt_event* event) {
+    static_cast<Replay*>(context)->onHook(what, event);
+}
+
+void Replay::onHook(int what, const rt_event* event) {
+    attach();
+    if (what == RTH_AFTER_RENDER) {
+        afterRender();
+    } else if (event != nullptr) {
+        afterEvent(*event);
+    }
+}
+
+void Replay::attach() {
+    if (attached_) return;
+    auto stage = gfx::Lib::get_stage();
+    if (!stage) return;
+    attached_ = true;
+    counter_.attach(*stage);
+}
+
+void Replay::afterUpdate(int tick, const game::Game& game) {
+    if (finished_) return;
+    lastTick_ = tick;
+    if (trace_ != nullptr) {
+        trace_->writeLine(runs::traceLine(tick, game));
+        // A full disk or a closed pipe: the rest of the run would be lost.
+        if (trace_->failed()) {
+            finished_ = true;
+            return;
+        }
+    }
+    if (tick >= *options_.ticks) {
+        finished_ = true;
+        return;
+    }
+    while (nextEvent_ < script_.events.size() && script_.events[nextEvent_].tick <= tick) {
+        push(script_.events[nextEvent_++]);
+    }
+}
+
+void Replay::afterRender() {
+    // The first frame drawn after an update is that update's frame.
+    for (std::size_t i = 0; i < options_.shots.size(); ++i) {
+        if (!shotTaken_[i] && options_.shots[i].tick == lastTick_) {
+            shotTaken_[i] = true;
+            if (api_.save_png(options_.shots[i].file.c_str()) != 1) {
+                std::fprintf(stderr, "vyn-replay: cannot write %s\n", options_.shots[i].file.c_str());
+                shotFailed_ = true;
+            }
+        }
+    }
+    if (finished_) api_.stop();
+}
+
+void Replay::afterEvent(const rt_event& event) {
+    if (event.type != RT_EVENT_POLL || finished_) return;
+    auto stage = gfx::Lib::get_stage();
+    if (!stage || stage->get_active()) return;
+    // An inactive window draws no frames, so no update would ever deliver
+    // the events still to come: they go out one per poll instead, until one
+    // of them makes the window active again.
+    if (nextEvent_ < script_.events.size()) {
+        push(script_.events[nextEvent_++]);
+    } else {
+        stalled_ = true;
+        api_.stop();
+    }
+}
+
+void Replay::push(const runs::ScriptEvent& scripted) {
+    rt_event record = runs::toNative(scripted, input_);
+    api_.push_event(&record);
+}
+
+}  // namespace replay

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "game/Game.h"
+#include "replay/ReplayOptions.h"
+#include "runs/NativeEvents.h"
+#include "runs/OutputFile.h"
+#include "runs/Script.h"
+#include "runs/UpdateCounter.h"
+#include "runtime/contract/gfxrt_headless.h"
+#include "world/Level.h"
+
+namespace replay {
+
+// Runs the game program, as `vyn` does, on the headless display module and
+// drives it: after engine update N it writes update N's trace line, hands
+// the script's events of tick N to the module as native event records, and
+// saves the frame drawn after update N when a shot asks for it. The run
+// ends after the last update, when the game's window is closed, or when
+// the window stays inactive with nothing left in the script.
+class Replay {
+public:
+    // Plays the level the options name (the game's own without one), or
+    // `level` when it was read ahead; `trace` may be null (no trace).
+    Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace,
+           std::optional<game::Level> level = std::nullopt);
+    ~Replay();
+
+    Replay(const Replay&) = delete;
+    Replay& operator=(const Replay&) = delete;
+
+    // Runs the game; returns the process exit status.
+    int run();
+
+private:
+    static void hook(void* context, int what, const rt_event* event);
+    void onHook(int what, const rt_event* event);
+    // Listens to the stage once it exists.
+    void attach();
+    void afterUpdate(int tick, const game::Game& game);
+    void afterRender();
+    void afterEvent(const rt_event& event);
+    // Hands the next script event to the module.
+    void push(const runs::ScriptEvent& event);
+
+    const rth_api& api_;
+    ReplayOptions options_;
+    game::Level level_;
+    runs::Script script_;
+    runs::OutputFile* trace_;
+    int lastTick_ = 0;
+    std::size_t nextEvent_ = 0;
+    std::vector<bool> shotTaken_;
+    bool attached_ = false;
+    bool shotFailed_ = false;
+    bool finished_ = false;
+    bool stalled_ = false;
+    // Input state the native records carry in their flags.
+    runs::InputState input_;
+    // Attached to the stage once it exists.
+    runs::UpdateCounter counter_{[this](int tick, const game::Game& game) { afterUpdate(tick, game); }};
+};
+
+}  // namespace replay

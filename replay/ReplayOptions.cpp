@@ -1,0 +1,108 @@
+#include "replay/ReplayOptions.h"
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+#include "base/InputFile.h"
+#include "command_line/OutputConflict.h"
+#include "command_line/StartFolder.h"
+
+namespace replay {
+
+const char* const usage =
+    "usage: vyn-replay [--level FILE] [--ticks N] [--seed N] [--trace FILE] [--shot TICK:FILE.png]... [SCRIPT]\n"
+    "Runs the game on the headless display module, feeding it the input events of SCRIPT\n"
+    "('-' or none: no input), and writes a trace line after every engine update.\n"
+    "A script's header lines give the seed and level it was recorded with; the\n"
+    "options override them.\n"
+    "  --help, --version  show this or the version and exit\n";
+
+namespace {
+
+template <class N>
+std::optional<N> numberOf(const std::string& text) {
+    N value{};
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::string outputConflict(const ReplayOptions& options, const std::filesystem::path& gameLevel) {
+    std::vector<runs::NamedFile> inputs;
+    const std::filesystem::path level = options.level.empty() ? gameLevel : options.level;
+    inputs.push_back({"the level", level});
+    if (!options.script.empty()) inputs.push_back({"the script", options.script});
+    std::vector<runs::NamedFile> outputs;
+    if (!options.trace.empty()) outputs.push_back({"--trace", options.trace});
+    for (const auto& shot : options.shots) outputs.push_back({"--shot " + std::to_string(shot.tick) + ":", shot.file});
+    return runs::outputConflict(inputs, outputs);
+}
+
+void applyScriptHeader(ReplayOptions& options, const runs::Script& script) {
+    if (!options.seed) options.seed = script.seed;
+    if (options.level.empty() && script.level) {
+        options.level = runs::fromStartFolder(options.script.parent_path(), *script.level);
+    }
+}
+
+int updatesToRun(const ReplayOptions& options, const runs::Script& script) {
+    if (options.ticks) return *options.ticks;
+    int last = script.lastTick() + 60;
+    for (const auto& shot : options.shots) last = std::max(last, shot.tick);
+    return last;
+}
+
+OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder) {
+    ReplayOptions options;
+    bool haveScript = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-h" || arg == "--help") return {std::nullopt, "", true};
+        if (arg == "--version") return {std::nullopt, "", false, true};
+        const bool takesValue =
+            arg == "--level" || arg == "--ticks" || arg == "--seed" || arg == "--trace" || arg == "--shot";
+        if (takesValue) {
+            if (i + 1 >= args.size()) return {std::nullopt, arg + " needs a value"};
+            const std::string& value = args[++i];
+            if (arg == "--level") {
+                options.level = runs::fromStartFolder(startFolder, value);
+            } else if (arg == "--ticks") {
+                auto n = numberOf<int>(value);
+                if (!n || *n < 1) {
+                    return {std::nullopt,
+                            "--ticks takes a whole number of at least 1, not \"" + base::clipWord(value) + "\""};
+                }
+                options.ticks = *n;
+            } else if (arg == "--seed") {
+                auto n = numberOf<std::uint64_t>(value);
+                if (!n) {
+                    return {std::nullopt, "--seed takes a whole number from 0, not \"" + base::clipWord(value) + "\""};
+                }
+                options.seed = *n;
+            } else if (arg == "--trace") {
+                options.trace = value == "-" ? std::filesystem::path("-") : runs::fromStartFolder(startFolder, value);
+            } else {
+                auto colon = value.find(':');
+                auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
+                if (!tick || *tick < 1 || colon + 1 >= value.size()) {
+                    return {std::nullopt, "--shot takes TICK:FILE.png with a tick of at least 1, not \"" +
+                                              base::clipWord(value) + "\""};
+                }
+                options.shots.push_back({*tick, runs::fromStartFolder(startFolder, value.substr(colon + 1))});
+            }
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return {std::nullopt, "unknown option " + base::clipWord(arg)};
+        } else {
+            if (haveScript) return {std::nullopt, "only one script may be given"};
+            haveScript = true;
+            if (arg != "-") options.script = runs::fromStartFolder(startFolder, arg);
+        }
+    }
+    return {options, ""};
+}
+
+}  // namespace replay

@@ -1,9 +1,0 @@
-#include "systems/AnimationSystem.h"
-
-namespace systems {
-
-void AnimationSystem::updateNode(components::AnimationNode* node, double time) {
-    node->animation->animation->animate(time);
-}
-
-}  // namespace systems

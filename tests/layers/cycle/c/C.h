@@ -1,0 +1,2 @@
+#pragma once
+#include "a/A.h"

@@ -1,0 +1,137 @@
+#include "tests/support/x11/XClient.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+namespace vyn::testing {
+
+namespace {
+Display* dpy(void* display) { return static_cast<Display*>(display); }
+}  // namespace
+
+XClient::XClient(const std::string& display) : display_(XOpenDisplay(display.c_str())) {}
+
+XClient::~XClient() {
+    if (display_) {
+        XCloseDisplay(dpy(display_));
+    }
+}
+
+XClient::WindowId XClient::find(const char* title) { return findIn(DefaultRootWindow(dpy(display_)), title); }
+
+XClient::WindowId XClient::findIn(WindowId parent, const char* title) {
+    Display* d = dpy(display_);
+    char* name = nullptr;
+    if (XFetchName(d, parent, &name) && name) {
+        const bool match = std::string(name) == title;
+        XFree(name);
+        if (match) {
+            return parent;
+        }
+    }
+    Window root = 0;
+    Window up = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    WindowId found = 0;
+    if (XQueryTree(d, parent, &root, &up, &children, &count)) {
+        for (unsigned i = 0; i < count && !found; ++i) {
+            found = findIn(children[i], title);
+        }
+        if (children) {
+            XFree(children);
+        }
+    }
+    return found;
+}
+
+std::vector<unsigned long> XClient::pixels(WindowId window, const std::vector<std::pair<int, int>>& points) {
+    Display* d = dpy(display_);
+    std::vector<unsigned long> out;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(d, window, &attributes)) {
+        return out;
+    }
+    XImage* image = XGetImage(d, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (!image) {
+        return out;
+    }
+    for (auto [x, y] : points) {
+        out.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    }
+    XDestroyImage(image);
+    return out;
+}
+
+void XClient::typeLetterA(WindowId window) {
+    Display* d = dpy(display_);
+    XEvent event{};
+    event.xkey.type = KeyPress;
+    event.xkey.display = d;
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(d);
+    event.xkey.keycode = XKeysymToKeycode(d, XK_a);
+    event.xkey.same_screen = True;
+    XSendEvent(d, window, True, KeyPressMask, &event);
+    event.xkey.type = KeyRelease;
+    XSendEvent(d, window, True, KeyReleaseMask, &event);
+    XFlush(d);
+}
+
+void XClient::pressLeftButton(WindowId window, int x, int y) {
+    Display* d = dpy(display_);
+    XEvent motion{};
+    motion.xmotion.type = MotionNotify;
+    motion.xmotion.display = d;
+    motion.xmotion.window = window;
+    motion.xmotion.root = DefaultRootWindow(d);
+    motion.xmotion.x = x;
+    motion.xmotion.y = y;
+    motion.xmotion.same_screen = True;
+    XSendEvent(d, window, True, PointerMotionMask, &motion);
+    XEvent event{};
+    event.xbutton.type = ButtonPress;
+    event.xbutton.display = d;
+    event.xbutton.window = window;
+    event.xbutton.root = DefaultRootWindow(d);
+    event.xbutton.x = x;
+    event.xbutton.y = y;
+    event.xbutton.button = Button1;
+    event.xbutton.same_screen = True;
+    XSendEvent(d, window, True, ButtonPressMask, &event);
+    XFlush(d);
+}
+
+void XClient::resize(WindowId window, int width, int height) {
+    Display* d = dpy(display_);
+    XResizeWindow(d, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XFlush(d);
+}
+
+void XClient::askToClose(WindowId window) {
+    Display* d = dpy(display_);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, window, False, NoEventMask, &event);
+    XFlush(d);
+}
+
+void XClient::destroy(WindowId window) {
+    Display* d = dpy(display_);
+    XDestroyWindow(d, window);
+    XFlush(d);
+}
+
+void XClient::killClient(WindowId window) {
+    Display* d = dpy(display_);
+    XKillClient(d, window);
+    XFlush(d);
+}
+
+}  // namespace vyn::testing
