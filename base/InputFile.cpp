@@ -75,4 +75,25 @@ std::string clipWord(std::string_view word) {
     return std::string(word.substr(0, quotedWordLimit)) + "...";
 }
 
+std::string wholePath(std::string_view path) {
+    std::string shown;
+    shown.reserve(path.size());
+    for (char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            shown += "\\n";
+        } else if (c == '\t') {
+            shown += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            static constexpr char digits[] = "0123456789abcdef";
+            shown += "\\x";
+            shown += digits[byte >> 4];
+            shown += digits[byte & 0xf];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 }  // namespace base

@@ -24,7 +24,14 @@ enum class InputKind {
 inline constexpr std::size_t quotedWordLimit = 80;
 
 // word cut to its first quotedWordLimit characters, with "..." added after
-// a cut, so that a message about a huge word stays one readable line.
+// a cut, so that a message about a huge word stays one readable line. For
+// words taken from inside an input (a token of a level or a script); a path
+// is never cut: see wholePath.
 [[nodiscard]] std::string clipWord(std::string_view word);
+
+// A path (or an argument that holds one) as a message quotes it: whole,
+// since its file name at the end is what the user needs, with control
+// characters written as \n, \t or \xHH so that the message stays one line.
+[[nodiscard]] std::string wholePath(std::string_view path);
 
 }  // namespace base

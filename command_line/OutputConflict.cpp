@@ -40,7 +40,7 @@ struct FileIdentity {
 std::string describe(const NamedFile& file) {
     if (file.path == "-") return file.what + " - (standard output)";
     const char* gap = !file.what.empty() && file.what.back() == ':' ? "" : " ";
-    return file.what + gap + "\"" + base::clipWord(file.path.string()) + "\"";
+    return file.what + gap + "\"" + base::wholePath(file.path.string()) + "\"";
 }
 
 // Standard output only matters when it is a file of its own.

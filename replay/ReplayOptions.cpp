@@ -90,7 +90,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
                 auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
                 if (!tick || *tick < 1 || colon + 1 >= value.size()) {
                     return {std::nullopt, "--shot takes TICK:FILE.png with a tick of at least 1, not \"" +
-                                              base::clipWord(value) + "\""};
+                                              base::wholePath(value) + "\""};
                 }
                 options.shots.push_back({*tick, runs::fromStartFolder(startFolder, value.substr(colon + 1))});
             }

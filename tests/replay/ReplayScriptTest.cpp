@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "base/InputFile.h"
 #include "replay/ReplayOptions.h"
 #include "runs/NativeEvents.h"
 #include "runs/Script.h"
@@ -175,6 +176,20 @@ TEST(ReplayOptions, RefusesBadValues) {
         EXPECT_FALSE(parsed.options) << args[0];
         EXPECT_FALSE(parsed.error.empty()) << args[0];
     }
+}
+
+// A word of the command line is quoted cut short, a path never: its file's
+// name at the end is what the user needs.
+TEST(ReplayOptions, QuotesABadPathWholeAndABadWordCut) {
+    const std::string deep = "0:/tmp/check here/" + std::string(100, 'f') + "/shot.png\nnext";
+    auto shot = replay::parseOptions({"--shot", deep}, "/start");
+    ASSERT_FALSE(shot.options);
+    EXPECT_NE(shot.error.find(deep.substr(0, deep.find('\n')) + "\\nnext\""), std::string::npos) << shot.error;
+    EXPECT_EQ(shot.error.find('\n'), std::string::npos) << "one line";
+
+    auto ticks = replay::parseOptions({"--ticks", std::string(200, '9') + "x"}, "/start");
+    ASSERT_FALSE(ticks.options);
+    EXPECT_NE(ticks.error.find(std::string(base::quotedWordLimit, '9') + "...\""), std::string::npos) << ticks.error;
 }
 
 TEST(ReplayOptions, RunsSixtyUpdatesPastTheScriptAndAsFarAsTheLastShot) {

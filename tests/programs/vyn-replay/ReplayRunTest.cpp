@@ -259,6 +259,11 @@ TEST(ReplayRun, AnOutputThatNamesAnInputOrAnotherOutputIsRefused) {
     std::filesystem::create_hard_link(folder.file("run.txt"), folder.file("hard.txt"));
     const std::string gameLevel = std::string(VYN_BIN_DIR) + "/assets/map.json";
     const std::string gameLevelText = TempFolder::read(gameLevel);
+    // Longer than any word a message quotes cut short: a path is quoted whole.
+    const std::string deepLevel =
+        "a folder deep enough to show paths cut short, " + std::string(60, 'x') + "/level.json";
+    std::filesystem::create_directory(folder.file(deepLevel.substr(0, deepLevel.find('/'))));
+    folder.write(deepLevel, levelText);
     const std::size_t entries = folder.entryCount();
 
     struct Case {
@@ -273,6 +278,8 @@ TEST(ReplayRun, AnOutputThatNamesAnInputOrAnotherOutputIsRefused) {
         {{"--level", "level.json", "--trace", "hard.txt", "run.txt"}, "would overwrite the script"},
         {{"--level", "level.json", "--shot", "3:./run.txt", "run.txt"}, "would overwrite the script"},
         {{"--trace", gameLevel}, "would overwrite the level \"" + gameLevel + "\""},
+        {{"--level", deepLevel, "--trace", deepLevel, "run.txt"},
+         "--trace \"" + folder.file(deepLevel) + "\" would overwrite the level \"" + folder.file(deepLevel) + "\"\n"},
         {{"--level", "level.json", "--trace", "out.png", "--shot", "5:sub/../out.png"},
          "--shot 5:\"" + folder.file("out.png") + "\" names the same file as --trace"},
         {{"--level", "level.json", "--shot", "5:a.png", "--shot", "9:sub/../a.png"}, "names the same file as --shot 5"},
