@@ -16,8 +16,8 @@ using gfx::events::MouseEvent;
 
 namespace {
 
-constexpr int R = 82;
-constexpr int O = 79;
+using game::keys::O;
+using game::keys::R;
 const std::string emptyLevel = R"({"blocks":[],"items":[]})";
 
 // The editor on a 1120 x 630 play area. Clicks and keys go to the object
@@ -115,7 +115,7 @@ TEST(MapEditSystem, LeftClicksToggleBlocksAndRightClicksToggleShards) {
 
     // Other buttons and keys do nothing; edits announce no reload.
     EXPECT_EQ(editor.click(MouseEvent::MIDDLE_MOUSE_DOWN, 70, 70), "");
-    EXPECT_EQ(editor.key(65), "");
+    EXPECT_EQ(editor.key(game::keys::A), "");
     EXPECT_EQ(editor.changes.size(), 4u);
     EXPECT_EQ(editor.reloads, 0);
 }
