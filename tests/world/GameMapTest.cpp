@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Random.h"
+#include "tests/support/files/NoFreeDescriptors.h"
 #include "tests/support/files/TempFolder.h"
 #include "world/GameMap.h"
 #include "world/Level.h"
@@ -159,13 +160,16 @@ TEST(GameMap, FailedSaveReportsAndChangesNothing) {
     auto map = std::make_shared<GameMap>(path);
     map->blocks->setFilled(7, 7, true);
 
-    // The replacement cannot be created where save puts it first: a folder
-    // stands there, which stops root as well.
-    std::filesystem::create_directory(path + ".saving");
+    // The replacement cannot be created: no file can be opened.
     testing::internal::CaptureStdout();
-    std::string error = errorOf([&] { map->save(); });
+    std::string error;
+    {
+        NoFreeDescriptors full;
+        error = errorOf([&] { map->save(); });
+    }
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_TRUE(error.starts_with(path + ": cannot be written: ")) << error;
+    EXPECT_EQ(error, path + ": cannot be written: Too many open files");
+    EXPECT_EQ(folder.entryCount(), 1u);
     EXPECT_EQ(TempFolder::read(path), old);
     EXPECT_EQ(map->blocks->toArray(), (Cells{{2, 2}, {7, 7}}));
 }

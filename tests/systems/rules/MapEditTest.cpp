@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
 #include "systems/rules/MapEditSystem.h"
+#include "tests/support/files/NoFreeDescriptors.h"
 
 using namespace rules_test;
 using gfx::events::KeyboardEvent;
@@ -53,8 +53,15 @@ struct Editor {
     }
 
     std::string key(int code) {
-        testing::internal::CaptureStdout();
+        return printedBy([&] { press(code); });
+    }
+    void press(int code) {
         world.keySource->dispatchEvent(std::make_shared<KeyboardEvent>(KeyboardEvent::KEY_DOWN, true, false, 0, code));
+    }
+    template <typename F>
+    static std::string printedBy(F&& f) {
+        testing::internal::CaptureStdout();
+        f();
         return testing::internal::GetCapturedStdout();
     }
 
@@ -162,9 +169,11 @@ TEST(MapEditSystem, AFileThatCannotBeWrittenOrReadKeepsTheEditsAndTheEditorRunni
     editor.withLevel(emptyLevel);
     editor.click(MouseEvent::MOUSE_DOWN, 0, 0);
 
-    // The replacement file cannot be made: a folder stands where it goes.
-    std::filesystem::create_directory(editor.world.mapPath + ".saving");
-    std::string printed = editor.key(O);
+    // The replacement file cannot be made: no file can be opened.
+    std::string printed = Editor::printedBy([&] {
+        NoFreeDescriptors full;
+        editor.press(O);
+    });
     EXPECT_NE(printed.find("MapEditSystem.cpp:"), std::string::npos) << printed;
     EXPECT_NE(printed.find(editor.world.mapPath), std::string::npos) << printed;
     EXPECT_EQ(TempFolder::read(editor.world.mapPath), emptyLevel);
@@ -177,7 +186,6 @@ TEST(MapEditSystem, AFileThatCannotBeWrittenOrReadKeepsTheEditsAndTheEditorRunni
     EXPECT_TRUE(editor.map().blocks->isFilled(0, 0));
 
     // Once the file can be written again, the edits are still there to save.
-    std::filesystem::remove(editor.world.mapPath + ".saving");
     editor.key(O);
     EXPECT_EQ(TempFolder::read(editor.world.mapPath), R"({"blocks":[[0,0]],"items":[]})");
 }
