@@ -14,6 +14,7 @@
 
 #include "base/FileWriter.h"
 #include "base/InputFile.h"
+#include "tests/support/files/ErrorOf.h"
 #include "tests/support/files/TempFolder.h"
 
 using base::writeWholeFile;
@@ -21,17 +22,6 @@ using base::writeWholeFile;
 namespace {
 
 namespace fs = std::filesystem;
-
-// The message of the error that f throws, or "" when it throws none.
-template <typename F>
-std::string errorOf(F&& f) {
-    try {
-        f();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "";
-}
 
 std::size_t entriesIn(const std::string& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Random.h"
+#include "tests/support/files/ErrorOf.h"
 #include "tests/support/files/NoFreeDescriptors.h"
 #include "tests/support/files/TempFolder.h"
 #include "world/GameMap.h"
@@ -16,15 +17,6 @@ using game::GameMap;
 namespace {
 
 using Cells = std::vector<std::array<double, 2>>;
-
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "";
-}
 
 struct Counter {
     int calls = 0;

@@ -6,25 +6,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/support/files/ErrorOf.h"
 #include "tests/support/files/TempFolder.h"
 #include "world/MapFile.h"
 
 using game::MapFile;
-
-namespace {
-
-// The message of the error that f throws, or "" when it throws none.
-template <typename F>
-std::string errorOf(F&& f) {
-    try {
-        f();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "";
-}
-
-}  // namespace
 
 TEST(MapFile, FormatIsCompactAndExact) {
     EXPECT_EQ(MapFile::format({{-1, 5}, {0, 5}, {0, 6}}, {{2, 3}}),
