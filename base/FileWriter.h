@@ -11,9 +11,11 @@ namespace base {
 // in one process or in two, never share one), which is flushed to the disk,
 // renamed over the file, and the folder flushed in turn: a crash at any
 // moment leaves the old file or the new one, never a mix. A failed write
-// removes its temporary file. The replacement keeps the old file's
-// permissions; a new file gets those the umask allows. A symbolic link is
-// written through: the file it leads to is replaced, the link stays.
+// removes its temporary file; a file whose name is as long as the file
+// system allows cannot be written, as no temporary name fits beside it.
+// The replacement keeps the old file's permissions; a new file gets those
+// the umask allows. A symbolic link is written through: the file it leads
+// to is replaced, the link stays.
 //
 // Every failure is a std::runtime_error whose message is
 // "<path>: cannot be written: <problem>". For files written whole (levels,

@@ -97,6 +97,9 @@ TEST(WriteWholeFile, FailuresNameTheFileAndLeaveNothingBehind) {
     fs::create_directory(folder.file("folder.json"));
     EXPECT_EQ(errorOf([&] { writeWholeFile(folder.file("folder.json"), "{}"); }),
               folder.file("folder.json") + ": cannot be written: Is a directory");
+    // No temporary name fits beside a name as long as a name can be.
+    const std::string longest = folder.file(folder.longestName());
+    EXPECT_EQ(errorOf([&] { writeWholeFile(longest, "{}"); }), longest + ": cannot be written: File name too long");
     EXPECT_EQ(errorOf([&] { writeWholeFile("", "{}"); }), "\"\": the file name is empty");
     EXPECT_EQ(TempFolder::read(plain), "keep");
     EXPECT_EQ(folder.entryCount(), 2u);

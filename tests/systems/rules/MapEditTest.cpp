@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,7 +9,6 @@
 #include "display/events/KeyboardEvent.h"
 #include "display/events/MouseEvent.h"
 #include "systems/rules/MapEditSystem.h"
-#include "tests/support/files/NoFreeDescriptors.h"
 
 using namespace rules_test;
 using gfx::events::KeyboardEvent;
@@ -53,15 +53,8 @@ struct Editor {
     }
 
     std::string key(int code) {
-        return printedBy([&] { press(code); });
-    }
-    void press(int code) {
-        world.keySource->dispatchEvent(std::make_shared<KeyboardEvent>(KeyboardEvent::KEY_DOWN, true, false, 0, code));
-    }
-    template <typename F>
-    static std::string printedBy(F&& f) {
         testing::internal::CaptureStdout();
-        f();
+        world.keySource->dispatchEvent(std::make_shared<KeyboardEvent>(KeyboardEvent::KEY_DOWN, true, false, 0, code));
         return testing::internal::GetCapturedStdout();
     }
 
@@ -169,11 +162,14 @@ TEST(MapEditSystem, AFileThatCannotBeWrittenOrReadKeepsTheEditsAndTheEditorRunni
     editor.withLevel(emptyLevel);
     editor.click(MouseEvent::MOUSE_DOWN, 0, 0);
 
-    // The replacement file cannot be made: no file can be opened.
-    std::string printed = Editor::printedBy([&] {
-        NoFreeDescriptors full;
-        editor.press(O);
-    });
+    // The level is reached through a link to a file whose name is as long
+    // as a name can be: the replacement's name beside it cannot be, and the
+    // save fails.
+    const std::string& level = editor.world.mapPath;
+    const std::string longNamed = editor.world.folder.write(editor.world.folder.longestName(), emptyLevel);
+    std::filesystem::remove(level);
+    std::filesystem::create_symlink(longNamed, level);
+    std::string printed = editor.key(O);
     EXPECT_NE(printed.find("MapEditSystem.cpp:"), std::string::npos) << printed;
     EXPECT_NE(printed.find(editor.world.mapPath), std::string::npos) << printed;
     EXPECT_EQ(TempFolder::read(editor.world.mapPath), emptyLevel);
@@ -186,6 +182,7 @@ TEST(MapEditSystem, AFileThatCannotBeWrittenOrReadKeepsTheEditsAndTheEditorRunni
     EXPECT_TRUE(editor.map().blocks->isFilled(0, 0));
 
     // Once the file can be written again, the edits are still there to save.
+    std::filesystem::remove(level);
     editor.key(O);
     EXPECT_EQ(TempFolder::read(editor.world.mapPath), R"({"blocks":[[0,0]],"items":[]})");
 }
