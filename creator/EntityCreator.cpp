@@ -19,6 +19,7 @@
 #include "components/Position.h"
 #include "ecs/fsm/EntityStateMachine.h"
 #include "geom/Rectangle.h"
+#include "input/Keys.h"
 #include "views/GroundView.h"
 #include "views/ItemView.h"
 #include "views/MoonView.h"
@@ -31,16 +32,6 @@ using namespace components;
 using ecs::core::Entity;
 using gfx::geom::Point;
 using gfx::geom::Rectangle;
-
-namespace {
-
-// Player keys: A, D, W, S.
-constexpr int keyA = 65;
-constexpr int keyD = 68;
-constexpr int keyW = 87;
-constexpr int keyS = 83;
-
-}  // namespace
 
 EntityCreator::EntityCreator(ecs::core::Engine& engine, Level level) : engine(engine), level(std::move(level)) {}
 
@@ -74,7 +65,7 @@ void EntityCreator::createPlayer() {
         ->add<Gravity>()
         .withInstance(std::make_shared<Gravity>(1))
         .add<MotionControls>()
-        .withInstance(std::make_shared<MotionControls>(keyA, keyD, keyW, 720, 35))
+        .withInstance(std::make_shared<MotionControls>(keys::A, keys::D, keys::W, 720, 35))
         .add<Jump>()
         .withInstance(jump)
         .add<CameraTarget>()
@@ -85,7 +76,7 @@ void EntityCreator::createPlayer() {
     auto beam = std::make_shared<Beam>();
     fsm->createState("beam")
         ->add<BeamControls>()
-        .withInstance(std::make_shared<BeamControls>(keyA, keyD, keyW, keyS))
+        .withInstance(std::make_shared<BeamControls>(keys::A, keys::D, keys::W, keys::S))
         .add<Beam>()
         .withInstance(beam)
         .add<CameraTarget>()

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "base/InputFile.h"
-#include "runtime/contract/gfxrt.h"
+#include "input/Keys.h"
 
 namespace runs {
 
@@ -25,10 +25,6 @@ std::string upper(std::string text) {
     return text;
 }
 
-// The game's keys by name; other keys go by code.
-constexpr std::pair<const char*, int> keyNames[] = {{"A", RT_KEY_A}, {"D", RT_KEY_D},         {"W", RT_KEY_W},
-                                                    {"S", RT_KEY_S}, {"SHIFT", RT_KEY_SHIFT}, {"R", RT_KEY_R},
-                                                    {"O", RT_KEY_O}};
 constexpr int lowestKey = 1;
 constexpr int highestKey = 255;
 
@@ -36,6 +32,16 @@ constexpr int highestKey = 255;
 constexpr long long coordinateLimit = 1000000;
 constexpr long long windowLimit = 16384;
 constexpr long long tickLimit = 100000000;
+
+// What a key may be, as a message lists it: "A, D, ... or a code 1 to 255".
+std::string knownKeys() {
+    std::string list;
+    for (const auto& key : game::keys::named) {
+        if (!list.empty()) list += ", ";
+        list += key.name;
+    }
+    return list + " or a code " + std::to_string(lowestKey) + " to " + std::to_string(highestKey);
+}
 
 struct LineReader {
     std::vector<std::string> words;
@@ -73,10 +79,7 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
     if (verb == "down" || verb == "up") {
         if (!r.count(3, "TICK " + verb + " KEY")) return false;
         auto code = keyCodeOf(r.words[2]);
-        if (!code) {
-            return r.fail("unknown key \"" + base::clipWord(r.words[2]) +
-                          "\" (A, D, W, S, SHIFT, R, O or a code 1 to 255)");
-        }
+        if (!code) return r.fail("unknown key \"" + base::clipWord(r.words[2]) + "\" (" + knownKeys() + ")");
         event.kind = verb == "down" ? Kind::KeyDown : Kind::KeyUp;
         event.keyCode = *code;
         return true;
@@ -152,8 +155,8 @@ bool readHeader(LineReader& r, const std::string& text, Script& script) {
 
 std::optional<int> keyCodeOf(const std::string& name) {
     const std::string key = upper(name);
-    for (const auto& [known, code] : keyNames) {
-        if (key == known) return code;
+    for (const auto& known : game::keys::named) {
+        if (key == known.name) return known.code;
     }
     auto code = integerOf(name);
     if (code && *code >= lowestKey && *code <= highestKey) return static_cast<int>(*code);
@@ -166,8 +169,8 @@ std::string formatEvent(const ScriptEvent& event) {
     using Kind = ScriptEvent::Kind;
     std::string line = std::to_string(event.tick) + " ";
     const auto key = [&event] {
-        for (const auto& [name, code] : keyNames) {
-            if (code == event.keyCode) return std::string(name);
+        for (const auto& known : game::keys::named) {
+            if (known.code == event.keyCode) return std::string(known.name);
         }
         return std::to_string(event.keyCode);
     };

@@ -48,7 +48,7 @@ struct ScriptError {
 //   seed N
 //   level PATH                           the rest of the line, spaces kept
 //
-//   TICK down KEY | TICK up KEY          KEY: A D W S SHIFT R O or a key code
+//   TICK down KEY | TICK up KEY          KEY: A D W S SHIFT R O (input/Keys.h) or a key code
 //   TICK move X Y
 //   TICK press left|right X Y | TICK release left|right X Y
 //   TICK focus out | TICK focus in

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/FileWriter.h"
 #include "base/Trace.h"
 #include "world/MapFile.h"
 
@@ -43,7 +44,7 @@ void GameMap::toggleItem(std::int32_t x, std::int32_t y) {
 }
 
 void GameMap::save() {
-    MapFile::write(path, MapFile::format(blocks->toArray(), levelItems->toArray()));
+    base::writeWholeFile(path, MapFile::format(blocks->toArray(), levelItems->toArray()));
     base::trace("GameMap", 48, "saved map to", path);
 }
 

@@ -1,13 +1,6 @@
 #include "world/MapFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <stdexcept>
 
 #include <nlohmann/json.hpp>
@@ -197,22 +190,6 @@ MapFile::Entries takeEntries(const std::string& path, LevelReader::Layer& layer,
     return std::move(layer.entries);
 }
 
-// The file that path leads to through any symbolic links, which need not
-// exist yet; path itself when it is no link.
-std::string linkTarget(const std::string& path) {
-    namespace fs = std::filesystem;
-    fs::path current(path);
-    // As many links as the system follows before it gives up.
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(current, ec)) || ec) return current.string();
-        fs::path next = fs::read_symlink(current, ec);
-        if (ec) fail(path, "cannot be written: " + ec.message());
-        current = next.is_absolute() ? next : current.parent_path() / next;
-    }
-    fail(path, "cannot be written: " + std::string(std::strerror(ELOOP)));
-}
-
 void appendLayer(std::string& text, const std::vector<MapFile::CellPair>& cells) {
     text += '[';
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -255,51 +232,6 @@ std::string MapFile::format(const std::vector<CellPair>& blocks, const std::vect
     appendLayer(text, items);
     text += '}';
     return text;
-}
-
-void MapFile::write(const std::string& path, const std::string& text) {
-    // A link is saved through: the file it leads to is replaced and the
-    // link stays a link.
-    const std::string target = linkTarget(path);
-    const std::string temporary = target + ".saving";
-    int fd = -1;
-    auto discard = [&](const std::string& problem) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(temporary.c_str());
-        fail(path, "cannot be written: " + problem);
-    };
-
-    // The replacement keeps the old file's permissions.
-    struct stat old {};
-    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0) discard(std::strerror(errno));
-    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) discard(std::strerror(errno));
-    for (std::size_t done = 0; done < text.size();) {
-        const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            discard(std::strerror(errno));
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    // On the disk before the rename, so that a crash leaves the old file or
-    // the new one, never an empty one.
-    if (::fsync(fd) != 0) discard(std::strerror(errno));
-    const int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0) discard(std::strerror(errno));
-
-    if (::rename(temporary.c_str(), target.c_str()) != 0) discard(std::strerror(errno));
-    // The rename itself lasts once the folder is on the disk too. The new
-    // file is already in place: a folder that cannot be synced (some file
-    // systems refuse) is no reason to report the save as failed.
-    const std::string folder = std::filesystem::path(target).parent_path().string();
-    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
 }
 
 }  // namespace game

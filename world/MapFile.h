@@ -7,9 +7,9 @@
 namespace game {
 
 // The level file: a JSON object whose "blocks" and "items" are arrays of
-// [x, y] cell entries. Reading is lenient about layout; writing produces one
-// exact compact form. Every failure is a std::runtime_error whose message
-// starts with the path.
+// [x, y] cell entries. Reading is lenient about layout; formatting produces
+// one exact compact form (written whole by base::writeWholeFile). Every
+// failure is a std::runtime_error whose message starts with the path.
 class MapFile {
 public:
     using CellPair = std::array<double, 2>;
@@ -32,12 +32,6 @@ public:
     // {"blocks":[[x,y],...],"items":[[x,y],...]} with no whitespace, each
     // number as "%.10g".
     [[nodiscard]] static std::string format(const std::vector<CellPair>& blocks, const std::vector<CellPair>& items);
-
-    // Replaces the file with text, or throws and leaves it as it was: the
-    // text goes to a temporary file beside it, which is flushed to the disk,
-    // renamed over it, and the folder flushed in turn. A symbolic link is
-    // written through: the file it leads to is replaced, the link stays.
-    static void write(const std::string& path, const std::string& text);
 };
 
 }  // namespace game

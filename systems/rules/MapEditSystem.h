@@ -12,6 +12,7 @@
 #include "ecs/core/NodeList.h"
 #include "ecs/core/System.h"
 #include "input/KeyPoll.h"
+#include "input/Keys.h"
 #include "world/GameMap.h"
 #include "world/MapNode.h"
 
@@ -26,8 +27,8 @@ namespace systems {
 class MapEditSystem : public ecs::core::System {
 public:
     static constexpr double cellSize = game::GameMap::cellSize;
-    static constexpr int reloadKey = 82;  // R
-    static constexpr int saveKey = 79;    // O
+    static constexpr int reloadKey = game::keys::R;
+    static constexpr int saveKey = game::keys::O;
 
     // The first camera gives the view's position. Null outside an engine.
     std::shared_ptr<ecs::core::NodeList<components::CameraNode>> cameras;

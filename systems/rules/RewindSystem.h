@@ -14,6 +14,7 @@
 #include "ecs/signals/Signal1.h"
 #include "ecs/tools/ListIteratingSystem.h"
 #include "input/KeyPoll.h"
+#include "input/Keys.h"
 
 namespace systems {
 
@@ -27,7 +28,7 @@ public:
     using PauseSignal = ecs::signals::Signal1<bool>;
     using RecordPtr = std::shared_ptr<RewindRecord>;
 
-    static constexpr int rewindKey = 16;  // shift
+    static constexpr int rewindKey = game::keys::Shift;
     // Seconds of play between two periodic records.
     static constexpr double recordInterval = 0.5;
     // Updates per restored record while shift is held.

@@ -26,9 +26,11 @@
 #include "components/Position.h"
 #include "components/RewindRecord.h"
 #include "components/Wall.h"
+#include "input/Keys.h"
 
 using namespace components;
 using gfx::geom::Point;
+namespace keys = game::keys;
 
 TEST(Components, Defaults) {
     Display display(nullptr);
@@ -71,11 +73,11 @@ TEST(Components, EveryItemDrawsItsOwnAnimationTime) {
 }
 
 TEST(Components, BeamControlsMapKeysAndDirections) {
-    BeamControls controls(65, 68, 87, 83);
+    BeamControls controls(keys::A, keys::D, keys::W, keys::S);
     struct Case {
         int dx, dy, key;
     };
-    for (const Case& c : {Case{-1, 0, 65}, Case{1, 0, 68}, Case{0, -1, 87}, Case{0, 1, 83}}) {
+    for (const Case& c : {Case{-1, 0, keys::A}, Case{1, 0, keys::D}, Case{0, -1, keys::W}, Case{0, 1, keys::S}}) {
         EXPECT_EQ(controls.directionToKey(c.dx, c.dy), c.key);
         auto direction = controls.keyToDirection(c.key);
         ASSERT_NE(direction, nullptr);

@@ -14,6 +14,7 @@
 #include "components/RenderNode.h"
 #include "ecs/core/Engine.h"
 #include "ecs/fsm/EntityStateMachine.h"
+#include "input/Keys.h"
 #include "systems/movement/BeamControlNode.h"
 #include "systems/movement/GravityNode.h"
 #include "systems/movement/MotionControlNode.h"
@@ -26,6 +27,7 @@
 using namespace components;
 using ecs::core::Engine;
 using ecs::core::Entity;
+namespace keys = game::keys;
 
 namespace {
 
@@ -48,8 +50,8 @@ struct Parts {
         std::make_shared<BoundingBox>(std::make_shared<gfx::geom::Rectangle>(-5, -10, 10, 20));
     std::shared_ptr<Jump> jump = std::make_shared<Jump>();
     std::shared_ptr<Gravity> gravity = std::make_shared<Gravity>(1);
-    std::shared_ptr<MotionControls> motion = std::make_shared<MotionControls>(65, 68, 87, 1, 2);
-    std::shared_ptr<BeamControls> beamControls = std::make_shared<BeamControls>(65, 68, 87, 83);
+    std::shared_ptr<MotionControls> motion = std::make_shared<MotionControls>(keys::A, keys::D, keys::W, 1, 2);
+    std::shared_ptr<BeamControls> beamControls = std::make_shared<BeamControls>(keys::A, keys::D, keys::W, keys::S);
     std::shared_ptr<Beam> beam = std::make_shared<Beam>();
     std::shared_ptr<Item> item = std::make_shared<Item>(1);
     std::shared_ptr<CameraTarget> target = std::make_shared<CameraTarget>(0.2);

@@ -25,6 +25,7 @@
 #include "creator/GameConfig.h"
 #include "display/Sprite.h"
 #include "ecs/core/Engine.h"
+#include "input/Keys.h"
 #include "systems/presentation/MapRenderSystem.h"
 #include "tests/support/files/TempFolder.h"
 #include "views/GroundView.h"
@@ -146,9 +147,9 @@ TEST_F(EntityCreatorTest, SolidPlayerWalksWithItsOwnComponents) {
     EXPECT_EQ(*entity->get<Position>()->position, Point(0, -50));
     EXPECT_EQ(entity->get<Gravity>()->factor, 1);
     auto controls = entity->get<MotionControls>();
-    EXPECT_EQ(controls->left, 65);
-    EXPECT_EQ(controls->right, 68);
-    EXPECT_EQ(controls->jump, 87);
+    EXPECT_EQ(controls->left, game::keys::A);
+    EXPECT_EQ(controls->right, game::keys::D);
+    EXPECT_EQ(controls->jump, game::keys::W);
     EXPECT_EQ(controls->jumpVelocity, 720);
     EXPECT_EQ(controls->walkVelocity, 35);
     EXPECT_EQ(entity->get<CameraTarget>()->stiffness, 0.2);
@@ -186,7 +187,7 @@ TEST_F(EntityCreatorTest, BeamingPlayerSwapsToTheBeamStateAndBack) {
     EXPECT_FALSE(entity->has<MotionControls>());
     EXPECT_FALSE(entity->has<Jump>());
     auto controls = entity->get<BeamControls>();
-    EXPECT_EQ(controls->keyToDirection(83)->y, 1);  // S aims down
+    EXPECT_EQ(controls->keyToDirection(game::keys::S)->y, 1);
 
     player->changeState("solid");
     EXPECT_EQ(entity->get<Jump>(), jump);

@@ -12,6 +12,7 @@
 #include "display/Stage.h"
 #include "display/events/KeyboardEvent.h"
 #include "game/Game.h"
+#include "input/Keys.h"
 #include "systems/rules/MoonFallSystem.h"
 #include "tests/support/files/TempFolder.h"
 #include "tests/support/headless/HeadlessLoop.h"
@@ -50,7 +51,7 @@ protected:
 
     void shift(const std::string& type) {
         auto keys = game->keyPoll->dispObj.lock();
-        keys->dispatchEvent(std::make_shared<gfx::events::KeyboardEvent>(type, true, false, 0, 16));
+        keys->dispatchEvent(std::make_shared<gfx::events::KeyboardEvent>(type, true, false, 0, game::keys::Shift));
     }
 
     void update() { game->engine->update(1.0 / 60); }

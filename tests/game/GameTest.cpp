@@ -21,6 +21,7 @@
 #include "game/ApplicationMain.h"
 #include "game/Game.h"
 #include "game/Main.h"
+#include "input/Keys.h"
 #include "systems/input/KeyPollSystem.h"
 #include "systems/movement/BeamControlSystem.h"
 #include "systems/movement/GravitySystem.h"
@@ -168,7 +169,7 @@ TEST_F(GameTest, LeavesNothingListeningOnTheStageWhenItGoes) {
     EXPECT_FALSE(stage->hasEventListener("keyUp"));
     EXPECT_FALSE(stage->hasEventListener("mouseMove"));
     EXPECT_EQ(container->get_numChildren(), 2) << "the layers stay with their container";
-    stage->dispatchEvent(std::make_shared<gfx::events::KeyboardEvent>("keyDown", true, true, 0, 68));
+    stage->dispatchEvent(std::make_shared<gfx::events::KeyboardEvent>("keyDown", true, true, 0, game::keys::D));
 }
 
 TEST(GameOffStage, RefusesAContainerThatIsNotOnTheStage) {

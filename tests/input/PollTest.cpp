@@ -6,6 +6,7 @@
 #include "display/Stage.h"
 #include "ecs/core/Engine.h"
 #include "input/KeyPoll.h"
+#include "input/Keys.h"
 #include "input/MousePoll.h"
 #include "systems/input/KeyPollSystem.h"
 #include "tests/support/headless/HeadlessLoop.h"
@@ -16,9 +17,9 @@ using gfx::events::EventPtr;
 
 namespace {
 
-constexpr int A = 65;
-constexpr int W = 87;
-constexpr int Shift = 16;
+using game::keys::A;
+using game::keys::Shift;
+using game::keys::W;
 
 struct KeyState {
     bool down, downRecently, upRecently;

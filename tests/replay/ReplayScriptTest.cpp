@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/InputFile.h"
+#include "input/Keys.h"
 #include "replay/ReplayOptions.h"
 #include "runs/NativeEvents.h"
 #include "runs/Script.h"
@@ -49,20 +50,22 @@ TEST(ReplayScript, ReadsEveryKindOfEventInTickOrderAndFileOrderWithinATick) {
                                                         {40, Kind::Close}}));
     EXPECT_EQ(events[0].x, 800);
     EXPECT_EQ(events[0].y, 600);
-    EXPECT_EQ(events[1].keyCode, 65);  // a, any case
-    EXPECT_EQ(events[2].keyCode, 65);
+    EXPECT_EQ(events[1].keyCode, game::keys::A);  // a, any case
+    EXPECT_EQ(events[2].keyCode, game::keys::A);
     EXPECT_EQ(events[3].x, -5);
     EXPECT_EQ(events[3].y, 630);
     EXPECT_EQ(events[4].button, ScriptEvent::Button::Left);
     EXPECT_EQ(events[5].button, ScriptEvent::Button::Right);
     EXPECT_EQ(events[5].x, 11);
-    EXPECT_EQ(events[8].keyCode, 16);
+    EXPECT_EQ(events[8].keyCode, game::keys::Shift);
     EXPECT_EQ(events[8].line, 3);
-    EXPECT_EQ(events[9].keyCode, 79);
+    EXPECT_EQ(events[9].keyCode, game::keys::O);
     EXPECT_EQ(result.script->lastTick(), 40);
 }
 
 TEST(ReplayScript, KnowsTheGameKeysByNameAndOtherKeysByCode) {
+    // The codes are written out: scripts kept as files name keys both ways,
+    // so a name must go on meaning the code it meant when they were made.
     const std::pair<const char*, int> keys[] = {{"A", 65}, {"D", 68}, {"W", 87},     {"S", 83},  {"SHIFT", 16},
                                                 {"R", 82}, {"O", 79}, {"shift", 16}, {"13", 13}, {"255", 255}};
     for (const auto& [name, code] : keys) EXPECT_EQ(runs::keyCodeOf(name), code) << name;

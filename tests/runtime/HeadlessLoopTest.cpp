@@ -109,7 +109,7 @@ TEST_F(HeadlessLoop, PushedEventsComeBeforeTheNextPollWithTheirObjectIds) {
 
         rt_event key{};
         key.type = RT_EVENT_KEY_DOWN;
-        key.value = 65;
+        key.value = RT_KEY_A;
         api.push_event(&key);
         rt_event click{};
         click.type = RT_EVENT_MOUSE_DOWN;
@@ -133,7 +133,7 @@ TEST_F(HeadlessLoop, TimedEventsArriveAtTheirTimeBetweenPolls) {
     run([&](rt_node*) {
         rt_event up{};
         up.type = RT_EVENT_KEY_UP;
-        up.value = 16;
+        up.value = RT_KEY_SHIFT;
         api.push_event_at(0.6, &up);
         rt_event down = up;
         down.type = RT_EVENT_KEY_DOWN;

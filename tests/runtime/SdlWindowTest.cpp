@@ -168,7 +168,7 @@ TEST(SdlWindow, ShowsTheStageReportsInputFollowsResizeAndClosesOnRequest) {
 
     ASSERT_GE(session.input.size(), 3u);
     EXPECT_EQ(session.input[0].type, RT_EVENT_KEY_DOWN);
-    EXPECT_EQ(session.input[0].value, 65);
+    EXPECT_EQ(session.input[0].value, RT_KEY_A);
     EXPECT_EQ(session.input[0].code, 'a');
     EXPECT_EQ(session.input[0].id, session.input[1].id);  // keys name the stage
     EXPECT_EQ(session.input[1].type, RT_EVENT_KEY_UP);

@@ -1,32 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 
+#include "tests/support/files/ErrorOf.h"
 #include "tests/support/files/TempFolder.h"
 #include "world/MapFile.h"
 
 using game::MapFile;
-
-namespace {
-
-// The message of the error that f throws, or "" when it throws none.
-template <typename F>
-std::string errorOf(F&& f) {
-    try {
-        f();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "";
-}
-
-}  // namespace
 
 TEST(MapFile, FormatIsCompactAndExact) {
     EXPECT_EQ(MapFile::format({{-1, 5}, {0, 5}, {0, 6}}, {{2, 3}}),
@@ -129,84 +113,4 @@ TEST(MapFile, ReadRefusesWhatIsNotARegularFile) {
     std::string level = folder.write("level.json", R"({"blocks":[[1,2]],"items":[]})");
     std::filesystem::create_symlink(level, folder.file("link.json"));
     EXPECT_EQ(MapFile::read(folder.file("link.json")).blocks, (MapFile::Entries{{1, 2}}));
-}
-
-TEST(MapFile, WriteGoesThroughSymbolicLinksToTheirTarget) {
-    TempFolder folder;
-    std::filesystem::create_directory(folder.file("levels"));
-    std::string level = folder.write("levels/real.json", "old");
-    // A relative link to a relative link.
-    std::filesystem::create_symlink("levels/real.json", folder.file("first.json"));
-    std::filesystem::create_symlink("first.json", folder.file("second.json"));
-
-    MapFile::write(folder.file("second.json"), "{}");
-    EXPECT_EQ(TempFolder::read(level), "{}");
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("first.json")));
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("second.json")));
-    EXPECT_EQ(folder.entryCount(), 3u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("levels")),
-                            std::filesystem::directory_iterator()),
-              1);
-
-    // A link whose file does not exist yet gets it.
-    std::filesystem::create_symlink("levels/new.json", folder.file("dangling.json"));
-    MapFile::write(folder.file("dangling.json"), "[]");
-    EXPECT_EQ(TempFolder::read(folder.file("levels/new.json")), "[]");
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("dangling.json")));
-
-    // A loop of links is an error, and nothing is written.
-    std::filesystem::create_symlink("loop-b", folder.file("loop-a"));
-    std::filesystem::create_symlink("loop-a", folder.file("loop-b"));
-    EXPECT_EQ(errorOf([&] { MapFile::write(folder.file("loop-a"), "{}"); }),
-              folder.file("loop-a") + ": cannot be written: Too many levels of symbolic links");
-    EXPECT_EQ(folder.entryCount(), 6u);
-}
-
-TEST(MapFile, WriteReplacesTheFileWholeAndLeavesNothingBehind) {
-    TempFolder folder;
-    std::string path = folder.write("map.json", std::string(500, 'x'));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_read);
-    MapFile::write(path, "{}");
-    EXPECT_EQ(TempFolder::read(path), "{}");
-    EXPECT_EQ(folder.entryCount(), 1u);
-    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
-                                                               std::filesystem::perms::owner_write |
-                                                               std::filesystem::perms::group_read);
-
-    std::string fresh = folder.file("new.json");
-    MapFile::write(fresh, "[]");
-    EXPECT_EQ(TempFolder::read(fresh), "[]");
-}
-
-TEST(MapFile, WriteIntoAFolderThatCannotExistFails) {
-    // Permission bits do not stop root; a folder below a regular file
-    // cannot be created or written by anyone.
-    TempFolder folder;
-    std::string plain = folder.write("plain", "keep");
-    std::string path = plain + "/map.json";
-    EXPECT_EQ(errorOf([&] { MapFile::write(path, "{}"); }), path + ": cannot be written: Not a directory");
-    EXPECT_EQ(TempFolder::read(plain), "keep");
-    EXPECT_EQ(folder.entryCount(), 1u);
-}
-
-TEST(MapFile, FailedWriteLeavesTheOldFileByteIdentical) {
-    TempFolder folder;
-    const std::string old = R"({"blocks":[[1,1]],"items":[]})";
-    std::string path = folder.write("map.json", old);
-
-    // A file-size limit makes the write itself fail part-way, for root too.
-    struct rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 8;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    std::string error = errorOf([&] { MapFile::write(path, std::string(4096, 'y')); });
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_EQ(error, path + ": cannot be written: File too large");
-    EXPECT_EQ(TempFolder::read(path), old);
-    EXPECT_EQ(folder.entryCount(), 1u);
 }

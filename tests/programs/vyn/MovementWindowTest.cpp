@@ -26,7 +26,6 @@
 #include <vector>
 
 #include "Scene.h"
-#include "WindowFrame.h"
 #include "tests/support/files/TempFolder.h"
 #include "tests/support/x11/DisplayProgram.h"
 #include "tests/support/x11/VirtualDisplay.h"
@@ -139,7 +138,7 @@ std::optional<Look> lookAt(const Scene& scene, const Landmarks& marks) {
 class Game {
 public:
     Game(const std::string& display, unsigned long window, const Landmarks& marks)
-        : display_(display), window_(window), marks_(marks), frames_(display) {}
+        : display_(display), window_(window), marks_(marks), x_(display) {}
 
     // Frames until one satisfies `done`, each that shows the player also
     // handed to `seen`; the last look, satisfying or not.
@@ -182,7 +181,7 @@ public:
 private:
     // What the window shows now, if it shows the player and the ground.
     std::optional<Look> poll() {
-        auto frame = frames_.grab(window_);
+        auto frame = x_.grab(window_);
         if (!frame) return std::nullopt;
         return lookAt(Scene(std::move(*frame)), marks_);
     }
@@ -190,7 +189,7 @@ private:
     std::string display_;
     unsigned long window_;
     Landmarks marks_;
-    WindowFrames frames_;
+    XClient x_;
 };
 
 }  // namespace

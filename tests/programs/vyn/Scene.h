@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "WindowFrame.h"
+#include "tests/support/x11/Frame.h"
 
 namespace vyn::testing {
 

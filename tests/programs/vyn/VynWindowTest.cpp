@@ -15,7 +15,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "WindowSize.h"
 #include "tests/support/x11/DisplayProgram.h"
 #include "tests/support/x11/VirtualDisplay.h"
 #include "tests/support/x11/XClient.h"
@@ -49,7 +48,7 @@ TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
     XClient::WindowId window = 0;
     for (int i = 0; i < attempts && window == 0; ++i, pause()) window = x.find("Vyn");
     ASSERT_NE(window, 0u) << "no window titled \"Vyn\"; program output:\n" << readFile(log);
-    auto size = vyn::testing::windowSize(display.name(), window);
+    auto size = x.size(window);
     ASSERT_TRUE(size);
     EXPECT_EQ(*size, std::make_pair(1120, 630));
 

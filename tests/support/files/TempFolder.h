@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +34,15 @@ public:
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    // A file name of the folder's longest length, ending in ".json": no name
+    // made from it by adding to it, such as a temporary file's beside it,
+    // can exist, which makes a save fail for root too.
+    std::string longestName() const {
+        const long longest = ::pathconf(path_.c_str(), _PC_NAME_MAX);
+        if (longest < 6) std::abort();
+        return std::string(static_cast<std::size_t>(longest) - 5, 'x') + ".json";
     }
 
     // Names in the folder, to see that nothing was left behind.

@@ -4,6 +4,9 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <cstddef>
+#include <cstdint>
+
 namespace vyn::testing {
 
 namespace {
@@ -46,21 +49,45 @@ XClient::WindowId XClient::findIn(WindowId parent, const char* title) {
     return found;
 }
 
-std::vector<unsigned long> XClient::pixels(WindowId window, const std::vector<std::pair<int, int>>& points) {
-    Display* d = dpy(display_);
-    std::vector<unsigned long> out;
+std::optional<std::pair<int, int>> XClient::size(WindowId window) {
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(d, window, &attributes)) {
-        return out;
-    }
+    if (!XGetWindowAttributes(dpy(display_), window, &attributes)) return std::nullopt;
+    return std::make_pair(attributes.width, attributes.height);
+}
+
+std::optional<Frame> XClient::grab(WindowId window) {
+    Display* d = dpy(display_);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(d, window, &attributes)) return std::nullopt;
     XImage* image = XGetImage(d, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-    if (!image) {
-        return out;
-    }
-    for (auto [x, y] : points) {
-        out.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    if (image == nullptr) return std::nullopt;
+    Frame frame;
+    frame.width = attributes.width;
+    frame.height = attributes.height;
+    frame.pixels.reserve(static_cast<std::size_t>(frame.width) * frame.height);
+    // The usual 24-bit visual is read straight from the image's rows; any
+    // other through Xlib, pixel by pixel.
+    const bool direct = image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
+                        image->blue_mask == 0xFF && image->byte_order == LSBFirst;
+    for (int y = 0; y < frame.height; ++y) {
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(image->data + static_cast<long>(y) * image->bytes_per_line);
+        for (int x = 0; x < frame.width; ++x) {
+            frame.pixels.push_back((direct ? row[x] : XGetPixel(image, x, y)) & 0xFFFFFFu);
+        }
     }
     XDestroyImage(image);
+    return frame;
+}
+
+std::vector<unsigned long> XClient::pixels(WindowId window, const std::vector<std::pair<int, int>>& points) {
+    std::vector<unsigned long> out;
+    const auto frame = grab(window);
+    if (!frame) return out;
+    for (auto [x, y] : points) {
+        if (!frame->contains(x, y)) return {};
+        out.push_back(frame->at(x, y));
+    }
     return out;
 }
 

@@ -1,12 +1,16 @@
 // The test's own connection to an X server: finds a window by title, reads
-// its pixels, sends it input and asks it to close the way a window manager
-// does. Xlib stays inside XClient.cpp (its macros clash with GoogleTest).
+// its size and its pixels back, sends it input and asks it to close the way
+// a window manager does. Every window test reads windows through it: Xlib
+// stays inside XClient.cpp (its macros clash with GoogleTest).
 #ifndef VYN_TESTS_RUNTIME_XCLIENT_H
 #define VYN_TESTS_RUNTIME_XCLIENT_H
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "tests/support/x11/Frame.h"
 
 namespace vyn::testing {
 
@@ -23,7 +27,12 @@ public:
 
     // 0 when no window has the title.
     WindowId find(const char* title);
-    // 0xRRGGBB of each point of the window; empty when it cannot be read.
+    // Width and height; nothing when the window cannot be asked.
+    std::optional<std::pair<int, int>> size(WindowId window);
+    // What the window shows now, whole; nothing when it cannot be read.
+    std::optional<Frame> grab(WindowId window);
+    // 0xRRGGBB of each point of what the window shows now; empty when it
+    // cannot be read or a point lies outside it.
     std::vector<unsigned long> pixels(WindowId window, const std::vector<std::pair<int, int>>& points);
     // The letter key 'a' pressed and released.
     void typeLetterA(WindowId window);

@@ -14,6 +14,7 @@
 #include "ecs/core/Engine.h"
 #include "ecs/core/Entity.h"
 #include "input/KeyPoll.h"
+#include "input/Keys.h"
 #include "input/MousePoll.h"
 #include "systems/movement/BeamControlNode.h"
 #include "tests/support/files/TempFolder.h"
@@ -22,10 +23,10 @@
 
 namespace movement_test {
 
-constexpr int A = 65;
-constexpr int D = 68;
-constexpr int W = 87;
-constexpr int S = 83;
+using game::keys::A;
+using game::keys::D;
+using game::keys::S;
+using game::keys::W;
 constexpr double tick = 1.0 / 60;
 
 // The game's movement as it runs: an engine with the camera, the world with

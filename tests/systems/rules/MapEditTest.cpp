@@ -16,8 +16,8 @@ using gfx::events::MouseEvent;
 
 namespace {
 
-constexpr int R = 82;
-constexpr int O = 79;
+using game::keys::O;
+using game::keys::R;
 const std::string emptyLevel = R"({"blocks":[],"items":[]})";
 
 // The editor on a 1120 x 630 play area. Clicks and keys go to the object
@@ -115,7 +115,7 @@ TEST(MapEditSystem, LeftClicksToggleBlocksAndRightClicksToggleShards) {
 
     // Other buttons and keys do nothing; edits announce no reload.
     EXPECT_EQ(editor.click(MouseEvent::MIDDLE_MOUSE_DOWN, 70, 70), "");
-    EXPECT_EQ(editor.key(65), "");
+    EXPECT_EQ(editor.key(game::keys::A), "");
     EXPECT_EQ(editor.changes.size(), 4u);
     EXPECT_EQ(editor.reloads, 0);
 }
@@ -162,8 +162,13 @@ TEST(MapEditSystem, AFileThatCannotBeWrittenOrReadKeepsTheEditsAndTheEditorRunni
     editor.withLevel(emptyLevel);
     editor.click(MouseEvent::MOUSE_DOWN, 0, 0);
 
-    // The replacement file cannot be made: a folder stands where it goes.
-    std::filesystem::create_directory(editor.world.mapPath + ".saving");
+    // The level is reached through a link to a file whose name is as long
+    // as a name can be: the replacement's name beside it cannot be, and the
+    // save fails.
+    const std::string& level = editor.world.mapPath;
+    const std::string longNamed = editor.world.folder.write(editor.world.folder.longestName(), emptyLevel);
+    std::filesystem::remove(level);
+    std::filesystem::create_symlink(longNamed, level);
     std::string printed = editor.key(O);
     EXPECT_NE(printed.find("MapEditSystem.cpp:"), std::string::npos) << printed;
     EXPECT_NE(printed.find(editor.world.mapPath), std::string::npos) << printed;
@@ -177,7 +182,7 @@ TEST(MapEditSystem, AFileThatCannotBeWrittenOrReadKeepsTheEditsAndTheEditorRunni
     EXPECT_TRUE(editor.map().blocks->isFilled(0, 0));
 
     // Once the file can be written again, the edits are still there to save.
-    std::filesystem::remove(editor.world.mapPath + ".saving");
+    std::filesystem::remove(level);
     editor.key(O);
     EXPECT_EQ(TempFolder::read(editor.world.mapPath), R"({"blocks":[[0,0]],"items":[]})");
 }

@@ -15,6 +15,7 @@
 #include "ecs/core/Entity.h"
 #include "ecs/signals/Signal1.h"
 #include "input/KeyPoll.h"
+#include "input/Keys.h"
 #include "tests/support/files/TempFolder.h"
 #include "tests/support/game/PlayArea.h"
 #include "world/GameMap.h"
@@ -22,7 +23,7 @@
 namespace rules_test {
 
 constexpr double tick = 1.0 / 60;
-constexpr int Shift = 16;
+using game::keys::Shift;
 
 // The entities the rules work on, built without views: a player with the
 // game's two states ("solid" carries the Jump, "beam" the Beam), the moon,

@@ -1,7 +1,8 @@
-// The order of a save's disk operations, seen by standing in for the
-// system's fsync and rename in this test program: the new contents reach
-// the disk before the rename, and the folder after it, so that a power loss
-// at any moment leaves the old level or the new one.
+// The order of a whole file's disk operations, seen by standing in for the
+// system's fsync and rename in this test program (one of its own, so that
+// the stand-ins log this one write alone): the new contents reach the disk
+// before the rename, and the folder after it, so that a power loss at any
+// moment leaves the old file or the new one.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/FileWriter.h"
 #include "tests/support/files/TempFolder.h"
-#include "world/MapFile.h"
 
 namespace {
 
@@ -37,11 +38,11 @@ extern "C" int rename(const char* from, const char* to) {
     return real(from, to);
 }
 
-TEST(MapFile, WriteFlushesTheFileThenRenamesThenFlushesTheFolder) {
+TEST(WriteWholeFile, FlushesTheFileThenRenamesThenFlushesTheFolder) {
     TempFolder folder;
     std::string path = folder.write("map.json", "old");
     diskLog.clear();
-    game::MapFile::write(path, "{\"blocks\":[],\"items\":[]}");
+    base::writeWholeFile(path, "{\"blocks\":[],\"items\":[]}");
     EXPECT_EQ(diskLog, (std::vector<std::string>{"fsync file of 24 bytes", "rename", "fsync folder"}));
     EXPECT_EQ(TempFolder::read(path), "{\"blocks\":[],\"items\":[]}");
 }

@@ -1,0 +1,33 @@
+// The keys the game acts on, by the codes the display module reports for
+// them (a KeyboardEvent's keyCode; the codes themselves are named by the
+// module's contract), and by the names replay scripts give them. Every
+// place that binds, polls, reads or writes one of these keys takes it from
+// here.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "runtime/contract/gfxrt.h"
+
+namespace game::keys {
+
+inline constexpr int A = RT_KEY_A;          // run left; steer the beam left
+inline constexpr int D = RT_KEY_D;          // run right; steer the beam right
+inline constexpr int W = RT_KEY_W;          // jump; steer the beam up
+inline constexpr int S = RT_KEY_S;          // steer the beam down
+inline constexpr int Shift = RT_KEY_SHIFT;  // turn time back while held
+inline constexpr int R = RT_KEY_R;          // the editor: read the level file again
+inline constexpr int O = RT_KEY_O;          // the editor: save the level file
+
+struct NamedKey {
+    std::string_view name;
+    int code;
+};
+
+// Each key above by the name a script writes for it (read in any case,
+// written as here); a script names other keys by their code.
+inline constexpr std::array<NamedKey, 7> named{
+    {{"A", A}, {"D", D}, {"W", W}, {"S", S}, {"SHIFT", Shift}, {"R", R}, {"O", O}}};
+
+}  // namespace game::keys
