@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace runs {
+namespace command_line {
 
 // A path from a command line, made absolute against the folder the program
 // was started in: the programs move their working directory before they
@@ -13,4 +13,4 @@ inline std::filesystem::path fromStartFolder(const std::filesystem::path& start,
     return p.is_absolute() ? p : (start / p).lexically_normal();
 }
 
-}  // namespace runs
+}  // namespace command_line

@@ -32,20 +32,20 @@ std::optional<N> numberOf(const std::string& text) {
 }  // namespace
 
 std::string outputConflict(const ReplayOptions& options, const std::filesystem::path& gameLevel) {
-    std::vector<runs::NamedFile> inputs;
+    std::vector<command_line::NamedFile> inputs;
     const std::filesystem::path level = options.level.empty() ? gameLevel : options.level;
     inputs.push_back({"the level", level});
     if (!options.script.empty()) inputs.push_back({"the script", options.script});
-    std::vector<runs::NamedFile> outputs;
+    std::vector<command_line::NamedFile> outputs;
     if (!options.trace.empty()) outputs.push_back({"--trace", options.trace});
     for (const auto& shot : options.shots) outputs.push_back({"--shot " + std::to_string(shot.tick) + ":", shot.file});
-    return runs::outputConflict(inputs, outputs);
+    return command_line::outputConflict(inputs, outputs);
 }
 
 void applyScriptHeader(ReplayOptions& options, const runs::Script& script) {
     if (!options.seed) options.seed = script.seed;
     if (options.level.empty() && script.level) {
-        options.level = runs::fromStartFolder(options.script.parent_path(), *script.level);
+        options.level = command_line::fromStartFolder(options.script.parent_path(), *script.level);
     }
 }
 
@@ -69,7 +69,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
             if (i + 1 >= args.size()) return {std::nullopt, arg + " needs a value"};
             const std::string& value = args[++i];
             if (arg == "--level") {
-                options.level = runs::fromStartFolder(startFolder, value);
+                options.level = command_line::fromStartFolder(startFolder, value);
             } else if (arg == "--ticks") {
                 auto n = numberOf<int>(value);
                 if (!n || *n < 1) {
@@ -84,7 +84,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
                 }
                 options.seed = *n;
             } else if (arg == "--trace") {
-                options.trace = value == "-" ? std::filesystem::path("-") : runs::fromStartFolder(startFolder, value);
+                options.trace = value == "-" ? std::filesystem::path("-") : command_line::fromStartFolder(startFolder, value);
             } else {
                 auto colon = value.find(':');
                 auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
@@ -92,14 +92,14 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
                     return {std::nullopt, "--shot takes TICK:FILE.png with a tick of at least 1, not \"" +
                                               base::wholePath(value) + "\""};
                 }
-                options.shots.push_back({*tick, runs::fromStartFolder(startFolder, value.substr(colon + 1))});
+                options.shots.push_back({*tick, command_line::fromStartFolder(startFolder, value.substr(colon + 1))});
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {std::nullopt, "unknown option " + base::clipWord(arg)};
         } else {
             if (haveScript) return {std::nullopt, "only one script may be given"};
             haveScript = true;
-            if (arg != "-") options.script = runs::fromStartFolder(startFolder, arg);
+            if (arg != "-") options.script = command_line::fromStartFolder(startFolder, arg);
         }
     }
     return {options, ""};

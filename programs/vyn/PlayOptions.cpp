@@ -28,9 +28,9 @@ PlayOptionsResult parsePlayOptions(const std::vector<std::string>& args, const s
             const std::string& value = args[++i];
             if (arg == "--record") {
                 if (value == "-") return {std::nullopt, "--record needs a file, not standard output"};
-                options.record = fromStartFolder(startFolder, value);
+                options.record = command_line::fromStartFolder(startFolder, value);
             } else {
-                options.trace = value == "-" ? std::filesystem::path("-") : fromStartFolder(startFolder, value);
+                options.trace = value == "-" ? std::filesystem::path("-") : command_line::fromStartFolder(startFolder, value);
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {std::nullopt, "unknown option " + base::clipWord(arg)};
@@ -39,17 +39,17 @@ PlayOptionsResult parsePlayOptions(const std::vector<std::string>& args, const s
             // An empty name is a mistake (an unset variable, say), not a
             // request for the game's own level.
             if (arg.empty()) return {std::nullopt, "\"\": the level file name is empty"};
-            options.level = fromStartFolder(startFolder, arg);
+            options.level = command_line::fromStartFolder(startFolder, arg);
         }
     }
     return {options, ""};
 }
 
 std::string outputConflict(const PlayOptions& options, const std::filesystem::path& gameLevel) {
-    std::vector<NamedFile> outputs;
+    std::vector<command_line::NamedFile> outputs;
     if (!options.record.empty()) outputs.push_back({"--record", options.record});
     if (!options.trace.empty()) outputs.push_back({"--trace", options.trace});
-    return outputConflict({{"the level", options.level.value_or(gameLevel)}}, outputs);
+    return command_line::outputConflict({{"the level", options.level.value_or(gameLevel)}}, outputs);
 }
 
 }  // namespace runs
