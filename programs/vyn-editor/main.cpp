@@ -61,14 +61,17 @@ int main(int argc, char** argv) {
         std::fputs("vyn-editor: \"\": the level file name is empty\n", stderr);
         return badInput;
     }
-    // Absolute, since the program moves its working directory to its data folder.
-    std::string level = std::filesystem::absolute(arg).lexically_normal().string();
+    std::string level;
     if (arg.empty()) {
         // Edits land where they are committed; an installed editor away from
         // its source tree opens the installed level (read-only to most users:
         // a save then fails with a message and the edits stay).
         level = VYN_EDITOR_LEVEL;
         if (!std::filesystem::exists(level)) level = game::ProgramFolders::current().data / game::GameMap::levelFile;
+    } else {
+        // Absolute, since the program moves its working directory to its
+        // data folder. (An empty path has no absolute form: it would throw.)
+        level = std::filesystem::absolute(arg).lexically_normal().string();
     }
 
     try {
