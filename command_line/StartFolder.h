@@ -13,4 +13,10 @@ inline std::filesystem::path fromStartFolder(const std::filesystem::path& start,
     return p.is_absolute() ? p : (start / p).lexically_normal();
 }
 
+// An output's path from a command line: "-", standard output, stays as it
+// is; any other is found from the start folder.
+inline std::filesystem::path outputFromStartFolder(const std::filesystem::path& start, const std::string& path) {
+    return path == "-" ? std::filesystem::path("-") : fromStartFolder(start, path);
+}
+
 }  // namespace command_line

@@ -57,52 +57,53 @@ int updatesToRun(const ReplayOptions& options, const runs::Script& script) {
 }
 
 OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder) {
+    using command_line::Value;
     ReplayOptions options;
-    bool haveScript = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") return {std::nullopt, "", true};
-        if (arg == "--version") return {std::nullopt, "", false, true};
-        const bool takesValue =
-            arg == "--level" || arg == "--ticks" || arg == "--seed" || arg == "--trace" || arg == "--shot";
-        if (takesValue) {
-            if (i + 1 >= args.size()) return {std::nullopt, arg + " needs a value"};
-            const std::string& value = args[++i];
-            if (arg == "--level") {
-                options.level = command_line::fromStartFolder(startFolder, value);
-            } else if (arg == "--ticks") {
-                auto n = numberOf<int>(value);
-                if (!n || *n < 1) {
-                    return {std::nullopt,
-                            "--ticks takes a whole number of at least 1, not \"" + base::clipWord(value) + "\""};
-                }
-                options.ticks = *n;
-            } else if (arg == "--seed") {
-                auto n = numberOf<std::uint64_t>(value);
-                if (!n) {
-                    return {std::nullopt, "--seed takes a whole number from 0, not \"" + base::clipWord(value) + "\""};
-                }
-                options.seed = *n;
-            } else if (arg == "--trace") {
-                options.trace = value == "-" ? std::filesystem::path("-") : command_line::fromStartFolder(startFolder, value);
-            } else {
-                auto colon = value.find(':');
-                auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
-                if (!tick || *tick < 1 || colon + 1 >= value.size()) {
-                    return {std::nullopt, "--shot takes TICK:FILE.png with a tick of at least 1, not \"" +
-                                              base::wholePath(value) + "\""};
-                }
-                options.shots.push_back({*tick, command_line::fromStartFolder(startFolder, value.substr(colon + 1))});
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return {std::nullopt, "unknown option " + base::clipWord(arg)};
-        } else {
-            if (haveScript) return {std::nullopt, "only one script may be given"};
-            haveScript = true;
-            if (arg != "-") options.script = command_line::fromStartFolder(startFolder, arg);
-        }
-    }
-    return {options, ""};
+    command_line::Grammar grammar;
+    grammar.options = {
+        {"--level", Value::Any,
+         [&](const std::string& file) {
+             options.level = command_line::fromStartFolder(startFolder, file);
+             return std::string();
+         }},
+        {"--ticks", Value::Any,
+         [&](const std::string& value) -> std::string {
+             auto n = numberOf<int>(value);
+             if (!n || *n < 1) {
+                 return "--ticks takes a whole number of at least 1, not \"" + base::clipWord(value) + "\"";
+             }
+             options.ticks = *n;
+             return "";
+         }},
+        {"--seed", Value::Any,
+         [&](const std::string& value) -> std::string {
+             auto n = numberOf<std::uint64_t>(value);
+             if (!n) return "--seed takes a whole number from 0, not \"" + base::clipWord(value) + "\"";
+             options.seed = *n;
+             return "";
+         }},
+        {"--trace", Value::Any,
+         [&](const std::string& file) {
+             options.trace = command_line::outputFromStartFolder(startFolder, file);
+             return std::string();
+         }},
+        {"--shot", Value::Any,
+         [&](const std::string& value) -> std::string {
+             auto colon = value.find(':');
+             auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
+             if (!tick || *tick < 1 || colon + 1 >= value.size()) {
+                 return "--shot takes TICK:FILE.png with a tick of at least 1, not \"" + base::wholePath(value) + "\"";
+             }
+             options.shots.push_back({*tick, command_line::fromStartFolder(startFolder, value.substr(colon + 1))});
+             return "";
+         }},
+    };
+    // "-" names no script: the run has no input.
+    grammar.positional = {"script", false, [&](const std::string& file) {
+                              if (file != "-") options.script = command_line::fromStartFolder(startFolder, file);
+                              return std::string();
+                          }};
+    return command_line::parse(grammar, args, options);
 }
 
 }  // namespace replay
