@@ -1,5 +1,7 @@
 // vyn-editor: the game with the map editor switched on. Left click toggles
 // a block, right click a shard, R reloads the level file and O saves it.
+// It starts as the game does (game::ApplicationMain::main, which lays out
+// the path from here to the first update), with the editor's document.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -7,8 +9,6 @@
 #include <string>
 
 #include "base/HugePageHeap.h"
-#include "display/Lib.h"
-#include "display/Stage.h"
 #include "game/ApplicationMain.h"
 #include "game/ProgramFolders.h"
 #include "programs/vyn-editor/EditorDocument.h"
@@ -28,15 +28,6 @@ const char* const usage =
     "Left click: toggle a block.  Right click: toggle a shard.\n"
     "R: reload the file (drops unsaved edits).  O: save to the file.\n"
     "  --help, --version  show this or the version and exit\n";
-
-// The same start-up as the game's, with the editor's root sprite.
-void onLoaded(const game::Level& level) {
-    auto stage = gfx::Lib::get_stage();
-    stage->align = gfx::display::StageAlign::TOP_LEFT;
-    stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
-    game::ApplicationMain::enterDataFolder();
-    gfx::Lib::get_current()->addChild(std::make_shared<editor::EditorDocument>(level));
-}
 
 }  // namespace
 
@@ -79,13 +70,10 @@ int main(int argc, char** argv) {
         // than from inside the first frame; the game takes what was read.
         const game::Level checked = game::Level::read(level);
 
-        using game::ApplicationMain;
-        ApplicationMain::enterModuleFolder();
-        gfx::Lib::setPackage(ApplicationMain::company, ApplicationMain::file, ApplicationMain::packageName,
-                             ApplicationMain::version);
-        gfx::Lib::create([checked] { onLoaded(checked); }, ApplicationMain::width, ApplicationMain::height,
-                         ApplicationMain::frameRate, ApplicationMain::backgroundColor, ApplicationMain::windowFlags(),
-                         "Vyn editor");
+        game::StartUp startUp;
+        startUp.document = [](const game::Level& read) { return std::make_shared<editor::EditorDocument>(read); };
+        startUp.title = "Vyn editor";
+        game::ApplicationMain::main(checked, startUp);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vyn-editor: %s\n", error.what());
         return badInput;

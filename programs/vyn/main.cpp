@@ -47,14 +47,15 @@ int play(const runs::PlayOptions& options) {
         if (trace) trace->writeLine(runs::traceLine(tick, game));
         if (recorder) recorder->afterUpdate();
     });
-    auto stageReady = [&](gfx::display::Stage& stage) {
+    game::StartUp startUp;
+    startUp.stageReady = [&](gfx::display::Stage& stage) {
         if (!trace && !recorder) return;
         counter.attach(stage);
         if (recorder) {
             stage.onNativeEvent = [&](const rt_event& record) { recorder->received(record, counter.tick()); };
         }
     };
-    game::ApplicationMain::main(level, stageReady);
+    game::ApplicationMain::main(level, startUp);
 
     int status = 0;
     for (const std::string& failure : {recorder ? recorder->close() : "", trace ? trace->close() : ""}) {
