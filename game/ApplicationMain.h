@@ -46,8 +46,8 @@ public:
     // Runs the application until its window is closed; every program starts
     // the game here. From `main` to the first update:
     //
-    //  1. main (programs/*/main.cpp) asks for the heap's large pages and
-    //     reads the options;
+    //  1. main (programs/*/main.cpp) runs in command_line::runProgram, which
+    //     asks for the heap's large pages and reads the options;
     //  2. the program reads and checks a level of the user's (Level::read),
     //     so that a fault in it is reported before any window opens;
     //  3. this function (vyn-replay calls it from replay::Replay::run): the
