@@ -61,11 +61,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
     ReplayOptions options;
     command_line::Grammar grammar;
     grammar.options = {
-        {"--level", Value::Any,
-         [&](const std::string& file) {
-             options.level = command_line::fromStartFolder(startFolder, file);
-             return std::string();
-         }},
+        {"--level", Value::Any, command_line::takeInput(options.level, startFolder)},
         {"--ticks", Value::Any,
          [&](const std::string& value) -> std::string {
              auto n = numberOf<int>(value);
@@ -82,11 +78,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
              options.seed = *n;
              return "";
          }},
-        {"--trace", Value::Any,
-         [&](const std::string& file) {
-             options.trace = command_line::outputFromStartFolder(startFolder, file);
-             return std::string();
-         }},
+        {"--trace", Value::Any, command_line::takeOutput(options.trace, startFolder)},
         {"--shot", Value::Any,
          [&](const std::string& value) -> std::string {
              auto colon = value.find(':');

@@ -27,11 +27,7 @@ PlayOptionsResult parsePlayOptions(const std::vector<std::string>& args, const s
              options.record = command_line::fromStartFolder(startFolder, file);
              return "";
          }},
-        {"--trace", Value::FileName,
-         [&](const std::string& file) {
-             options.trace = command_line::outputFromStartFolder(startFolder, file);
-             return std::string();
-         }},
+        {"--trace", Value::FileName, command_line::takeOutput(options.trace, startFolder)},
     };
     grammar.positional = {"level", true, [&](const std::string& file) {
                               options.level = command_line::fromStartFolder(startFolder, file);
