@@ -45,7 +45,9 @@ command_line::Parsed<EditorOptions> parseEditorOptions(const std::vector<std::st
     command_line::Grammar grammar;
     grammar.positional = {"level", true, [&](const std::string& file) {
                               // Absolute, since the program moves its working
-                              // directory to its data folder.
+                              // directory to its data folder; unlike
+                              // fromStartFolder, an absolute name is tidied
+                              // too, as the editor's messages have named it.
                               options.level = (startFolder / file).lexically_normal().string();
                               return std::string();
                           }};
