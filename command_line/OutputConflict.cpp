@@ -7,7 +7,7 @@
 
 #include "base/InputFile.h"
 
-namespace runs {
+namespace command_line {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::string outputConflict(const std::vector<NamedFile>& inputs, const std::vect
     return "";
 }
 
-}  // namespace runs
+}  // namespace command_line

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace runs {
+namespace command_line {
 
 // A file a program reads or writes, named as its messages name it: the
 // option or role ("--trace", "the level", "--shot 90:"), then the quoted
@@ -21,4 +21,4 @@ struct NamedFile {
 // nothing).
 [[nodiscard]] std::string outputConflict(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs);
 
-}  // namespace runs
+}  // namespace command_line

@@ -17,14 +17,14 @@ void ApplicationMain::enterModuleFolder() { gfx::Sys::setCwd(ProgramFolders::cur
 
 void ApplicationMain::enterDataFolder() { gfx::Sys::setCwd(ProgramFolders::current().data); }
 
-void ApplicationMain::main(const Level& level, const StageReady& stageReady) {
+void ApplicationMain::main(const Level& level, const StartUp& startUp) {
     enterModuleFolder();
     gfx::Lib::setPackage(company, file, packageName, version);
-    gfx::Lib::create([&level, &stageReady] { onLoaded(level, stageReady); }, width, height, frameRate, backgroundColor,
-                     windowFlags(), title);
+    gfx::Lib::create([&level, &startUp] { onLoaded(level, startUp); }, width, height, frameRate, backgroundColor,
+                     windowFlags(), startUp.title);
 }
 
-void ApplicationMain::onLoaded(const Level& level, const StageReady& stageReady) {
+void ApplicationMain::onLoaded(const Level& level, const StartUp& startUp) {
     auto stage = gfx::Lib::get_stage();
     // One stage pixel is one window pixel: a larger window shows more
     // background around the game instead of scaling it.
@@ -33,8 +33,9 @@ void ApplicationMain::onLoaded(const Level& level, const StageReady& stageReady)
     // Relative paths (the level file, the asset table) resolve in the
     // program's data folder, wherever it was started from.
     enterDataFolder();
-    gfx::Lib::get_current()->addChild(std::make_shared<DocumentClass>(level));
-    if (stageReady) stageReady(*stage);
+    gfx::Lib::get_current()->addChild(startUp.document ? startUp.document(level)
+                                                       : std::make_shared<DocumentClass>(level));
+    if (startUp.stageReady) startUp.stageReady(*stage);
 }
 
 ApplicationMain::Asset ApplicationMain::getAsset(const std::string& id) {

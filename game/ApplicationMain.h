@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -13,7 +14,21 @@
 
 namespace game {
 
-// The program's start-up: names the application, opens the window and, once
+class DocumentClass;
+
+// What a program puts in the game's window.
+struct StartUp {
+    // The document sprite, built from the level once the stage exists;
+    // empty: DocumentClass, the game alone. A program that adds to the game
+    // (the editor) builds a class derived from it.
+    std::function<std::shared_ptr<DocumentClass>(const Level& level)> document;
+    std::string title = "Vyn";
+    // Called once the stage exists and the document is on it, before the
+    // first frame.
+    std::function<void(gfx::display::Stage& stage)> stageReady;
+};
+
+// The programs' start-up: names the application, opens the window and, once
 // the stage exists, makes the program's data folder (ProgramFolders) the
 // working directory and puts the document sprite on the display root. The
 // game itself is built on the first frame (Main::ready).
@@ -27,16 +42,30 @@ public:
     static constexpr int height = 630;
     static constexpr double frameRate = 60;
     static constexpr int backgroundColor = 0x222222;
-    static constexpr const char* title = "Vyn";
 
-    // Called once the stage exists and the document is on it, before the
-    // first frame.
-    using StageReady = std::function<void(gfx::display::Stage& stage)>;
-
-    // Runs the application until its window is closed. The level file path
-    // is taken relative to the program's data folder; an absolute one stays
-    // as it is. A level read ahead (Level::read) is not read again.
-    static void main(const Level& level = GameMap::levelFile, const StageReady& stageReady = {});
+    // Runs the application until its window is closed; every program starts
+    // the game here. From `main` to the first update:
+    //
+    //  1. main (programs/*/main.cpp) runs in command_line::runProgram, which
+    //     asks for the heap's large pages and reads the options;
+    //  2. the program reads and checks a level of the user's (Level::read),
+    //     so that a fault in it is reported before any window opens;
+    //  3. this function (vyn-replay calls it from replay::Replay::run): the
+    //     module folder becomes the working directory and gfx::Lib::create
+    //     opens the window through the display module (Stage::runMainFrame,
+    //     rt_create_main_frame);
+    //  4. the module calls back once its stage exists: Lib makes the Stage,
+    //     and onLoaded puts the document (a DocumentClass, which is a Main)
+    //     on the display root; then the module's loop (runtime/common/
+    //     EventLoop) runs until the window closes;
+    //  5. on the stage's first due frame it broadcasts "enterFrame":
+    //     Main::ready builds the Game and starts it, and the game's
+    //     FixedTickProvider, listening from within that same dispatch, runs
+    //     the first Engine::update(1/60).
+    //
+    // The level file path is taken relative to the program's data folder; an
+    // absolute one stays as it is. A level read ahead is not read again.
+    static void main(const Level& level = GameMap::levelFile, const StartUp& startUp = {});
 
     // Makes the program's module folder the working directory. The display
     // module is looked for in the working directory first, so a program that
@@ -62,7 +91,7 @@ public:
     static int windowFlags();
 
 private:
-    static void onLoaded(const Level& level, const StageReady& stageReady);
+    static void onLoaded(const Level& level, const StartUp& startUp);
 };
 
 }  // namespace game

@@ -32,20 +32,20 @@ std::optional<N> numberOf(const std::string& text) {
 }  // namespace
 
 std::string outputConflict(const ReplayOptions& options, const std::filesystem::path& gameLevel) {
-    std::vector<runs::NamedFile> inputs;
+    std::vector<command_line::NamedFile> inputs;
     const std::filesystem::path level = options.level.empty() ? gameLevel : options.level;
     inputs.push_back({"the level", level});
     if (!options.script.empty()) inputs.push_back({"the script", options.script});
-    std::vector<runs::NamedFile> outputs;
+    std::vector<command_line::NamedFile> outputs;
     if (!options.trace.empty()) outputs.push_back({"--trace", options.trace});
     for (const auto& shot : options.shots) outputs.push_back({"--shot " + std::to_string(shot.tick) + ":", shot.file});
-    return runs::outputConflict(inputs, outputs);
+    return command_line::outputConflict(inputs, outputs);
 }
 
 void applyScriptHeader(ReplayOptions& options, const runs::Script& script) {
     if (!options.seed) options.seed = script.seed;
     if (options.level.empty() && script.level) {
-        options.level = runs::fromStartFolder(options.script.parent_path(), *script.level);
+        options.level = command_line::fromStartFolder(options.script.parent_path(), *script.level);
     }
 }
 
@@ -57,52 +57,45 @@ int updatesToRun(const ReplayOptions& options, const runs::Script& script) {
 }
 
 OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder) {
+    using command_line::Value;
     ReplayOptions options;
-    bool haveScript = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") return {std::nullopt, "", true};
-        if (arg == "--version") return {std::nullopt, "", false, true};
-        const bool takesValue =
-            arg == "--level" || arg == "--ticks" || arg == "--seed" || arg == "--trace" || arg == "--shot";
-        if (takesValue) {
-            if (i + 1 >= args.size()) return {std::nullopt, arg + " needs a value"};
-            const std::string& value = args[++i];
-            if (arg == "--level") {
-                options.level = runs::fromStartFolder(startFolder, value);
-            } else if (arg == "--ticks") {
-                auto n = numberOf<int>(value);
-                if (!n || *n < 1) {
-                    return {std::nullopt,
-                            "--ticks takes a whole number of at least 1, not \"" + base::clipWord(value) + "\""};
-                }
-                options.ticks = *n;
-            } else if (arg == "--seed") {
-                auto n = numberOf<std::uint64_t>(value);
-                if (!n) {
-                    return {std::nullopt, "--seed takes a whole number from 0, not \"" + base::clipWord(value) + "\""};
-                }
-                options.seed = *n;
-            } else if (arg == "--trace") {
-                options.trace = value == "-" ? std::filesystem::path("-") : runs::fromStartFolder(startFolder, value);
-            } else {
-                auto colon = value.find(':');
-                auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
-                if (!tick || *tick < 1 || colon + 1 >= value.size()) {
-                    return {std::nullopt, "--shot takes TICK:FILE.png with a tick of at least 1, not \"" +
-                                              base::wholePath(value) + "\""};
-                }
-                options.shots.push_back({*tick, runs::fromStartFolder(startFolder, value.substr(colon + 1))});
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return {std::nullopt, "unknown option " + base::clipWord(arg)};
-        } else {
-            if (haveScript) return {std::nullopt, "only one script may be given"};
-            haveScript = true;
-            if (arg != "-") options.script = runs::fromStartFolder(startFolder, arg);
-        }
-    }
-    return {options, ""};
+    command_line::Grammar grammar;
+    grammar.options = {
+        {"--level", Value::Any, command_line::takeInput(options.level, startFolder)},
+        {"--ticks", Value::Any,
+         [&](const std::string& value) -> std::string {
+             auto n = numberOf<int>(value);
+             if (!n || *n < 1) {
+                 return "--ticks takes a whole number of at least 1, not \"" + base::clipWord(value) + "\"";
+             }
+             options.ticks = *n;
+             return "";
+         }},
+        {"--seed", Value::Any,
+         [&](const std::string& value) -> std::string {
+             auto n = numberOf<std::uint64_t>(value);
+             if (!n) return "--seed takes a whole number from 0, not \"" + base::clipWord(value) + "\"";
+             options.seed = *n;
+             return "";
+         }},
+        {"--trace", Value::Any, command_line::takeOutput(options.trace, startFolder)},
+        {"--shot", Value::Any,
+         [&](const std::string& value) -> std::string {
+             auto colon = value.find(':');
+             auto tick = colon == std::string::npos ? std::nullopt : numberOf<int>(value.substr(0, colon));
+             if (!tick || *tick < 1 || colon + 1 >= value.size()) {
+                 return "--shot takes TICK:FILE.png with a tick of at least 1, not \"" + base::wholePath(value) + "\"";
+             }
+             options.shots.push_back({*tick, command_line::fromStartFolder(startFolder, value.substr(colon + 1))});
+             return "";
+         }},
+    };
+    // "-" names no script: the run has no input.
+    grammar.positional = {"script", false, [&](const std::string& file) {
+                              if (file != "-") options.script = command_line::fromStartFolder(startFolder, file);
+                              return std::string();
+                          }};
+    return command_line::parse(grammar, args, options);
 }
 
 }  // namespace replay

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line/OptionParser.h"
 #include "runs/Script.h"
 
 namespace replay {
@@ -35,12 +36,7 @@ struct ReplayOptions {
     std::filesystem::path script;
 };
 
-struct OptionsResult {
-    std::optional<ReplayOptions> options;
-    std::string error;
-    bool help = false;
-    bool version = false;
-};
+using OptionsResult = command_line::Parsed<ReplayOptions>;
 
 // The number of updates to run: --ticks, or else the last tick of the
 // script plus 60, and never fewer than the last shot needs.

@@ -1,14 +1,14 @@
 // vyn-editor: the game with the map editor switched on. Left click toggles
 // a block, right click a shard, R reloads the level file and O saves it.
-#include <cstdio>
-#include <exception>
+// It starts as the game does (game::ApplicationMain::main, which lays out
+// the path from here to the first update), with the editor's document.
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "base/HugePageHeap.h"
-#include "display/Lib.h"
-#include "display/Stage.h"
+#include "command_line/OptionParser.h"
+#include "command_line/ProgramMain.h"
 #include "game/ApplicationMain.h"
 #include "game/ProgramFolders.h"
 #include "programs/vyn-editor/EditorDocument.h"
@@ -16,8 +16,6 @@
 #include "world/Level.h"
 
 namespace {
-
-constexpr int badInput = 2;
 
 const char* const usage =
     "usage: vyn-editor [LEVEL]\n"
@@ -29,63 +27,57 @@ const char* const usage =
     "R: reload the file (drops unsaved edits).  O: save to the file.\n"
     "  --help, --version  show this or the version and exit\n";
 
-// The same start-up as the game's, with the editor's root sprite.
-void onLoaded(const game::Level& level) {
-    auto stage = gfx::Lib::get_stage();
-    stage->align = gfx::display::StageAlign::TOP_LEFT;
-    stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
-    game::ApplicationMain::enterDataFolder();
-    gfx::Lib::get_current()->addChild(std::make_shared<editor::EditorDocument>(level));
+// A mistake on the command line is shown by its line alone; any failure,
+// the level's or the window's, ends the editor with status 2.
+const command_line::Program editorProgram{"vyn-editor", usage, game::ApplicationMain::version, false,
+                                          command_line::badInputStatus};
+
+struct EditorOptions {
+    // Empty: the default level.
+    std::string level;
+};
+
+// One word at most, a level file: a word that starts with '-' is a file
+// name too, since the editor has no options.
+command_line::Parsed<EditorOptions> parseEditorOptions(const std::vector<std::string>& words,
+                                                       const std::filesystem::path& startFolder) {
+    EditorOptions options;
+    command_line::Grammar grammar;
+    grammar.positional = {"level", true, [&](const std::string& file) {
+                              // Absolute, since the program moves its working
+                              // directory to its data folder; unlike
+                              // fromStartFolder, an absolute name is tidied
+                              // too, as the editor's messages have named it.
+                              options.level = (startFolder / file).lexically_normal().string();
+                              return std::string();
+                          }};
+    grammar.refuseUnknownOptions = false;
+    grammar.mostWords = 1;
+    return command_line::parse(grammar, words, options);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    base::preferHugePagesForHeap();
-    if (argc > 2) {
-        std::fputs(usage, stderr);
-        return badInput;
-    }
-    const std::string arg = argc == 2 ? argv[1] : "";
-    if (arg == "-h" || arg == "--help") {
-        std::fputs(usage, stdout);
-        return 0;
-    }
-    if (arg == "--version") {
-        std::printf("vyn-editor %s\n", game::ApplicationMain::version);
-        return 0;
-    }
-    // An empty name is a mistake (an unset variable, say), not a request for
-    // the default level.
-    if (argc == 2 && arg.empty()) {
-        std::fputs("vyn-editor: \"\": the level file name is empty\n", stderr);
-        return badInput;
-    }
-    // Absolute, since the program moves its working directory to its data folder.
-    std::string level = std::filesystem::absolute(arg).lexically_normal().string();
-    if (arg.empty()) {
+int edit(const EditorOptions& options) {
+    std::string level = options.level;
+    if (level.empty()) {
         // Edits land where they are committed; an installed editor away from
         // its source tree opens the installed level (read-only to most users:
         // a save then fails with a message and the edits stay).
         level = VYN_EDITOR_LEVEL;
         if (!std::filesystem::exists(level)) level = game::ProgramFolders::current().data / game::GameMap::levelFile;
     }
+    // A level that cannot be read is reported here, plainly, rather than
+    // from inside the first frame; the game takes what was read.
+    const game::Level checked = game::Level::read(level);
 
-    try {
-        // A level that cannot be read is reported here, plainly, rather
-        // than from inside the first frame; the game takes what was read.
-        const game::Level checked = game::Level::read(level);
-
-        using game::ApplicationMain;
-        ApplicationMain::enterModuleFolder();
-        gfx::Lib::setPackage(ApplicationMain::company, ApplicationMain::file, ApplicationMain::packageName,
-                             ApplicationMain::version);
-        gfx::Lib::create([checked] { onLoaded(checked); }, ApplicationMain::width, ApplicationMain::height,
-                         ApplicationMain::frameRate, ApplicationMain::backgroundColor, ApplicationMain::windowFlags(),
-                         "Vyn editor");
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vyn-editor: %s\n", error.what());
-        return badInput;
-    }
+    game::StartUp startUp;
+    startUp.document = [](const game::Level& read) { return std::make_shared<editor::EditorDocument>(read); };
+    startUp.title = "Vyn editor";
+    game::ApplicationMain::main(checked, startUp);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return command_line::runProgram(editorProgram, argc, argv, parseEditorOptions, edit);
 }

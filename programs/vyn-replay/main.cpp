@@ -1,21 +1,20 @@
 // vyn-replay: runs the game headlessly with scripted input, for tests, bug
-// reports and checking changes. See ReplayOptions.cpp for the command line
-// and runs/Script.h for the script.
+// reports and checking changes. See ReplayOptions.cpp for the command line,
+// runs/Script.h for the script, and game::ApplicationMain::main for the
+// path from here to the first update.
 #include <dlfcn.h>
 #include <fcntl.h>
 
 #include <cstdio>
-#include <exception>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <vector>
 
-#include "base/HugePageHeap.h"
 #include "base/InputFile.h"
-
 #include "base/Random.h"
+#include "command_line/ProgramMain.h"
 #include "display/Loader.h"
 #include "game/ApplicationMain.h"
 #include "game/ProgramFolders.h"
@@ -28,8 +27,6 @@
 
 namespace {
 
-constexpr int badInput = 2;
-
 const rth_api* headlessDriver() {
     void* module = gfx::Loader::module("gfxrt");
     if (module == nullptr) return nullptr;
@@ -37,57 +34,32 @@ const rth_api* headlessDriver() {
     return get != nullptr ? get() : nullptr;
 }
 
+const command_line::Program replayProgram{"vyn-replay", replay::usage, game::ApplicationMain::version};
+
 // Whether file descriptor fd is open.
 bool isOpen(int fd) { return ::fcntl(fd, F_GETFD) != -1; }
 
-int run(int argc, char** argv) {
-    // A closed standard stream would be taken by the next file opened, and
-    // what is meant for it would land there: each gets /dev/null instead,
-    // after noting whether the trace could go to standard output.
-    const bool standardOutputOpen = isOpen(1);
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (!isOpen(fd) && ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd) return 1;
+// The script in `file`; none for an empty path.
+runs::Script readScript(const std::filesystem::path& file) {
+    if (file.empty()) return {};
+    // A regular file, or a pipe the caller feeds; never a folder.
+    std::istringstream input(command_line::asBadInput(
+        [&] { return base::readInputFile(file.string(), base::InputKind::RegularFileOrPipe); }));
+    auto result = runs::parseScript(input);
+    if (result.error) {
+        throw command_line::Stop(
+            command_line::badInputStatus,
+            file.string() + ":" + std::to_string(result.error->line) + ": " + result.error->message);
     }
+    return std::move(*result.script);
+}
 
-    const auto start = std::filesystem::current_path();
-    auto parsed = replay::parseOptions(std::vector<std::string>(argv + 1, argv + argc), start);
-    if (parsed.help) {
-        std::fputs(replay::usage, stdout);
-        return 0;
-    }
-    if (parsed.version) {
-        std::printf("vyn-replay %s\n", game::ApplicationMain::version);
-        return 0;
-    }
-    if (!parsed.options) {
-        std::fprintf(stderr, "vyn-replay: %s\n%s", parsed.error.c_str(), replay::usage);
-        return badInput;
-    }
-    replay::ReplayOptions options = *parsed.options;
+int run(replay::ReplayOptions options, bool standardOutputOpen) {
+    using command_line::badInputStatus;
+    using command_line::Stop;
+    if (options.trace == "-" && !standardOutputOpen) throw Stop(badInputStatus, "--trace -: standard output is closed");
 
-    if (options.trace == "-" && !standardOutputOpen) {
-        std::fprintf(stderr, "vyn-replay: --trace -: standard output is closed\n");
-        return badInput;
-    }
-
-    runs::Script script;
-    if (!options.script.empty()) {
-        // A regular file, or a pipe the caller feeds; never a folder.
-        std::istringstream input;
-        try {
-            input.str(base::readInputFile(options.script.string(), base::InputKind::RegularFileOrPipe));
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "vyn-replay: %s\n", error.what());
-            return badInput;
-        }
-        auto result = runs::parseScript(input);
-        if (result.error) {
-            std::fprintf(stderr, "vyn-replay: %s:%d: %s\n", options.script.c_str(), result.error->line,
-                         result.error->message.c_str());
-            return badInput;
-        }
-        script = std::move(*result.script);
-    }
+    runs::Script script = readScript(options.script);
     replay::applyScriptHeader(options, script);
 
     // Checked before anything is written: no output may overwrite an input
@@ -95,13 +67,12 @@ int run(int argc, char** argv) {
     // folder, as the game finds it.
     const auto gameLevel = game::ProgramFolders::current().data / game::GameMap::levelFile;
     if (auto conflict = replay::outputConflict(options, gameLevel); !conflict.empty()) {
-        std::fprintf(stderr, "vyn-replay: %s\n", conflict.c_str());
-        return badInput;
+        throw Stop(badInputStatus, conflict);
     }
     for (const auto& shot : options.shots) {
         if (options.ticks && shot.tick > *options.ticks) {
-            std::fprintf(stderr, "vyn-replay: --shot %d lies beyond the last update, %d\n", shot.tick, *options.ticks);
-            return badInput;
+            throw Stop(badInputStatus, "--shot " + std::to_string(shot.tick) + " lies beyond the last update, " +
+                                           std::to_string(*options.ticks));
         }
     }
 
@@ -110,22 +81,12 @@ int run(int argc, char** argv) {
     // The game then takes the level read here.
     std::optional<game::Level> level;
     if (!options.level.empty()) {
-        try {
-            level = game::Level::read(options.level.string());
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "vyn-replay: %s\n", error.what());
-            return badInput;
-        }
+        level = command_line::asBadInput([&] { return game::Level::read(options.level.string()); });
     }
-
     std::unique_ptr<runs::OutputFile> trace;
     if (!options.trace.empty()) {
-        try {
-            trace = std::make_unique<runs::OutputFile>(options.trace, "the trace");
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "vyn-replay: %s\n", error.what());
-            return badInput;
-        }
+        trace =
+            command_line::asBadInput([&] { return std::make_unique<runs::OutputFile>(options.trace, "the trace"); });
     }
 
     // The display module is looked for in the working directory first: start
@@ -147,8 +108,8 @@ int run(int argc, char** argv) {
     // A trace that did not reach its file whole fails the run.
     if (trace) {
         if (const std::string failure = trace->close(); !failure.empty()) {
-            std::fprintf(stderr, "vyn-replay: %s\n", failure.c_str());
-            status = 1;
+            command_line::report(replayProgram, failure);
+            status = command_line::failedStatus;
         }
     }
     return status;
@@ -157,11 +118,14 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    base::preferHugePagesForHeap();
-    try {
-        return run(argc, argv);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vyn-replay: %s\n", error.what());
-        return 1;
+    // A closed standard stream would be taken by the next file opened, and
+    // what is meant for it would land there: each gets /dev/null instead,
+    // after noting whether the trace could go to standard output.
+    const bool standardOutputOpen = isOpen(1);
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (!isOpen(fd) && ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd) return command_line::failedStatus;
     }
+    return command_line::runProgram(
+        replayProgram, argc, argv, replay::parseOptions,
+        [&](const replay::ReplayOptions& options) { return run(options, standardOutputOpen); });
 }

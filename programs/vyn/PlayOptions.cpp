@@ -1,6 +1,5 @@
 #include "programs/vyn/PlayOptions.h"
 
-#include "base/InputFile.h"
 #include "command_line/OutputConflict.h"
 #include "command_line/StartFolder.h"
 
@@ -18,38 +17,30 @@ const char* const playUsage =
     "  --version      show the version and exit\n";
 
 PlayOptionsResult parsePlayOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder) {
+    using command_line::Value;
     PlayOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") return {std::nullopt, "", true};
-        if (arg == "--version") return {std::nullopt, "", false, true};
-        if (arg == "--record" || arg == "--trace") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) return {std::nullopt, arg + " needs a file name"};
-            const std::string& value = args[++i];
-            if (arg == "--record") {
-                if (value == "-") return {std::nullopt, "--record needs a file, not standard output"};
-                options.record = fromStartFolder(startFolder, value);
-            } else {
-                options.trace = value == "-" ? std::filesystem::path("-") : fromStartFolder(startFolder, value);
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return {std::nullopt, "unknown option " + base::clipWord(arg)};
-        } else {
-            if (options.level) return {std::nullopt, "only one level may be given"};
-            // An empty name is a mistake (an unset variable, say), not a
-            // request for the game's own level.
-            if (arg.empty()) return {std::nullopt, "\"\": the level file name is empty"};
-            options.level = fromStartFolder(startFolder, arg);
-        }
-    }
-    return {options, ""};
+    command_line::Grammar grammar;
+    grammar.options = {
+        {"--record", Value::FileName,
+         [&](const std::string& file) -> std::string {
+             if (file == "-") return "--record needs a file, not standard output";
+             options.record = command_line::fromStartFolder(startFolder, file);
+             return "";
+         }},
+        {"--trace", Value::FileName, command_line::takeOutput(options.trace, startFolder)},
+    };
+    grammar.positional = {"level", true, [&](const std::string& file) {
+                              options.level = command_line::fromStartFolder(startFolder, file);
+                              return std::string();
+                          }};
+    return command_line::parse(grammar, args, options);
 }
 
 std::string outputConflict(const PlayOptions& options, const std::filesystem::path& gameLevel) {
-    std::vector<NamedFile> outputs;
+    std::vector<command_line::NamedFile> outputs;
     if (!options.record.empty()) outputs.push_back({"--record", options.record});
     if (!options.trace.empty()) outputs.push_back({"--trace", options.trace});
-    return outputConflict({{"the level", options.level.value_or(gameLevel)}}, outputs);
+    return command_line::outputConflict({{"the level", options.level.value_or(gameLevel)}}, outputs);
 }
 
 }  // namespace runs

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "command_line/OptionParser.h"
+
 namespace runs {
 
 // The command line of `vyn`. Paths are made absolute against the folder
@@ -19,12 +21,7 @@ struct PlayOptions {
     std::filesystem::path trace;
 };
 
-struct PlayOptionsResult {
-    std::optional<PlayOptions> options;
-    std::string error;
-    bool help = false;
-    bool version = false;
-};
+using PlayOptionsResult = command_line::Parsed<PlayOptions>;
 
 [[nodiscard]] PlayOptionsResult parsePlayOptions(const std::vector<std::string>& args,
                                                  const std::filesystem::path& startFolder);

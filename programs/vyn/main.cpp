@@ -1,14 +1,11 @@
 // The `vyn` program: the game in its window, until the window is closed.
-// See programs/vyn/PlayOptions.cpp for the command line.
-#include <cstdio>
-#include <exception>
-#include <filesystem>
+// See programs/vyn/PlayOptions.cpp for the command line, and
+// game::ApplicationMain::main for the path from here to the first update.
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "base/HugePageHeap.h"
 #include "base/Random.h"
+#include "command_line/ProgramMain.h"
 #include "game/ApplicationMain.h"
 #include "game/ProgramFolders.h"
 #include "programs/vyn/PlayOptions.h"
@@ -21,7 +18,7 @@
 
 namespace {
 
-constexpr int badUsage = 2;
+const command_line::Program vyn{"vyn", runs::playUsage, game::ApplicationMain::version};
 
 int play(const runs::PlayOptions& options) {
     // Checked before anything is written and before the window opens: no
@@ -29,8 +26,7 @@ int play(const runs::PlayOptions& options) {
     // player's own must load.
     const auto gameLevel = game::ProgramFolders::current().data / game::GameMap::levelFile;
     if (auto conflict = runs::outputConflict(options, gameLevel); !conflict.empty()) {
-        std::fprintf(stderr, "vyn: %s\n", conflict.c_str());
-        return badUsage;
+        throw command_line::Stop(command_line::badInputStatus, conflict);
     }
     // The game takes the level read here rather than read it again.
     const game::Level level =
@@ -47,46 +43,25 @@ int play(const runs::PlayOptions& options) {
         if (trace) trace->writeLine(runs::traceLine(tick, game));
         if (recorder) recorder->afterUpdate();
     });
-    auto stageReady = [&](gfx::display::Stage& stage) {
+    game::StartUp startUp;
+    startUp.stageReady = [&](gfx::display::Stage& stage) {
         if (!trace && !recorder) return;
         counter.attach(stage);
         if (recorder) {
             stage.onNativeEvent = [&](const rt_event& record) { recorder->received(record, counter.tick()); };
         }
     };
-    game::ApplicationMain::main(level, stageReady);
+    game::ApplicationMain::main(level, startUp);
 
     int status = 0;
     for (const std::string& failure : {recorder ? recorder->close() : "", trace ? trace->close() : ""}) {
         if (failure.empty()) continue;
-        std::fprintf(stderr, "vyn: %s\n", failure.c_str());
-        status = 1;
+        command_line::report(vyn, failure);
+        status = command_line::failedStatus;
     }
     return status;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    base::preferHugePagesForHeap();
-    try {
-        auto parsed =
-            runs::parsePlayOptions(std::vector<std::string>(argv + 1, argv + argc), std::filesystem::current_path());
-        if (parsed.help) {
-            std::fputs(runs::playUsage, stdout);
-            return 0;
-        }
-        if (parsed.version) {
-            std::printf("vyn %s\n", game::ApplicationMain::version);
-            return 0;
-        }
-        if (!parsed.options) {
-            std::fprintf(stderr, "vyn: %s\n%s", parsed.error.c_str(), runs::playUsage);
-            return badUsage;
-        }
-        return play(*parsed.options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vyn: %s\n", error.what());
-        return 1;
-    }
-}
+int main(int argc, char** argv) { return command_line::runProgram(vyn, argc, argv, runs::parsePlayOptions, play); }
