@@ -8,7 +8,7 @@ packages=(
   g++ make cmake pkg-config git python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libcairo2-dev libfreetype-dev nlohmann-json3-dev
-  libx11-dev xvfb xauth xdotool
+  libx11-dev xvfb xauth xdotool openbox
   desktop-file-utils
   clang-format clang-tidy
   clang libclang-rt-14-dev

@@ -86,6 +86,7 @@ void SdlPlatform::closeWindow() {
     // the window's end; the process keeps what SDL holds until it exits.
     if (!X11ErrorPolicy::connectionLost()) {
         if (window_) {
+            x11Errors_->beforeDestroy(window_);
             SDL_DestroyWindow(window_);
         }
         SDL_Quit();

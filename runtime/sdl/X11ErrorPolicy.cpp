@@ -66,6 +66,24 @@ void X11ErrorPolicy::watch(SDL_Window* window) {
     }
 }
 
+void X11ErrorPolicy::beforeDestroy(SDL_Window* window) {
+    if (!gone || lost) {
+        return;
+    }
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    XEvent unmapped{};
+    unmapped.xunmap.type = UnmapNotify;
+    unmapped.xunmap.send_event = True;
+    unmapped.xunmap.display = info.info.x11.display;
+    unmapped.xunmap.event = info.info.x11.window;
+    unmapped.xunmap.window = info.info.x11.window;
+    XPutBackEvent(info.info.x11.display, &unmapped);
+}
+
 bool X11ErrorPolicy::windowGone() { return gone; }
 
 bool X11ErrorPolicy::connectionLost() { return lost; }

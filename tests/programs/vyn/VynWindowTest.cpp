@@ -96,13 +96,23 @@ TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
 }
 
 // Another client taking the window away ends the game as the close button
-// does: status 0, one line saying so and no X error dump.
+// does: status 0, one line saying so and no X error dump. On a bare server
+// and under a window manager, which frames the window and has its own part in
+// the window's end.
 TEST(VynWindow, AWindowTakenAwayByAnotherClientEndsTheGameCleanly) {
-    const std::vector<std::pair<const char*, void (XClient::*)(XClient::WindowId)>> ways{
-        {"destroyed", &XClient::destroy}, {"its client killed", &XClient::killClient}};
-    for (const auto& [how, takeAway] : ways) {
+    using WindowManager = VirtualDisplay::WindowManager;
+    struct Way {
+        const char* how;
+        WindowManager manager;
+        void (XClient::*takeAway)(XClient::WindowId);
+    };
+    const std::vector<Way> ways{{"destroyed", WindowManager::none, &XClient::destroy},
+                                {"its client killed", WindowManager::none, &XClient::killClient},
+                                {"destroyed under openbox", WindowManager::openbox, &XClient::destroy},
+                                {"its client killed under openbox", WindowManager::openbox, &XClient::killClient}};
+    for (const auto& [how, manager, takeAway] : ways) {
         SCOPED_TRACE(how);
-        VirtualDisplay display;
+        VirtualDisplay display(manager);
         ASSERT_TRUE(display.ok()) << display.error();
         XClient x(display.name());
         ASSERT_TRUE(x.ok());
@@ -115,6 +125,7 @@ TEST(VynWindow, AWindowTakenAwayByAnotherClientEndsTheGameCleanly) {
         // Some frames shown first.
         for (int i = 0; i < attempts && x.pixels(window, {{560, 40}}) != std::vector<unsigned long>{0xFFFFFF}; ++i)
             pause();
+        EXPECT_EQ(x.framed(window), manager != WindowManager::none);
 
         (x.*takeAway)(window);
         auto status = vyn.exitStatus();

@@ -1,18 +1,23 @@
 #include "tests/support/x11/VirtualDisplay.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <X11/Xlib.h>
+
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
 
 namespace vyn::testing {
 
-VirtualDisplay::VirtualDisplay() {
+VirtualDisplay::VirtualDisplay(WindowManager manager) {
     // The server picks a free display number itself and writes it to a pipe
     // once it listens, so parallel tests never share or race for one.
     int ready[2];
@@ -54,13 +59,75 @@ VirtualDisplay::VirtualDisplay() {
     }
     pid_ = pid;
     name_ = ":" + number;
-}
-
-VirtualDisplay::~VirtualDisplay() {
-    if (pid_ != 0) {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
+    if (manager == WindowManager::openbox) {
+        startWindowManager();
     }
 }
+
+void VirtualDisplay::startWindowManager() {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+        std::string entry(*e);
+        if (entry.rfind("DISPLAY=", 0) != 0) env.push_back(entry);
+    }
+    env.push_back("DISPLAY=" + name_);
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> argv = {"openbox", "--sm-disable"};
+    std::vector<char*> args;
+    for (auto& a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+    // Its notes about menus and themes are not the test's output.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, "openbox", &actions, nullptr, args.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        error_ = "openbox is not installed (tools/setup.sh installs it)";
+        stop();
+        return;
+    }
+    managerPid_ = pid;
+
+    // Ready once something redirects the root window's map requests: from
+    // then on every window mapped is managed. Up to about 30 s on a loaded
+    // machine, a bound on attempts rather than a measurement.
+    bool managing = false;
+    if (Display* d = XOpenDisplay(name_.c_str())) {
+        for (int i = 0; i < 600 && !managing; ++i) {
+            XWindowAttributes root;
+            managing = XGetWindowAttributes(d, DefaultRootWindow(d), &root) != 0 &&
+                       (root.all_event_masks & SubstructureRedirectMask) != 0;
+            if (!managing) {
+                if (waitpid(managerPid_, nullptr, WNOHANG) == managerPid_) {
+                    managerPid_ = 0;
+                    break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        }
+        XCloseDisplay(d);
+    }
+    if (!managing) {
+        error_ = "openbox did not take the screen";
+        stop();
+    }
+}
+
+void VirtualDisplay::stop() {
+    for (pid_t* pid : {&managerPid_, &pid_}) {
+        if (*pid != 0) {
+            kill(*pid, SIGTERM);
+            waitpid(*pid, nullptr, 0);
+            *pid = 0;
+        }
+    }
+}
+
+VirtualDisplay::~VirtualDisplay() { stop(); }
 
 }  // namespace vyn::testing

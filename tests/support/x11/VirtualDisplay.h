@@ -1,5 +1,6 @@
 // An Xvfb server of the test's own, on the first free display number, for as
-// long as the object lives.
+// long as the object lives; optionally with a window manager on it, as on a
+// desktop.
 #ifndef VYN_TESTS_RUNTIME_VIRTUALDISPLAY_H
 #define VYN_TESTS_RUNTIME_VIRTUALDISPLAY_H
 
@@ -11,7 +12,12 @@ namespace vyn::testing {
 
 class VirtualDisplay {
 public:
-    VirtualDisplay();
+    // `none`: windows are mapped as their programs ask, undecorated.
+    // `openbox`: openbox manages them (frames, reparents, focuses them); the
+    // display is ready once it has taken the screen.
+    enum class WindowManager { none, openbox };
+
+    explicit VirtualDisplay(WindowManager manager = WindowManager::none);
     ~VirtualDisplay();
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
@@ -22,7 +28,11 @@ public:
     const std::string& name() const { return name_; }
 
 private:
+    void startWindowManager();
+    void stop();
+
     pid_t pid_ = 0;
+    pid_t managerPid_ = 0;
     std::string name_;
     std::string error_;
 };

@@ -136,6 +136,21 @@ void XClient::resize(WindowId window, int width, int height) {
     XFlush(d);
 }
 
+bool XClient::framed(WindowId window) {
+    Display* d = dpy(display_);
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(d, window, &root, &parent, &children, &count)) {
+        return false;
+    }
+    if (children) {
+        XFree(children);
+    }
+    return parent != root;
+}
+
 void XClient::askToClose(WindowId window) {
     Display* d = dpy(display_);
     XEvent event{};

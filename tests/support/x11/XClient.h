@@ -39,6 +39,9 @@ public:
     // The pointer moved to a point of the window, then the left button pressed there.
     void pressLeftButton(WindowId window, int x, int y);
     void resize(WindowId window, int width, int height);
+    // The window sits in a frame of a window manager's (it has been
+    // reparented) rather than straight on the root window.
+    bool framed(WindowId window);
     void askToClose(WindowId window);
     // Another client's ways of taking the window away: destroying it, and
     // closing the connection of the client that made it.
