@@ -50,7 +50,7 @@ void* openModule(const std::string& module) {
     if (handle == nullptr) handle = openThroughProgramSearchPath(file);
     if (handle == nullptr) return nullptr;
 
-    if (auto setLoader = reinterpret_cast<void (*)(const rt_loader_callbacks*)>(
+    if (auto setLoader = reinterpret_cast<decltype(&rt_set_loader__1)>(
             dlsym(handle, Loader::symbolName("rt_set_loader", 1).c_str()))) {
         setLoader(&loaderCallbacks);
     }

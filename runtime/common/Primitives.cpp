@@ -1,6 +1,7 @@
-// The primitives both modules export (see runtime/include/gfxrt.h). The main
-// frame runs on the module's eventLoop(); what depends on the window or the
-// clock goes through platform().
+// The primitives both modules export, each defined with its declaration in
+// runtime/include/gfxrt.h (a definition that differs from it does not
+// compile). The main frame runs on the module's eventLoop(); what depends on
+// the window or the clock goes through platform().
 #include <bit>
 #include <cmath>
 #include <cstdint>

@@ -119,6 +119,8 @@ typedef struct rth_api {
     int (*text_layout_count)(void);
 } rth_api;
 
+/* The driver table; exported by the headless module only. */
+const rth_api* rth_get_api(void);
 typedef const rth_api* (*rth_get_api_fn)(void);
 
 #ifdef __cplusplus
