@@ -108,6 +108,8 @@ void append(rt_draw_list* handle, const gfxrt::DrawCommand& command, const char*
 
 // Module and main frame.
 
+GFXRT_EXPORT int rt_interface_version__0(void) { return RT_INTERFACE_VERSION; }
+
 GFXRT_EXPORT void rt_set_loader__1(const rt_loader_callbacks* callbacks) { Runtime::instance().setLoader(callbacks); }
 
 GFXRT_EXPORT void rt_create_main_frame__MULT(const rt_main_frame_args* args) {

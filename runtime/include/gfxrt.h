@@ -7,6 +7,10 @@
  * case the arguments travel as one struct (the "array" of arguments). The
  * primitives are declared at the end of this file.
  *
+ * A module is built for one version of this contract and says which
+ * (rt_interface_version__0); the program loads only a module of the version
+ * it was built for.
+ *
  * Handles are opaque and owned by the module, each kind of its own type.
  * Builds of a module with checks (without NDEBUG) end the process with a
  * message naming the primitive when one gets a handle that is stale (a node
@@ -25,6 +29,11 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* The version of this contract. Raise it with every change that a module
+ * built before could not follow: a primitive's declaration or meaning, a
+ * record passed across, a constant. */
+#define RT_INTERFACE_VERSION 1
 
 /* A display object: a shape, a container, a text field or a stage. A node
  * handle stays valid until rt_release_node__1; a stage's until then too,
@@ -339,8 +348,12 @@ typedef struct rt_font_info {
 
 /* Module and main frame. */
 
+/* The interface version the module was built for, RT_INTERFACE_VERSION. The
+ * program asks for it first, when it loads the module, and refuses a module
+ * of another version (or none). */
+int rt_interface_version__0(void);
 /* Optional: the program's services, handed over once, right after the
- * module is loaded. */
+ * module's version has been accepted. */
 void rt_set_loader__1(const rt_loader_callbacks* callbacks);
 /* Opens the window and runs its loop: see rt_main_frame_args. */
 void rt_create_main_frame__MULT(const rt_main_frame_args* args);

@@ -7,6 +7,7 @@
 #include "runtime/include/gfxrt.h"
 
 #if defined(VYN_AS_DECLARED)
+GFXRT_EXPORT int rt_interface_version__0(void) { return RT_INTERFACE_VERSION; }
 // A value parameter's own const is no part of the signature.
 GFXRT_EXPORT void rt_gfx_move_to__3(rt_draw_list*, const double, const double) {}
 GFXRT_EXPORT void rt_gfx_line_style__MULT(const rt_line_style_args*) {}
