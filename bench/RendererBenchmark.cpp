@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "display/Loader.h"
 #include "runtime/include/gfxrt.h"
 #include "runtime/include/gfxrt_headless.h"
 
@@ -15,6 +16,8 @@ namespace {
 
 struct Module {
     void* handle = dlopen(VYN_BIN_DIR "/headless/libgfxrt.so", RTLD_NOW);
+    // Checked, with the module's interface version, before any primitive runs.
+    const rth_api* driver = gfx::Loader::headlessDriverOf(handle);
 
     template <class F>
     F fn(const char* name) const {
@@ -113,12 +116,12 @@ void buildAndRender(void* context, rt_main_frame* frame) {
         render(stage);
         ++tick;
     }
-    m.fn<const rth_api* (*)()>("rth_get_api")()->stop();
+    m.driver->stop();
 }
 
 void BM_RenderGameFrame(benchmark::State& state) {
     static const Module module;
-    if (!module.handle) {
+    if (!module.driver) {
         state.SkipWithError("the headless module is not built");
         return;
     }

@@ -89,6 +89,15 @@ void* openModule(const std::string& module) {
     return handle;
 }
 
+// The driver table of an accepted module; nullptr for a module that is not
+// the headless one, or whose table is of another version.
+const rth_api* driverIn(void* handle) {
+    auto get = reinterpret_cast<decltype(&rth_get_api)>(dlsym(handle, "rth_get_api"));
+    if (get == nullptr) return nullptr;
+    const rth_api* api = get();
+    return api != nullptr && api->version == RTH_API_VERSION ? api : nullptr;
+}
+
 }  // namespace
 
 std::string Loader::symbolName(const std::string& name, int argCount) {
@@ -97,6 +106,17 @@ std::string Loader::symbolName(const std::string& name, int argCount) {
 }
 
 void* Loader::module(const std::string& module) { return openModule(module); }
+
+const rth_api* Loader::headlessDriver(const std::string& module) {
+    void* handle = openModule(module);
+    return handle != nullptr ? driverIn(handle) : nullptr;
+}
+
+const rth_api* Loader::headlessDriverOf(void* openedModule) {
+    if (openedModule == nullptr) return nullptr;
+    if (const std::string refusal = refusalOf(openedModule); !refusal.empty()) throw std::runtime_error(refusal);
+    return driverIn(openedModule);
+}
 
 void* Loader::load(const std::string& module, const std::string& name, int argCount) {
     void* handle = openModule(module);

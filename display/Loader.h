@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "runtime/include/gfxrt_headless.h"
+
 namespace gfx {
 
 // Finds the primitives of a native module by name and argument count.
@@ -36,6 +38,17 @@ public:
     // cannot be loaded, the refusal above for a module of another interface
     // version. For tools that look up symbols of their own.
     [[nodiscard]] static void* module(const std::string& module);
+
+    // The driver table of the headless display module (gfxrt_headless.h),
+    // from the module the program loads by that name. nullptr when the module
+    // cannot be loaded, is not the headless one (the real one has no driver)
+    // or has a table of another RTH_API_VERSION; a module of another
+    // interface version is refused as above.
+    [[nodiscard]] static const rth_api* headlessDriver(const std::string& module);
+
+    // The same from a module file the caller opened itself (its dlopen
+    // handle), whose interface version is checked here in the same way.
+    [[nodiscard]] static const rth_api* headlessDriverOf(void* openedModule);
 };
 
 }  // namespace gfx

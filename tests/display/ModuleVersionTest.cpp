@@ -3,6 +3,7 @@
 // of it runs (its callback hand-over aborts if called): in the program, as
 // an error naming the module's file and both versions; for the programs, as
 // that one line and status 1.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -55,10 +56,15 @@ TEST(ModuleVersion, TheLoaderRefusesAModuleOfAnotherVersionEveryTimeItIsAskedFor
     for (const auto& module : otherModules) {
         SCOPED_TRACE(module.name);
         const std::string expected = refusal(moduleFile(module), module);
+        void* opened = dlopen(moduleFile(module).c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(opened, nullptr) << dlerror();
         testing::internal::CaptureStderr();
         EXPECT_EQ(errorOf([&] { return Loader::load(module.name, "rt_close", 0); }), expected);
         EXPECT_EQ(errorOf([&] { return Loader::load(module.name, "rt_close", 0); }), expected);
         EXPECT_EQ(errorOf([&] { return Loader::module(module.name); }), expected);
+        EXPECT_EQ(errorOf([&] { return Loader::headlessDriver(module.name); }), expected);
+        // A module file opened by hand is checked the same way.
+        EXPECT_EQ(errorOf([&] { return Loader::headlessDriverOf(opened); }), expected);
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "nothing was looked up in a refused module";
     }
 }

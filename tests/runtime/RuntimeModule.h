@@ -23,6 +23,7 @@ public:
         }
     }
 
+    void* handle() const { return handle_; }
     void* raw(const char* name) const { return dlsym(handle_, name); }
 
     template <class F>

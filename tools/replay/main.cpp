@@ -1,7 +1,6 @@
 // vyn-replay: runs the game headlessly with scripted input, for tests, bug
 // reports and checking changes. See ReplayOptions.cpp for the command line
 // and runs/Script.h for the script.
-#include <dlfcn.h>
 #include <fcntl.h>
 
 #include <cstdio>
@@ -29,13 +28,6 @@
 namespace {
 
 constexpr int badInput = 2;
-
-const rth_api* headlessDriver() {
-    void* module = gfx::Loader::module("gfxrt");
-    if (module == nullptr) return nullptr;
-    auto get = reinterpret_cast<rth_get_api_fn>(dlsym(module, "rth_get_api"));
-    return get != nullptr ? get() : nullptr;
-}
 
 // Whether file descriptor fd is open.
 bool isOpen(int fd) { return ::fcntl(fd, F_GETFD) != -1; }
@@ -132,8 +124,8 @@ int run(int argc, char** argv) {
     // in the headless one's folder, so that the real one installed with this
     // program is never picked up.
     std::filesystem::current_path(game::ProgramFolders::current().headlessModules());
-    const rth_api* api = headlessDriver();
-    if (api == nullptr || api->version != RTH_API_VERSION) {
+    const rth_api* api = gfx::Loader::headlessDriver("gfxrt");
+    if (api == nullptr) {
         std::fprintf(stderr, "vyn-replay: the headless display module cannot be driven\n");
         return 1;
     }
