@@ -26,7 +26,7 @@ struct Module {
 };
 
 // The primitive SYMBOL of the module, typed by its declaration in gfxrt.h.
-#define VYN_PRIMITIVE(module, symbol) (module).fn<decltype(&symbol)>(#symbol)
+#define VYN_PRIMITIVE(module, symbol) (module).fn<decltype(&(symbol))>(#symbol)
 
 struct Scene {
     benchmark::State* state;

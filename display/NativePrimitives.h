@@ -25,20 +25,20 @@ struct Prim : Primitive<Signature> {
 // declared in gfxrt.h as NAME__COUNT: looked up by that name and count and
 // typed by that declaration. The member calls through the declaration's own
 // pointer type, which takes COUNT parameters.
-#define GFX_PRIMITIVE(member, name, count)                                                \
-    Prim<decltype(name##__##count)> member{#name, count};                                 \
-    static_assert(std::is_same_v<decltype(member)::Function, decltype(&name##__##count)>, \
-                  #name "__" #count ": not called through its declared type");            \
-    static_assert(decltype(member)::parameterCount == (count),                            \
+#define GFX_PRIMITIVE(member, name, count)                                                         \
+    Prim<decltype(name##__##count)> member{#name, count}; /* NOLINT(bugprone-macro-parentheses) */ \
+    static_assert(std::is_same_v<decltype(member)::Function, decltype(&name##__##count)>,          \
+                  #name "__" #count ": not called through its declared type");                     \
+    static_assert(decltype(member)::parameterCount == (count),                                     \
                   #name "__" #count ": declared with another number of parameters")
 
 // A member calling the primitive NAME that takes COUNT arguments (above 5) as
 // one struct, declared in gfxrt.h as NAME__MULT.
-#define GFX_PRIMITIVE_MULT(member, name, count)                                        \
-    Prim<decltype(name##__MULT)> member{#name, count};                                 \
-    static_assert(std::is_same_v<decltype(member)::Function, decltype(&name##__MULT)>, \
-                  #name "__MULT: not called through its declared type");               \
-    static_assert((count) > 5 && decltype(member)::parameterCount == 1,                \
+#define GFX_PRIMITIVE_MULT(member, name, count)                                                 \
+    Prim<decltype(name##__MULT)> member{#name, count}; /* NOLINT(bugprone-macro-parentheses) */ \
+    static_assert(std::is_same_v<decltype(member)::Function, decltype(&name##__MULT)>,          \
+                  #name "__MULT: not called through its declared type");                        \
+    static_assert((count) > 5 && decltype(member)::parameterCount == 1,                         \
                   #name "__MULT: not one struct of more than five arguments")
 
 struct DisplayObjectPrimitives {

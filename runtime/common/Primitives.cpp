@@ -106,6 +106,9 @@ void append(rt_draw_list* handle, const gfxrt::DrawCommand& command, const char*
 
 }  // namespace
 
+// The primitives' names carry the double underscore of the exported symbols.
+// NOLINTBEGIN(bugprone-reserved-identifier)
+
 // Module and main frame.
 
 GFXRT_EXPORT int rt_interface_version__0(void) { return RT_INTERFACE_VERSION; }
@@ -458,3 +461,5 @@ GFXRT_EXPORT void rt_buffer_free__1(const rt_bytes* bytes) {
         std::free(const_cast<unsigned char*>(bytes->data));
     }
 }
+
+// NOLINTEND(bugprone-reserved-identifier)

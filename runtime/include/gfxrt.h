@@ -346,6 +346,9 @@ typedef struct rt_font_info {
  * not agree with it does not compile.
  */
 
+/* The names carry the double underscore of the exported symbols.
+ * NOLINTBEGIN(bugprone-reserved-identifier) */
+
 /* Module and main frame. */
 
 /* The interface version the module was built for, RT_INTERFACE_VERSION. The
@@ -445,6 +448,8 @@ void rt_font_register_font__2(const char* family, const rt_bytes* file);
 int rt_byte_array_read_file__2(const char* path, rt_bytes* out);
 /* Frees what the module returned. */
 void rt_buffer_free__1(const rt_bytes* bytes);
+
+/* NOLINTEND(bugprone-reserved-identifier) */
 
 #ifdef __cplusplus
 }

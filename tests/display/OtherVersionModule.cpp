@@ -9,6 +9,7 @@
 
 #define VYN_MODULE_EXPORT extern "C" __attribute__((visibility("default")))
 
+// NOLINTBEGIN(bugprone-reserved-identifier): the primitives' exported names
 #ifdef VYN_NEXT_VERSION
 VYN_MODULE_EXPORT int rt_interface_version__0(void) { return RT_INTERFACE_VERSION + 1; }
 #endif
@@ -17,3 +18,4 @@ VYN_MODULE_EXPORT void rt_set_loader__1(const rt_loader_callbacks*) {
     std::fputs("a refused module was handed the loader's callbacks\n", stderr);
     std::abort();
 }
+// NOLINTEND(bugprone-reserved-identifier)

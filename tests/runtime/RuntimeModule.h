@@ -41,7 +41,7 @@ private:
 
 // The primitives the tests call, by name, each typed by its declaration in
 // gfxrt.h.
-#define VYN_PRIMITIVE(symbol) m.fn<decltype(&symbol)>(#symbol)
+#define VYN_PRIMITIVE(symbol) m.fn<decltype(&(symbol))>(#symbol)
 
 struct Primitives {
     explicit Primitives(const RuntimeModule& m)
