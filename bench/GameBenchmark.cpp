@@ -7,7 +7,6 @@
 // drawn after it (BM_MapEditFrames). The levels other than the shipped one come from vyn-levelgen (see
 // bench/CMakeLists.txt).
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -31,10 +30,7 @@ constexpr int width = 1120;
 constexpr int height = 630;
 
 const rth_api& api() {
-    static const rth_api* table = [] {
-        auto get = reinterpret_cast<rth_get_api_fn>(dlsym(gfx::Loader::module("gfxrt"), "rth_get_api"));
-        return get();
-    }();
+    static const rth_api* table = gfx::Loader::headlessDriver("gfxrt");
     return *table;
 }
 

@@ -8,19 +8,25 @@
 #include <cstdio>
 #include <string>
 
+#include "display/Loader.h"
 #include "runtime/contract/gfxrt.h"
-#include "runtime/contract/gfxrt_headless.h"
+#include "runtime/contract/runtime_headless.h"
 
 namespace {
 
 struct Module {
     void* handle = dlopen(VYN_BIN_DIR "/headless/libgfxrt.so", RTLD_NOW);
+    // Checked, with the module's interface version, before any primitive runs.
+    const rth_api* driver = gfx::Loader::headlessDriverOf(handle);
 
     template <class F>
     F fn(const char* name) const {
         return reinterpret_cast<F>(dlsym(handle, name));
     }
 };
+
+// The primitive SYMBOL of the module, typed by its declaration in gfxrt.h.
+#define VYN_PRIMITIVE(module, symbol) (module).fn<decltype(&(symbol))>(#symbol)
 
 struct Scene {
     benchmark::State* state;
@@ -31,26 +37,26 @@ struct Scene {
 void buildAndRender(void* context, rt_main_frame* frame) {
     auto* scene = static_cast<Scene*>(context);
     const Module& m = *scene->m;
-    auto stageOf = m.fn<rt_node* (*)(rt_main_frame*)>("rt_get_frame_stage__1");
-    auto setColor = m.fn<void (*)(rt_node*, int)>("rt_stage_set_color__2");
-    auto container = m.fn<rt_node* (*)()>("rt_create_display_object_container__0");
-    auto shape = m.fn<rt_node* (*)()>("rt_create_display_object__0");
-    auto addChild = m.fn<void (*)(rt_node*, rt_node*)>("rt_doc_add_child__2");
-    auto gfx = m.fn<rt_draw_list* (*)(rt_node*)>("rt_display_object_get_graphics__1");
-    auto setX = m.fn<void (*)(rt_node*, double)>("rt_display_object_set_x__2");
-    auto setY = m.fn<void (*)(rt_node*, double)>("rt_display_object_set_y__2");
-    auto fill = m.fn<void (*)(rt_draw_list*, int, double)>("rt_gfx_begin_fill__3");
-    auto endFill = m.fn<void (*)(rt_draw_list*)>("rt_gfx_end_fill__1");
-    auto rect = m.fn<void (*)(rt_draw_list*, double, double, double, double)>("rt_gfx_draw_rect__5");
-    auto ellipse = m.fn<void (*)(rt_draw_list*, double, double, double, double)>("rt_gfx_draw_ellipse__5");
-    auto field = m.fn<rt_text_field* (*)()>("rt_text_field_create__0");
-    auto format = m.fn<void (*)(rt_text_field*, const rt_text_format*)>("rt_text_field_set_def_text_format__2");
-    auto text = m.fn<void (*)(rt_text_field*, const char*)>("rt_text_field_set_text__2");
-    auto setWidth = m.fn<void (*)(rt_node*, double)>("rt_display_object_set_width__2");
-    auto render = m.fn<void (*)(rt_node*)>("rt_render_stage__1");
-    auto readFile = m.fn<int (*)(const char*, rt_bytes*)>("rt_byte_array_read_file__2");
-    auto registerFont = m.fn<void (*)(const char*, const rt_bytes*)>("rt_font_register_font__2");
-    auto freeBuffer = m.fn<void (*)(const rt_bytes*)>("rt_buffer_free__1");
+    auto stageOf = VYN_PRIMITIVE(m, rt_get_frame_stage__1);
+    auto setColor = VYN_PRIMITIVE(m, rt_stage_set_color__2);
+    auto container = VYN_PRIMITIVE(m, rt_create_display_object_container__0);
+    auto shape = VYN_PRIMITIVE(m, rt_create_display_object__0);
+    auto addChild = VYN_PRIMITIVE(m, rt_doc_add_child__2);
+    auto gfx = VYN_PRIMITIVE(m, rt_display_object_get_graphics__1);
+    auto setX = VYN_PRIMITIVE(m, rt_display_object_set_x__2);
+    auto setY = VYN_PRIMITIVE(m, rt_display_object_set_y__2);
+    auto fill = VYN_PRIMITIVE(m, rt_gfx_begin_fill__3);
+    auto endFill = VYN_PRIMITIVE(m, rt_gfx_end_fill__1);
+    auto rect = VYN_PRIMITIVE(m, rt_gfx_draw_rect__5);
+    auto ellipse = VYN_PRIMITIVE(m, rt_gfx_draw_ellipse__5);
+    auto field = VYN_PRIMITIVE(m, rt_text_field_create__0);
+    auto format = VYN_PRIMITIVE(m, rt_text_field_set_def_text_format__2);
+    auto text = VYN_PRIMITIVE(m, rt_text_field_set_text__2);
+    auto setWidth = VYN_PRIMITIVE(m, rt_display_object_set_width__2);
+    auto render = VYN_PRIMITIVE(m, rt_render_stage__1);
+    auto readFile = VYN_PRIMITIVE(m, rt_byte_array_read_file__2);
+    auto registerFont = VYN_PRIMITIVE(m, rt_font_register_font__2);
+    auto freeBuffer = VYN_PRIMITIVE(m, rt_buffer_free__1);
 
     rt_bytes font{};
     if (readFile(VYN_SOURCE_DIR "/assets/SourceSansPro-Light.ttf", &font)) {
@@ -113,12 +119,12 @@ void buildAndRender(void* context, rt_main_frame* frame) {
         render(stage);
         ++tick;
     }
-    m.fn<const rth_api* (*)()>("rth_get_api")()->stop();
+    m.driver->stop();
 }
 
 void BM_RenderGameFrame(benchmark::State& state) {
     static const Module module;
-    if (!module.handle) {
+    if (!module.driver) {
         state.SkipWithError("the headless module is not built");
         return;
     }
@@ -129,7 +135,7 @@ void BM_RenderGameFrame(benchmark::State& state) {
     args.width = 1120;
     args.height = 630;
     args.title = "bench";
-    module.fn<void (*)(const rt_main_frame_args*)>("rt_create_main_frame__MULT")(&args);
+    VYN_PRIMITIVE(module, rt_create_main_frame__MULT)(&args);
 }
 BENCHMARK(BM_RenderGameFrame)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 

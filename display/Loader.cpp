@@ -1,8 +1,10 @@
 #include "display/Loader.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <vector>
@@ -38,11 +40,39 @@ void* openThroughProgramSearchPath(const std::string& file) {
     return nullptr;
 }
 
+// The file a module was loaded from, as an absolute path.
+std::string fileOf(void* handle) {
+    link_map* map = nullptr;
+    if (dlinfo(handle, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr || map->l_name == nullptr) return "(unknown)";
+    return std::filesystem::absolute(map->l_name).lexically_normal().string();
+}
+
+// Why the module cannot be used: empty when it was built for this program's
+// interface version. Its primitives would otherwise be called with the
+// types of another version.
+std::string refusalOf(void* handle) {
+    const std::string needs = ", this program needs " + std::to_string(RT_INTERFACE_VERSION);
+    auto version = reinterpret_cast<decltype(&rt_interface_version__0)>(
+        dlsym(handle, Loader::symbolName("rt_interface_version", 0).c_str()));
+    if (version == nullptr) return "display module " + fileOf(handle) + " has no interface version" + needs;
+    const int built = version();
+    if (built == RT_INTERFACE_VERSION) return "";
+    return "display module " + fileOf(handle) + " has interface version " + std::to_string(built) + needs;
+}
+
 void* openModule(const std::string& module) {
     // Loaded modules stay loaded: primitives taken from them live as long as
-    // the program, and nothing is ever unloaded.
-    static std::map<std::string, void*> opened;
-    if (auto found = opened.find(module); found != opened.end()) return found->second;
+    // the program, and nothing is ever unloaded. A refused module is kept
+    // with its refusal, which every later request gets again.
+    struct Opened {
+        void* handle;
+        std::string refusal;
+    };
+    static std::map<std::string, Opened> opened;
+    if (auto found = opened.find(module); found != opened.end()) {
+        if (!found->second.refusal.empty()) throw std::runtime_error(found->second.refusal);
+        return found->second.handle;
+    }
 
     const std::string file = "lib" + module + ".so";
     void* handle = dlopen(("./" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -50,12 +80,22 @@ void* openModule(const std::string& module) {
     if (handle == nullptr) handle = openThroughProgramSearchPath(file);
     if (handle == nullptr) return nullptr;
 
-    if (auto setLoader = reinterpret_cast<void (*)(const rt_loader_callbacks*)>(
+    const Opened& entry = opened.emplace(module, Opened{handle, refusalOf(handle)}).first->second;
+    if (!entry.refusal.empty()) throw std::runtime_error(entry.refusal);
+    if (auto setLoader = reinterpret_cast<decltype(&rt_set_loader__1)>(
             dlsym(handle, Loader::symbolName("rt_set_loader", 1).c_str()))) {
         setLoader(&loaderCallbacks);
     }
-    opened.emplace(module, handle);
     return handle;
+}
+
+// The driver table of an accepted module; nullptr for a module that is not
+// the headless one, or whose table is of another version.
+const rth_api* driverIn(void* handle) {
+    auto get = reinterpret_cast<decltype(&rth_get_api)>(dlsym(handle, "rth_get_api"));
+    if (get == nullptr) return nullptr;
+    const rth_api* api = get();
+    return api != nullptr && api->version == RTH_API_VERSION ? api : nullptr;
 }
 
 }  // namespace
@@ -66,6 +106,17 @@ std::string Loader::symbolName(const std::string& name, int argCount) {
 }
 
 void* Loader::module(const std::string& module) { return openModule(module); }
+
+const rth_api* Loader::headlessDriver(const std::string& module) {
+    void* handle = openModule(module);
+    return handle != nullptr ? driverIn(handle) : nullptr;
+}
+
+const rth_api* Loader::headlessDriverOf(void* openedModule) {
+    if (openedModule == nullptr) return nullptr;
+    if (const std::string refusal = refusalOf(openedModule); !refusal.empty()) throw std::runtime_error(refusal);
+    return driverIn(openedModule);
+}
 
 void* Loader::load(const std::string& module, const std::string& name, int argCount) {
     void* handle = openModule(module);

@@ -2,6 +2,12 @@
 
 // The display module's primitives, grouped by the class that uses them. Each
 // group is looked up once, the first time its class needs it.
+//
+// Every primitive is declared once, in gfxrt.h, and each member here takes
+// its type from that declaration: a primitive whose declaration changes is
+// called the new way, or the call no longer compiles.
+
+#include <type_traits>
 
 #include "display/Primitive.h"
 #include "runtime/contract/gfxrt.h"
@@ -12,39 +18,58 @@ inline constexpr const char* moduleName = "gfxrt";
 
 template <class Signature>
 struct Prim : Primitive<Signature> {
-    explicit Prim(const char* name) : Primitive<Signature>(moduleName, name) {}
     Prim(const char* name, int argCount) : Primitive<Signature>(moduleName, name, argCount) {}
 };
 
+// A member calling the primitive NAME that takes COUNT arguments (0 to 5),
+// declared in gfxrt.h as NAME__COUNT: looked up by that name and count and
+// typed by that declaration. The member calls through the declaration's own
+// pointer type, which takes COUNT parameters.
+#define GFX_PRIMITIVE(member, name, count)                                                         \
+    Prim<decltype(name##__##count)> member{#name, count}; /* NOLINT(bugprone-macro-parentheses) */ \
+    static_assert(std::is_same_v<decltype(member)::Function, decltype(&name##__##count)>,          \
+                  #name "__" #count ": not called through its declared type");                     \
+    static_assert(decltype(member)::parameterCount == (count),                                     \
+                  #name "__" #count ": declared with another number of parameters")
+
+// A member calling the primitive NAME that takes COUNT arguments (above 5) as
+// one struct, declared in gfxrt.h as NAME__MULT.
+#define GFX_PRIMITIVE_MULT(member, name, count)                                                 \
+    Prim<decltype(name##__MULT)> member{#name, count}; /* NOLINT(bugprone-macro-parentheses) */ \
+    static_assert(std::is_same_v<decltype(member)::Function, decltype(&name##__MULT)>,          \
+                  #name "__MULT: not called through its declared type");                        \
+    static_assert((count) > 5 && decltype(member)::parameterCount == 1,                         \
+                  #name "__MULT: not one struct of more than five arguments")
+
 struct DisplayObjectPrimitives {
-    Prim<rt_node*()> createDisplayObject{"rt_create_display_object"};
-    Prim<rt_node*()> createContainer{"rt_create_display_object_container"};
-    Prim<int(rt_node*)> getId{"rt_display_object_get_id"};
-    Prim<void(rt_node*)> releaseNode{"rt_release_node"};
-    Prim<void(rt_node*, double)> setX{"rt_display_object_set_x"};
-    Prim<double(rt_node*)> getX{"rt_display_object_get_x"};
-    Prim<void(rt_node*, double)> setY{"rt_display_object_set_y"};
-    Prim<double(rt_node*)> getY{"rt_display_object_get_y"};
-    Prim<void(rt_node*, double)> setRotation{"rt_display_object_set_rotation"};
-    Prim<double(rt_node*)> getRotation{"rt_display_object_get_rotation"};
-    Prim<void(rt_node*, double)> setScaleX{"rt_display_object_set_scale_x"};
-    Prim<double(rt_node*)> getScaleX{"rt_display_object_get_scale_x"};
-    Prim<void(rt_node*, double)> setScaleY{"rt_display_object_set_scale_y"};
-    Prim<double(rt_node*)> getScaleY{"rt_display_object_get_scale_y"};
-    Prim<void(rt_node*, double)> setWidth{"rt_display_object_set_width"};
-    Prim<double(rt_node*)> getWidth{"rt_display_object_get_width"};
-    Prim<void(rt_node*, double)> setHeight{"rt_display_object_set_height"};
-    Prim<double(rt_node*)> getHeight{"rt_display_object_get_height"};
-    Prim<void(rt_node*, double)> setAlpha{"rt_display_object_set_alpha"};
-    Prim<double(rt_node*)> getAlpha{"rt_display_object_get_alpha"};
-    Prim<void(rt_node*, int)> setVisible{"rt_display_object_set_visible"};
-    Prim<int(rt_node*)> getVisible{"rt_display_object_get_visible"};
-    Prim<void(rt_node*, int)> setMouseEnabled{"rt_display_object_set_mouse_enabled"};
-    Prim<void(rt_node*, double*, double*)> globalToLocal{"rt_display_object_global_to_local"};
-    Prim<rt_draw_list*(rt_node*)> getGraphics{"rt_display_object_get_graphics"};
-    Prim<void(rt_node*, rt_node*)> addChild{"rt_doc_add_child"};
-    Prim<void(rt_node*, int)> removeChild{"rt_doc_remove_child"};
-    Prim<void(rt_node*, rt_node*, int)> setChildIndex{"rt_doc_set_child_index"};
+    GFX_PRIMITIVE(createDisplayObject, rt_create_display_object, 0);
+    GFX_PRIMITIVE(createContainer, rt_create_display_object_container, 0);
+    GFX_PRIMITIVE(getId, rt_display_object_get_id, 1);
+    GFX_PRIMITIVE(releaseNode, rt_release_node, 1);
+    GFX_PRIMITIVE(setX, rt_display_object_set_x, 2);
+    GFX_PRIMITIVE(getX, rt_display_object_get_x, 1);
+    GFX_PRIMITIVE(setY, rt_display_object_set_y, 2);
+    GFX_PRIMITIVE(getY, rt_display_object_get_y, 1);
+    GFX_PRIMITIVE(setRotation, rt_display_object_set_rotation, 2);
+    GFX_PRIMITIVE(getRotation, rt_display_object_get_rotation, 1);
+    GFX_PRIMITIVE(setScaleX, rt_display_object_set_scale_x, 2);
+    GFX_PRIMITIVE(getScaleX, rt_display_object_get_scale_x, 1);
+    GFX_PRIMITIVE(setScaleY, rt_display_object_set_scale_y, 2);
+    GFX_PRIMITIVE(getScaleY, rt_display_object_get_scale_y, 1);
+    GFX_PRIMITIVE(setWidth, rt_display_object_set_width, 2);
+    GFX_PRIMITIVE(getWidth, rt_display_object_get_width, 1);
+    GFX_PRIMITIVE(setHeight, rt_display_object_set_height, 2);
+    GFX_PRIMITIVE(getHeight, rt_display_object_get_height, 1);
+    GFX_PRIMITIVE(setAlpha, rt_display_object_set_alpha, 2);
+    GFX_PRIMITIVE(getAlpha, rt_display_object_get_alpha, 1);
+    GFX_PRIMITIVE(setVisible, rt_display_object_set_visible, 2);
+    GFX_PRIMITIVE(getVisible, rt_display_object_get_visible, 1);
+    GFX_PRIMITIVE(setMouseEnabled, rt_display_object_set_mouse_enabled, 2);
+    GFX_PRIMITIVE(globalToLocal, rt_display_object_global_to_local, 3);
+    GFX_PRIMITIVE(getGraphics, rt_display_object_get_graphics, 1);
+    GFX_PRIMITIVE(addChild, rt_doc_add_child, 2);
+    GFX_PRIMITIVE(removeChild, rt_doc_remove_child, 2);
+    GFX_PRIMITIVE(setChildIndex, rt_doc_set_child_index, 3);
 
     static const DisplayObjectPrimitives& get() {
         static const DisplayObjectPrimitives primitives;
@@ -53,14 +78,14 @@ struct DisplayObjectPrimitives {
 };
 
 struct GraphicsPrimitives {
-    Prim<void(rt_draw_list*)> clear{"rt_gfx_clear"};
-    Prim<void(rt_draw_list*, int, double)> beginFill{"rt_gfx_begin_fill"};
-    Prim<void(rt_draw_list*)> endFill{"rt_gfx_end_fill"};
-    Prim<void(const rt_line_style_args*)> lineStyle{"rt_gfx_line_style", 9};
-    Prim<void(rt_draw_list*, double, double)> moveTo{"rt_gfx_move_to"};
-    Prim<void(rt_draw_list*, double, double)> lineTo{"rt_gfx_line_to"};
-    Prim<void(rt_draw_list*, double, double, double, double)> drawRect{"rt_gfx_draw_rect"};
-    Prim<void(rt_draw_list*, double, double, double, double)> drawEllipse{"rt_gfx_draw_ellipse"};
+    GFX_PRIMITIVE(clear, rt_gfx_clear, 1);
+    GFX_PRIMITIVE(beginFill, rt_gfx_begin_fill, 3);
+    GFX_PRIMITIVE(endFill, rt_gfx_end_fill, 1);
+    GFX_PRIMITIVE_MULT(lineStyle, rt_gfx_line_style, 9);
+    GFX_PRIMITIVE(moveTo, rt_gfx_move_to, 3);
+    GFX_PRIMITIVE(lineTo, rt_gfx_line_to, 3);
+    GFX_PRIMITIVE(drawRect, rt_gfx_draw_rect, 5);
+    GFX_PRIMITIVE(drawEllipse, rt_gfx_draw_ellipse, 5);
 
     static const GraphicsPrimitives& get() {
         static const GraphicsPrimitives primitives;
@@ -69,18 +94,18 @@ struct GraphicsPrimitives {
 };
 
 struct StagePrimitives {
-    Prim<void(const rt_main_frame_args*)> createMainFrame{"rt_create_main_frame", 6};
-    Prim<void()> close{"rt_close"};
-    Prim<rt_node*(rt_main_frame*)> getFrameStage{"rt_get_frame_stage"};
-    Prim<void(rt_node*, const rt_stage_handler*, int, int)> setStageHandler{"rt_set_stage_handler"};
-    Prim<void(rt_node*)> renderStage{"rt_render_stage"};
-    Prim<void(rt_node*, double)> setNextWake{"rt_stage_set_next_wake"};
-    Prim<void(rt_node*, int)> setColor{"rt_stage_set_color"};
-    Prim<int(rt_node*)> getStageWidth{"rt_stage_get_stage_width"};
-    Prim<int(rt_node*)> getStageHeight{"rt_stage_get_stage_height"};
-    Prim<int(rt_node*)> getDisplayState{"rt_stage_get_display_state"};
-    Prim<void(rt_node*, int)> setDisplayState{"rt_stage_set_display_state"};
-    Prim<double()> timeStamp{"rt_time_stamp"};
+    GFX_PRIMITIVE_MULT(createMainFrame, rt_create_main_frame, 6);
+    GFX_PRIMITIVE(close, rt_close, 0);
+    GFX_PRIMITIVE(getFrameStage, rt_get_frame_stage, 1);
+    GFX_PRIMITIVE(setStageHandler, rt_set_stage_handler, 4);
+    GFX_PRIMITIVE(renderStage, rt_render_stage, 1);
+    GFX_PRIMITIVE(setNextWake, rt_stage_set_next_wake, 2);
+    GFX_PRIMITIVE(setColor, rt_stage_set_color, 2);
+    GFX_PRIMITIVE(getStageWidth, rt_stage_get_stage_width, 1);
+    GFX_PRIMITIVE(getStageHeight, rt_stage_get_stage_height, 1);
+    GFX_PRIMITIVE(getDisplayState, rt_stage_get_display_state, 1);
+    GFX_PRIMITIVE(setDisplayState, rt_stage_set_display_state, 2);
+    GFX_PRIMITIVE(timeStamp, rt_time_stamp, 0);
 
     static const StagePrimitives& get() {
         static const StagePrimitives primitives;
@@ -89,13 +114,13 @@ struct StagePrimitives {
 };
 
 struct TextPrimitives {
-    Prim<rt_text_field*()> create{"rt_text_field_create"};
-    Prim<void(rt_text_field*, const rt_text_format*)> setDefTextFormat{"rt_text_field_set_def_text_format"};
-    Prim<void(rt_text_field*, rt_text_format*)> getDefTextFormat{"rt_text_field_get_def_text_format"};
-    Prim<void(rt_text_field*, const char*)> setText{"rt_text_field_set_text"};
-    Prim<const char*(rt_text_field*)> getText{"rt_text_field_get_text"};
-    Prim<void(rt_text_field*, int)> setSelectable{"rt_text_field_set_selectable"};
-    Prim<void(rt_text_field*, int)> setType{"rt_text_field_set_type"};
+    GFX_PRIMITIVE(create, rt_text_field_create, 0);
+    GFX_PRIMITIVE(setDefTextFormat, rt_text_field_set_def_text_format, 2);
+    GFX_PRIMITIVE(getDefTextFormat, rt_text_field_get_def_text_format, 2);
+    GFX_PRIMITIVE(setText, rt_text_field_set_text, 2);
+    GFX_PRIMITIVE(getText, rt_text_field_get_text, 1);
+    GFX_PRIMITIVE(setSelectable, rt_text_field_set_selectable, 2);
+    GFX_PRIMITIVE(setType, rt_text_field_set_type, 2);
 
     static const TextPrimitives& get() {
         static const TextPrimitives primitives;
@@ -104,8 +129,8 @@ struct TextPrimitives {
 };
 
 struct FontPrimitives {
-    Prim<int(const rt_bytes*, rt_font_info*)> importFont{"freetype_import_font"};
-    Prim<void(const char*, const rt_bytes*)> registerFont{"rt_font_register_font"};
+    GFX_PRIMITIVE(importFont, freetype_import_font, 2);
+    GFX_PRIMITIVE(registerFont, rt_font_register_font, 2);
 
     static const FontPrimitives& get() {
         static const FontPrimitives primitives;
@@ -114,8 +139,8 @@ struct FontPrimitives {
 };
 
 struct FilePrimitives {
-    Prim<int(const char*, rt_bytes*)> readFile{"rt_byte_array_read_file"};
-    Prim<void(const rt_bytes*)> freeBuffer{"rt_buffer_free"};
+    GFX_PRIMITIVE(readFile, rt_byte_array_read_file, 2);
+    GFX_PRIMITIVE(freeBuffer, rt_buffer_free, 1);
 
     static const FilePrimitives& get() {
         static const FilePrimitives primitives;
@@ -124,3 +149,6 @@ struct FilePrimitives {
 };
 
 }  // namespace gfx::native
+
+#undef GFX_PRIMITIVE
+#undef GFX_PRIMITIVE_MULT

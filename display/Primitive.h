@@ -16,10 +16,14 @@ class Primitive;
 template <class R, class... Args>
 class Primitive<R(Args...)> {
 public:
+    // What the primitive is called through.
+    using Function = R (*)(Args...);
+    static constexpr int parameterCount = static_cast<int>(sizeof...(Args));
+
     // argCount is the primitive's argument count as the module names it; it
     // differs from the C signature for primitives that take one struct.
-    Primitive(const char* module, const char* name, int argCount = static_cast<int>(sizeof...(Args)))
-        : name_(name), function_(reinterpret_cast<R (*)(Args...)>(Loader::load(module, name, argCount))) {}
+    Primitive(const char* module, const char* name, int argCount = parameterCount)
+        : name_(name), function_(reinterpret_cast<Function>(Loader::load(module, name, argCount))) {}
 
     R operator()(Args... args) const {
         if (function_ == nullptr) throw std::runtime_error("Primitive " + name_ + " is not available");
@@ -30,7 +34,7 @@ public:
 
 private:
     std::string name_;
-    R (*function_)(Args...);
+    Function function_;
 };
 
 }  // namespace gfx

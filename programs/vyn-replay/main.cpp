@@ -2,7 +2,6 @@
 // reports and checking changes. See ReplayOptions.cpp for the command line,
 // runs/Script.h for the script, and game::ApplicationMain::main for the
 // path from here to the first update.
-#include <dlfcn.h>
 #include <fcntl.h>
 
 #include <cstdio>
@@ -26,13 +25,6 @@
 #include "world/Level.h"
 
 namespace {
-
-const rth_api* headlessDriver() {
-    void* module = gfx::Loader::module("gfxrt");
-    if (module == nullptr) return nullptr;
-    auto get = reinterpret_cast<rth_get_api_fn>(dlsym(module, "rth_get_api"));
-    return get != nullptr ? get() : nullptr;
-}
 
 const command_line::Program replayProgram{"vyn-replay", replay::usage, game::ApplicationMain::version};
 
@@ -93,11 +85,9 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
     // in the headless one's folder, so that the real one installed with this
     // program is never picked up.
     std::filesystem::current_path(game::ProgramFolders::current().headlessModules());
-    const rth_api* api = headlessDriver();
-    if (api == nullptr || api->version != RTH_API_VERSION) {
-        std::fprintf(stderr, "vyn-replay: the headless display module cannot be driven\n");
-        return 1;
-    }
+    const rth_api* api = gfx::Loader::headlessDriver("gfxrt");
+    if (api == nullptr)
+        throw command_line::Stop(command_line::failedStatus, "the headless display module cannot be driven");
 
     base::Random::seed(options.seed.value_or(replay::ReplayOptions::defaultSeed));
     int status = 0;

@@ -1,6 +1,7 @@
-// The primitives both modules export (see runtime/contract/gfxrt.h). The main
-// frame runs on the module's eventLoop(); what depends on the window or the
-// clock goes through platform().
+// The primitives both modules export, each defined with its declaration in
+// runtime/contract/gfxrt.h (a definition that differs from it does not
+// compile). The main frame runs on the module's eventLoop(); what depends on
+// the window or the clock goes through platform().
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -105,7 +106,12 @@ void append(rt_draw_list* handle, const gfxrt::DrawCommand& command, const char*
 
 }  // namespace
 
+// The primitives' names carry the double underscore of the exported symbols.
+// NOLINTBEGIN(bugprone-reserved-identifier)
+
 // Module and main frame.
+
+GFXRT_EXPORT int rt_interface_version__0(void) { return RT_INTERFACE_VERSION; }
 
 GFXRT_EXPORT void rt_set_loader__1(const rt_loader_callbacks* callbacks) { Runtime::instance().setLoader(callbacks); }
 
@@ -455,3 +461,5 @@ GFXRT_EXPORT void rt_buffer_free__1(const rt_bytes* bytes) {
         std::free(const_cast<unsigned char*>(bytes->data));
     }
 }
+
+// NOLINTEND(bugprone-reserved-identifier)

@@ -4,7 +4,12 @@
  * The program never links against a module. It loads one by name and looks up
  * each primitive by name and argument count: the exported symbol is
  * NAME "__" COUNT for 0 to 5 arguments, and NAME "__MULT" above that, in which
- * case the arguments travel as one struct (the "array" of arguments).
+ * case the arguments travel as one struct (the "array" of arguments). The
+ * primitives are declared at the end of this file.
+ *
+ * A module is built for one version of this contract and says which
+ * (rt_interface_version__0); the program loads only a module of the version
+ * it was built for.
  *
  * Handles are opaque and owned by the module, each kind of its own type.
  * Builds of a module with checks (without NDEBUG) end the process with a
@@ -14,7 +19,7 @@
  * changes nothing. Strings are UTF-8 and only borrowed for the duration of
  * the call unless stated otherwise. Every module (the real SDL/Cairo one and
  * the headless one) exports the same primitives with exactly these
- * signatures.
+ * declarations.
  */
 #ifndef VYN_RUNTIME_GFXRT_H
 #define VYN_RUNTIME_GFXRT_H
@@ -24,6 +29,11 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* The version of this contract. Raise it with every change that a module
+ * built before could not follow: a primitive's declaration or meaning, a
+ * record passed across, a constant. */
+#define RT_INTERFACE_VERSION 1
 
 /* A display object: a shape, a container, a text field or a stage. A node
  * handle stays valid until rt_release_node__1; a stage's until then too,
@@ -330,60 +340,116 @@ typedef struct rt_font_info {
 } rt_font_info;
 
 /*
- * Primitives (symbol names as exported; all have C linkage):
- *
- *   void      rt_set_loader__1(const rt_loader_callbacks*)              optional
- *   void      rt_create_main_frame__MULT(const rt_main_frame_args*)
- *   void      rt_close__0(void)                    ends the event loop, closes the window
- *   rt_node*  rt_get_frame_stage__1(rt_main_frame* frame)
- *   void      rt_set_stage_handler__4(rt_node* stage, const rt_stage_handler*, int width, int height)
- *   void      rt_render_stage__1(rt_node* stage)
- *   void      rt_stage_set_next_wake__2(rt_node* stage, double seconds)   from now
- *   void      rt_stage_set_color__2(rt_node* stage, int rgb)       background colour
- *   int       rt_stage_get_stage_width__1(rt_node* stage)
- *   int       rt_stage_get_stage_height__1(rt_node* stage)
- *   int       rt_stage_get_display_state__1(rt_node* stage)          RT_DISPLAY_...
- *   void      rt_stage_set_display_state__2(rt_node* stage, int state)
- *   (the stage primitives take the node of a stage only)
- *   double    rt_time_stamp__0(void)                                 seconds, never decreasing
- *
- *   rt_node*  rt_create_display_object__0(void)                      a leaf (shape)
- *   rt_node*  rt_create_display_object_container__0(void)
- *   int       rt_display_object_get_id__1(rt_node* node)
- *   void      rt_display_object_set_{x,y,rotation,scale_x,scale_y,width,height,alpha}__2(rt_node*, double)
- *   double    rt_display_object_get_{x,y,rotation,scale_x,scale_y,width,height,alpha}__1(rt_node*)
- *   void      rt_display_object_set_visible__2(rt_node*, int)
- *   int       rt_display_object_get_visible__1(rt_node*)
- *   void      rt_display_object_set_mouse_enabled__2(rt_node*, int)
- *   void      rt_display_object_global_to_local__3(rt_node* node, double* x, double* y)   in place
- *   rt_draw_list* rt_display_object_get_graphics__1(rt_node* node)
- *   void      rt_doc_add_child__2(rt_node* parent, rt_node* child)
- *   void      rt_doc_remove_child__2(rt_node* parent, int index)
- *   void      rt_doc_set_child_index__3(rt_node* parent, rt_node* child, int index)
- *   void      rt_release_node__1(rt_node* node)      the program no longer refers to the node
- *
- *   void      rt_gfx_clear__1(rt_draw_list* graphics)
- *   void      rt_gfx_begin_fill__3(rt_draw_list* graphics, int rgb, double alpha)
- *   void      rt_gfx_end_fill__1(rt_draw_list* graphics)
- *   void      rt_gfx_line_style__MULT(const rt_line_style_args*)
- *   void      rt_gfx_move_to__3(rt_draw_list* graphics, double x, double y)
- *   void      rt_gfx_line_to__3(rt_draw_list* graphics, double x, double y)
- *   void      rt_gfx_draw_rect__5(rt_draw_list* graphics, double x, double y, double w, double h)
- *   void      rt_gfx_draw_ellipse__5(rt_draw_list* graphics, double x, double y, double w, double h)
- *
- *   rt_text_field* rt_text_field_create__0(void)                     a display object (rt_text_field_node)
- *   void      rt_text_field_set_def_text_format__2(rt_text_field* field, const rt_text_format*)
- *   void      rt_text_field_get_def_text_format__2(rt_text_field* field, rt_text_format* out)
- *   void      rt_text_field_set_text__2(rt_text_field* field, const char* text)
- *   const char* rt_text_field_get_text__1(rt_text_field* field)      valid until the next change
- *   void      rt_text_field_set_selectable__2(rt_text_field* field, int)
- *   void      rt_text_field_set_type__2(rt_text_field* field, int is_input)
- *
- *   int       freetype_import_font__2(const rt_bytes* file, rt_font_info* out)   1 on success
- *   void      rt_font_register_font__2(const char* family, const rt_bytes* file)  bytes are copied
- *   int       rt_byte_array_read_file__2(const char* path, rt_bytes* out)         1 on success
- *   void      rt_buffer_free__1(const rt_bytes* bytes)               frees what the module returned
+ * Primitives. Each is declared here once, with C linkage, under the name it
+ * is exported by; every module defines it with exactly this declaration and
+ * the program takes its type from it, so a definition or a call that does
+ * not agree with it does not compile.
  */
+
+/* The names carry the double underscore of the exported symbols.
+ * NOLINTBEGIN(bugprone-reserved-identifier) */
+
+/* Module and main frame. */
+
+/* The interface version the module was built for, RT_INTERFACE_VERSION. The
+ * program asks for it first, when it loads the module, and refuses a module
+ * of another version (or none). */
+int rt_interface_version__0(void);
+/* Optional: the program's services, handed over once, right after the
+ * module's version has been accepted. */
+void rt_set_loader__1(const rt_loader_callbacks* callbacks);
+/* Opens the window and runs its loop: see rt_main_frame_args. */
+void rt_create_main_frame__MULT(const rt_main_frame_args* args);
+/* Ends the event loop and closes the window. */
+void rt_close__0(void);
+rt_node* rt_get_frame_stage__1(rt_main_frame* frame);
+/* Seconds, never decreasing. */
+double rt_time_stamp__0(void);
+
+/* The stage. These take the node of a stage only. */
+
+void rt_set_stage_handler__4(rt_node* stage, const rt_stage_handler* handler, int width, int height);
+void rt_render_stage__1(rt_node* stage);
+/* Wake the program "seconds" from now. */
+void rt_stage_set_next_wake__2(rt_node* stage, double seconds);
+/* The background colour. */
+void rt_stage_set_color__2(rt_node* stage, int rgb);
+int rt_stage_get_stage_width__1(rt_node* stage);
+int rt_stage_get_stage_height__1(rt_node* stage);
+/* RT_DISPLAY_... */
+int rt_stage_get_display_state__1(rt_node* stage);
+void rt_stage_set_display_state__2(rt_node* stage, int state);
+
+/* Display objects. */
+
+/* A leaf (a shape). */
+rt_node* rt_create_display_object__0(void);
+rt_node* rt_create_display_object_container__0(void);
+int rt_display_object_get_id__1(rt_node* node);
+void rt_display_object_set_x__2(rt_node* node, double x);
+double rt_display_object_get_x__1(rt_node* node);
+void rt_display_object_set_y__2(rt_node* node, double y);
+double rt_display_object_get_y__1(rt_node* node);
+void rt_display_object_set_rotation__2(rt_node* node, double degrees);
+double rt_display_object_get_rotation__1(rt_node* node);
+void rt_display_object_set_scale_x__2(rt_node* node, double scale);
+double rt_display_object_get_scale_x__1(rt_node* node);
+void rt_display_object_set_scale_y__2(rt_node* node, double scale);
+double rt_display_object_get_scale_y__1(rt_node* node);
+void rt_display_object_set_width__2(rt_node* node, double width);
+double rt_display_object_get_width__1(rt_node* node);
+void rt_display_object_set_height__2(rt_node* node, double height);
+double rt_display_object_get_height__1(rt_node* node);
+void rt_display_object_set_alpha__2(rt_node* node, double alpha);
+double rt_display_object_get_alpha__1(rt_node* node);
+void rt_display_object_set_visible__2(rt_node* node, int visible);
+int rt_display_object_get_visible__1(rt_node* node);
+void rt_display_object_set_mouse_enabled__2(rt_node* node, int enabled);
+/* Turns the stage point (*x, *y) into the node's coordinates, in place. */
+void rt_display_object_global_to_local__3(rt_node* node, double* x, double* y);
+rt_draw_list* rt_display_object_get_graphics__1(rt_node* node);
+void rt_doc_add_child__2(rt_node* parent, rt_node* child);
+void rt_doc_remove_child__2(rt_node* parent, int index);
+void rt_doc_set_child_index__3(rt_node* parent, rt_node* child, int index);
+/* The program no longer refers to the node. */
+void rt_release_node__1(rt_node* node);
+
+/* Drawing. */
+
+void rt_gfx_clear__1(rt_draw_list* graphics);
+void rt_gfx_begin_fill__3(rt_draw_list* graphics, int rgb, double alpha);
+void rt_gfx_end_fill__1(rt_draw_list* graphics);
+/* See rt_line_style_args. */
+void rt_gfx_line_style__MULT(const rt_line_style_args* args);
+void rt_gfx_move_to__3(rt_draw_list* graphics, double x, double y);
+void rt_gfx_line_to__3(rt_draw_list* graphics, double x, double y);
+void rt_gfx_draw_rect__5(rt_draw_list* graphics, double x, double y, double w, double h);
+void rt_gfx_draw_ellipse__5(rt_draw_list* graphics, double x, double y, double w, double h);
+
+/* Text. */
+
+/* A display object too (rt_text_field_node). */
+rt_text_field* rt_text_field_create__0(void);
+void rt_text_field_set_def_text_format__2(rt_text_field* field, const rt_text_format* format);
+void rt_text_field_get_def_text_format__2(rt_text_field* field, rt_text_format* out);
+void rt_text_field_set_text__2(rt_text_field* field, const char* text);
+/* Valid until the next change. */
+const char* rt_text_field_get_text__1(rt_text_field* field);
+void rt_text_field_set_selectable__2(rt_text_field* field, int selectable);
+void rt_text_field_set_type__2(rt_text_field* field, int is_input);
+
+/* Fonts and files. */
+
+/* 1 on success. */
+int freetype_import_font__2(const rt_bytes* file, rt_font_info* out);
+/* The bytes are copied. */
+void rt_font_register_font__2(const char* family, const rt_bytes* file);
+/* 1 on success; the bytes are the caller's, freed with rt_buffer_free__1. */
+int rt_byte_array_read_file__2(const char* path, rt_bytes* out);
+/* Frees what the module returned. */
+void rt_buffer_free__1(const rt_bytes* bytes);
+
+/* NOLINTEND(bugprone-reserved-identifier) */
 
 #ifdef __cplusplus
 }

@@ -28,13 +28,13 @@
  * otherwise the stage's id. A resize event (type 8) first resizes the stage
  * and the image to (x, y). Poll events carry the stage's id.
  *
- * Getting at the driver. The module exports one more symbol, "rth_get_api",
- * with C linkage; the real module does not. A harness opens the same module
- * file the program uses, which returns the already loaded module:
- *
- *     void* module = dlopen("libgfxrt.so", RTLD_NOW);   // or its full path
- *     rth_get_api_fn get = (rth_get_api_fn)dlsym(module, "rth_get_api");
- *     const rth_api* api = get();
+ * Getting at the driver. The module exports one more symbol, "rth_get_api"
+ * (declared below), with C linkage; the real module does not. A harness
+ * opens the same module file the program uses, which returns the already
+ * loaded module, checks its interface version (rt_interface_version__0) as
+ * the program does, and asks it for the table, whose version it checks too.
+ * The program's own drivers do all of it through the display layer's loader
+ * (gfx::Loader::headlessDriver, display/Loader.h).
  *
  * All calls happen on the program's one thread: before rt_create_main_frame,
  * from the hook, or from the program's own handler.
@@ -119,6 +119,8 @@ typedef struct rth_api {
     int (*text_layout_count)(void);
 } rth_api;
 
+/* The driver table; exported by the headless module only. */
+const rth_api* rth_get_api(void);
 typedef const rth_api* (*rth_get_api_fn)(void);
 
 #ifdef __cplusplus

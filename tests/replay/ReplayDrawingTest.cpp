@@ -1,6 +1,5 @@
 // vyn-replay's run in this process, to see what the display module did: a
 // run without shots draws none of its frames.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include "display/Loader.h"
@@ -9,9 +8,9 @@
 namespace {
 
 TEST(ReplayDrawing, ARunWithoutShotsRasterisesNoFrame) {
-    auto get = reinterpret_cast<rth_get_api_fn>(dlsym(gfx::Loader::module("gfxrt"), "rth_get_api"));
-    ASSERT_NE(get, nullptr);
-    const rth_api& api = *get();
+    const rth_api* driver = gfx::Loader::headlessDriver("gfxrt");
+    ASSERT_NE(driver, nullptr);
+    const rth_api& api = *driver;
     replay::ReplayOptions options;
     options.level = VYN_SOURCE_DIR "/assets/map.json";
     options.ticks = 120;

@@ -4,9 +4,11 @@
 #define VYN_TESTS_RUNTIME_HEADLESSHARNESS_H
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "RuntimeModule.h"
+#include "display/Loader.h"
 
 namespace vyn::testing {
 
@@ -62,7 +64,9 @@ private:
     Headless()
         : module_(std::string(VYN_BIN_DIR) + "/headless/libgfxrt.so"),
           rt_(module_),
-          api_(module_.fn<rth_get_api_fn>("rth_get_api")()) {}
+          api_(gfx::Loader::headlessDriverOf(module_.handle())) {
+        if (api_ == nullptr) throw std::runtime_error("the headless module cannot be driven");
+    }
 
     RuntimeModule module_;
     Primitives rt_;

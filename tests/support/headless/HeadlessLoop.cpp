@@ -1,7 +1,5 @@
 #include "tests/support/headless/HeadlessLoop.h"
 
-#include <dlfcn.h>
-
 #include <stdexcept>
 
 #include "display/Loader.h"
@@ -38,11 +36,9 @@ HeadlessLoop* current = nullptr;
 const rth_api& HeadlessLoop::api() {
     static const rth_api* table = [] {
         // The module the program uses, asked for its driver.
-        void* module = gfx::Loader::module("gfxrt");
-        if (module == nullptr) throw std::runtime_error("the headless display module is not loaded");
-        auto get = reinterpret_cast<rth_get_api_fn>(dlsym(module, "rth_get_api"));
-        if (get == nullptr) throw std::runtime_error("the display module has no driver: not the headless one");
-        return get();
+        const rth_api* driver = gfx::Loader::headlessDriver("gfxrt");
+        if (driver == nullptr) throw std::runtime_error("the display module cannot be driven: not the headless one");
+        return driver;
     }();
     return *table;
 }

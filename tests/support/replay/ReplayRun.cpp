@@ -12,9 +12,8 @@ namespace vyn::testing {
 
 namespace {
 
-ReplayRun spawn(const TempFolder& folder, const std::string& name, const std::string& outputs,
+ReplayRun spawn(const TempFolder& folder, const std::string& program, const std::string& outputs,
                 std::vector<std::string> args) {
-    std::string program = std::string(VYN_BIN_DIR) + "/" + name;
     args.insert(args.begin(), program);
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -38,14 +37,21 @@ ReplayRun spawn(const TempFolder& folder, const std::string& name, const std::st
     return run;
 }
 
+std::string inBinFolder(const std::string& name) { return std::string(VYN_BIN_DIR) + "/" + name; }
+
 }  // namespace
 
 ReplayRun runProgram(const TempFolder& folder, const std::string& name, std::vector<std::string> args) {
-    return spawn(folder, name, name, std::move(args));
+    return spawn(folder, inBinFolder(name), name, std::move(args));
+}
+
+ReplayRun runProgramFile(const TempFolder& folder, const std::string& path, const std::string& outputs,
+                         std::vector<std::string> args) {
+    return spawn(folder, path, outputs, std::move(args));
 }
 
 ReplayRun replay(const TempFolder& folder, std::vector<std::string> args) {
-    return spawn(folder, "vyn-replay", "replay", std::move(args));
+    return spawn(folder, inBinFolder("vyn-replay"), "replay", std::move(args));
 }
 
 std::vector<nlohmann::json> traceOf(const std::string& path) {

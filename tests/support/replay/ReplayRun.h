@@ -20,6 +20,11 @@ struct ReplayRun {
 // <name>.out and <name>.err.
 ReplayRun runProgram(const TempFolder& folder, const std::string& name, std::vector<std::string> args);
 
+// The same for the program file at path (a copy of one of them, say), its
+// output kept as <outputs>.out and <outputs>.err.
+ReplayRun runProgramFile(const TempFolder& folder, const std::string& path, const std::string& outputs,
+                         std::vector<std::string> args);
+
 // runProgram for vyn-replay, its output in replay.out and replay.err.
 ReplayRun replay(const TempFolder& folder, std::vector<std::string> args);
 
