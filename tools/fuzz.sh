@@ -21,7 +21,8 @@ cmake --build build-fuzz -j "$jobs" --target "${fuzzers[@]}"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+# The path is quoted for the sanitizers' own parser: a checkout's path may hold spaces.
+export LSAN_OPTIONS="suppressions='$PWD/tests/lsan.supp':print_suppressions=0"
 mkdir -p build-fuzz/findings
 for t in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$t

@@ -21,7 +21,7 @@ DisplayProgram::DisplayProgram(const std::string& display, const std::string& na
     }
     env.push_back("DISPLAY=" + display);
     // Leaks inside the system's X, SDL and D-Bus libraries are theirs.
-    env.push_back("LSAN_OPTIONS=suppressions=" + std::string(VYN_SOURCE_DIR) + "/tests/lsan.supp");
+    env.push_back("LSAN_OPTIONS=suppressions='" + std::string(VYN_SOURCE_DIR) + "/tests/lsan.supp'");
     std::vector<char*> envp;
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
