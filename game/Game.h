@@ -60,6 +60,16 @@ public:
     // Whether the pausable systems are out of the engine.
     bool isPaused() const;
 
+    // The first entity carrying a component of class C (the player, the
+    // moon), or null.
+    template <class C>
+    [[nodiscard]] std::shared_ptr<ecs::core::Entity> firstWith() const {
+        for (const auto& entity : engine->get_entities()) {
+            if (entity->get<C>()) return entity;
+        }
+        return nullptr;
+    }
+
 private:
     void onPause(bool paused);
     void applyPause(bool paused);

@@ -10,13 +10,23 @@ Main::Main(Level level)
 
 void Main::ready(const gfx::events::EventPtr&) {
     onFirstFrame_.disconnect();
+    begin();
+}
+
+void Main::begin() {
+    startGame(std::static_pointer_cast<gfx::display::DisplayObjectContainer>(shared_from_this()), level_);
+}
+
+void Main::startGame(const std::shared_ptr<gfx::display::DisplayObjectContainer>& container, const Level& level) {
+    endGame();
     auto* stage = get_stage();
-    auto self = std::static_pointer_cast<gfx::display::DisplayObjectContainer>(shared_from_this());
-    game_ = std::make_shared<Game>(self, static_cast<double>(stage->get_stageWidth()),
-                                   static_cast<double>(stage->get_stageHeight()), level_);
-    // The tick listener joins this frame's dispatch, which is still running:
-    // the first update comes in this very frame.
+    game_ = std::make_shared<Game>(container, static_cast<double>(stage->get_stageWidth()),
+                                   static_cast<double>(stage->get_stageHeight()), level);
+    // The tick listener joins this frame's dispatch when one is running:
+    // the first update comes in that very frame.
     game_->start();
 }
+
+void Main::endGame() { game_.reset(); }
 
 }  // namespace game

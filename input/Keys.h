@@ -20,6 +20,14 @@ inline constexpr int Shift = RT_KEY_SHIFT;  // turn time back while held
 inline constexpr int R = RT_KEY_R;          // the editor: read the level file again
 inline constexpr int O = RT_KEY_O;          // the editor: save the level file
 
+// The front end's keys around the game (R, W and S serve there too).
+inline constexpr int Escape = RT_KEY_ESCAPE;  // pause; back; quit from the title
+inline constexpr int Enter = RT_KEY_ENTER;    // choose
+inline constexpr int Space = RT_KEY_SPACE;    // choose
+inline constexpr int Up = RT_KEY_UP;          // the item above
+inline constexpr int Down = RT_KEY_DOWN;      // the item below
+inline constexpr int F11 = RT_KEY_F1 + 10;    // fullscreen on or off
+
 struct NamedKey {
     std::string_view name;
     int code;
@@ -27,7 +35,18 @@ struct NamedKey {
 
 // Each key above by the name a script writes for it (read in any case,
 // written as here); a script names other keys by their code.
-inline constexpr std::array<NamedKey, 7> named{
-    {{"A", A}, {"D", D}, {"W", W}, {"S", S}, {"SHIFT", Shift}, {"R", R}, {"O", O}}};
+inline constexpr std::array<NamedKey, 13> named{{{"A", A},
+                                                  {"D", D},
+                                                  {"W", W},
+                                                  {"S", S},
+                                                  {"SHIFT", Shift},
+                                                  {"R", R},
+                                                  {"O", O},
+                                                  {"ESC", Escape},
+                                                  {"ENTER", Enter},
+                                                  {"SPACE", Space},
+                                                  {"UP", Up},
+                                                  {"DOWN", Down},
+                                                  {"F11", F11}}};
 
 }  // namespace game::keys

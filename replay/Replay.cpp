@@ -1,7 +1,11 @@
 #include "replay/Replay.h"
 
+#include "base/UserFolders.h"
 #include "display/Lib.h"
+#include "frontend/FrontEnd.h"
+#include "frontend/LevelCatalog.h"
 #include "game/ApplicationMain.h"
+#include "runs/FrontTraceLine.h"
 #include "runs/NativeEvents.h"
 #include "runs/TraceLine.h"
 
@@ -14,7 +18,9 @@ Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, r
       level_(level ? std::move(*level)
                    : game::Level(options_.level.empty() ? game::GameMap::levelFile : options_.level.string())),
       script_(std::move(script)),
-      trace_(trace) {
+      trace_(trace),
+      counter_([this](int tick, const game::Main& main) { afterUpdate(tick, main); },
+               options_.front ? runs::UpdateCounter::Count::frames : runs::UpdateCounter::Count::updates) {
     shotTaken_.assign(options_.shots.size(), false);
     options_.ticks = updatesToRun(options_, script_);
 }
@@ -33,13 +39,14 @@ int Replay::run() {
     while (nextEvent_ < script_.events.size() && script_.events[nextEvent_].tick == 0) {
         push(script_.events[nextEvent_++]);
     }
-    game::ApplicationMain::main(level_);
+    game::ApplicationMain::main(level_, startUp());
 
     int status = 0;
     if (stalled_) {
         std::fprintf(stderr, "vyn-replay: the window stayed inactive after update %d with no input left\n", lastTick_);
     }
-    if (lastTick_ < *options_.ticks && !stalled_ && (trace_ == nullptr || !trace_->failed())) {
+    // A run through the front end may end by its own Quit.
+    if (lastTick_ < *options_.ticks && !stalled_ && !options_.front && (trace_ == nullptr || !trace_->failed())) {
         std::fprintf(stderr, "vyn-replay: the game ended after update %d of %d\n", lastTick_, *options_.ticks);
     }
     for (std::size_t i = 0; i < options_.shots.size(); ++i) {
@@ -74,11 +81,26 @@ void Replay::attach() {
     counter_.attach(*stage);
 }
 
-void Replay::afterUpdate(int tick, const game::Game& game) {
+game::StartUp Replay::startUp() const {
+    game::StartUp startUp;
+    if (!options_.front) return startUp;
+    const bool levelGiven = !options_.level.empty();
+    startUp.document = [levelGiven](const game::Level& level) {
+        // The levels as the player's game lists them; the settings are the
+        // defaults, never the player's, and nothing is saved.
+        return std::make_shared<frontend::FrontEnd>(
+            frontend::FrontEnd::Setup{frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()), {},
+                                      nullptr, levelGiven ? std::optional(level) : std::nullopt, nullptr});
+    };
+    return startUp;
+}
+
+void Replay::afterUpdate(int tick, const game::Main& main) {
     if (finished_) return;
     lastTick_ = tick;
     if (trace_ != nullptr) {
-        trace_->writeLine(runs::traceLine(tick, game));
+        trace_->writeLine(options_.front ? runs::frontTraceLine(tick, static_cast<const frontend::FrontEnd&>(main))
+                                         : runs::traceLine(tick, *main.get_game()));
         // A full disk or a closed pipe: the rest of the run would be lost.
         if (trace_->failed()) {
             finished_ = true;

@@ -5,7 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "game/ApplicationMain.h"
 #include "game/Game.h"
+#include "game/Main.h"
 #include "replay/ReplayOptions.h"
 #include "runs/NativeEvents.h"
 #include "runs/OutputFile.h"
@@ -17,7 +19,8 @@
 namespace replay {
 
 // Runs the game program, as `vyn` does, on the headless display module and
-// drives it: after engine update N it writes update N's trace line, hands
+// drives it: after engine update N (with the front end: after frame N) it
+// writes update N's trace line, hands
 // the script's events of tick N to the module as native event records, and
 // saves the frame drawn after update N when a shot asks for it. The run
 // ends after the last update, when the game's window is closed, or when
@@ -41,7 +44,9 @@ private:
     void onHook(int what, const rt_event* event);
     // Listens to the stage once it exists.
     void attach();
-    void afterUpdate(int tick, const game::Game& game);
+    void afterUpdate(int tick, const game::Main& main);
+    // The document the run starts with: the front end, or the game alone.
+    game::StartUp startUp() const;
     void afterRender();
     void afterEvent(const rt_event& event);
     // Hands the next script event to the module.
@@ -62,7 +67,7 @@ private:
     // Input state the native records carry in their flags.
     runs::InputState input_;
     // Attached to the stage once it exists.
-    runs::UpdateCounter counter_{[this](int tick, const game::Game& game) { afterUpdate(tick, game); }};
+    runs::UpdateCounter counter_;
 };
 
 }  // namespace replay

@@ -11,11 +11,15 @@
 namespace replay {
 
 const char* const usage =
-    "usage: vyn-replay [--level FILE] [--ticks N] [--seed N] [--trace FILE] [--shot TICK:FILE.png]... [SCRIPT]\n"
+    "usage: vyn-replay [--front] [--level FILE] [--ticks N] [--seed N] [--trace FILE] [--shot TICK:FILE.png]...\n"
+    "                  [SCRIPT]\n"
     "Runs the game on the headless display module, feeding it the input events of SCRIPT\n"
     "('-' or none: no input), and writes a trace line after every engine update.\n"
-    "A script's header lines give the seed and level it was recorded with; the\n"
-    "options override them.\n"
+    "With --front the game's front end runs around it: the title (or the level named),\n"
+    "the pause and victory panels; ticks are then frames and every frame has a trace\n"
+    "line naming the screen, its items and the game's state.\n"
+    "A script's header lines give the seed, level and front end it was recorded with;\n"
+    "the options override them.\n"
     "  --help, --version  show this or the version and exit\n";
 
 namespace {
@@ -47,6 +51,7 @@ void applyScriptHeader(ReplayOptions& options, const runs::Script& script) {
     if (options.level.empty() && script.level) {
         options.level = command_line::fromStartFolder(options.script.parent_path(), *script.level);
     }
+    if (script.front) options.front = true;
 }
 
 int updatesToRun(const ReplayOptions& options, const runs::Script& script) {
@@ -61,6 +66,11 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
     ReplayOptions options;
     command_line::Grammar grammar;
     grammar.options = {
+        {"--front", Value::None,
+         [&](const std::string&) {
+             options.front = true;
+             return std::string();
+         }},
         {"--level", Value::Any, command_line::takeInput(options.level, startFolder)},
         {"--ticks", Value::Any,
          [&](const std::string& value) -> std::string {

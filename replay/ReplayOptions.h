@@ -34,6 +34,10 @@ struct ReplayOptions {
     std::vector<Shot> shots;
     // Empty or "-": no input.
     std::filesystem::path script;
+    // --front or the script's "front" header: the front end runs around the
+    // game (the title, unless a level is named), the ticks are frames and
+    // the trace is the front end's.
+    bool front = false;
 };
 
 using OptionsResult = command_line::Parsed<ReplayOptions>;
@@ -50,7 +54,8 @@ int updatesToRun(const ReplayOptions& options, const runs::Script& script);
 std::string outputConflict(const ReplayOptions& options, const std::filesystem::path& gameLevel);
 
 // Takes the seed and level of the script's header where the command line
-// names none; a relative level is found from the script's folder.
+// names none, and its front end; a relative level is found from the
+// script's folder.
 void applyScriptHeader(ReplayOptions& options, const runs::Script& script);
 
 OptionsResult parseOptions(const std::vector<std::string>& args, const std::filesystem::path& startFolder);

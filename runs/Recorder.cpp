@@ -11,11 +11,12 @@ constexpr std::chrono::seconds flushPeriod{1};
 }  // namespace
 
 Recorder::Recorder(const std::filesystem::path& path, std::uint64_t seed,
-                   const std::optional<std::filesystem::path>& level)
+                   const std::optional<std::filesystem::path>& level, bool front)
     : file_(path, "the recording"), lastFlush_(std::chrono::steady_clock::now()) {
     file_.writeLine("# A run of vyn as it was played; vyn-replay plays it again.");
     file_.writeLine("seed " + std::to_string(seed));
     if (level) file_.writeLine("level " + level->string());
+    if (front) file_.writeLine("front");
     file_.flush();
 }
 

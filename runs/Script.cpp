@@ -127,9 +127,14 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
     return r.fail("unknown event \"" + base::clipWord(verb) + "\"");
 }
 
-// A header line ("seed N" or "level PATH"), or false with an error when it
-// is none.
+// A header line ("seed N", "level PATH" or "front"), or false with an
+// error when it is none.
 bool readHeader(LineReader& r, const std::string& text, Script& script) {
+    if (r.words[0] == "front") {
+        if (!r.count(1, "front")) return false;
+        script.front = true;
+        return true;
+    }
     if (r.words[0] == "seed") {
         if (!r.count(2, "seed N")) return false;
         std::uint64_t value = 0;

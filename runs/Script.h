@@ -31,6 +31,9 @@ struct Script {
     // "level PATH": the level file, as written (relative to the script's
     // folder unless absolute).
     std::optional<std::string> level;
+    // "front": the run goes through the front end (title, panels), and
+    // its ticks are frames.
+    bool front = false;
     // The tick of the last event; 0 for an empty script.
     int lastTick() const { return events.empty() ? 0 : events.back().tick; }
 };
@@ -43,12 +46,14 @@ struct ScriptError {
 
 // Reads a replay script: one event per line, '#' starts a comment, blank
 // lines are skipped. Header lines, before the first event, name the run's
-// seed and level:
+// seed and level, and whether it goes through the front end:
 //
 //   seed N
 //   level PATH                           the rest of the line, spaces kept
+//   front
 //
-//   TICK down KEY | TICK up KEY          KEY: A D W S SHIFT R O (input/Keys.h) or a key code
+//   TICK down KEY | TICK up KEY          KEY: A D W S SHIFT R O ESC ENTER SPACE UP DOWN F11
+//                                        (input/Keys.h) or a key code
 //   TICK move X Y
 //   TICK press left|right X Y | TICK release left|right X Y
 //   TICK focus out | TICK focus in

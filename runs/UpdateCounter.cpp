@@ -19,9 +19,9 @@ std::shared_ptr<game::Main> UpdateCounter::findMain() {
 
 void UpdateCounter::afterFrame(const gfx::events::EventPtr&) {
     auto main = findMain();
-    if (!main || !main->get_game()) return;
+    if (!main || (count_ == Count::updates && !main->get_game())) return;
     ++tick_;
-    if (listener_) listener_(tick_, *main->get_game());
+    if (listener_) listener_(tick_, *main);
 }
 
 }  // namespace runs

@@ -14,11 +14,17 @@ namespace runs {
 // the main sprite, from the frame that built the game on. It listens to the
 // stage's own "enterFrame", which comes after every other object's, hence
 // after the frame's update.
+//
+// With the front end, a game does not run in every frame (the title, a
+// pause): then every frame is counted, game or not, and the ticks of a run
+// are its frames.
 class UpdateCounter {
 public:
-    using Listener = std::function<void(int tick, const game::Game& game)>;
+    enum class Count { updates, frames };
+    using Listener = std::function<void(int tick, const game::Main& main)>;
 
-    explicit UpdateCounter(Listener listener) : listener_(std::move(listener)) {}
+    explicit UpdateCounter(Listener listener, Count count = Count::updates)
+        : listener_(std::move(listener)), count_(count) {}
 
     void attach(gfx::display::Stage& stage);
     // The updates so far.
@@ -31,6 +37,7 @@ private:
     void afterFrame(const gfx::events::EventPtr& event);
 
     Listener listener_;
+    Count count_;
     int tick_ = 0;
     base::Connection onFrame_;
 };

@@ -4,12 +4,13 @@
 #include <numbers>
 
 #include "display/Graphics.h"
+#include "views/Palette.h"
 
 namespace views {
 
 Star::Star(std::int32_t) {
     auto graphics = get_graphics();
-    graphics->beginFill(0xFBBB63);
+    graphics->beginFill(palette::shard);
     graphics->moveTo(0, 0);
     // Four corners, the last one closing the triangle on the first.
     for (int i = 0; i < 4; ++i) {

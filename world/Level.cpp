@@ -10,7 +10,14 @@ Level Level::read(std::string path) {
     return level;
 }
 
+Level Level::readToKeep(std::string path) {
+    Level level = read(std::move(path));
+    level.kept_ = true;
+    return level;
+}
+
 std::shared_ptr<GameMap> Level::makeMap() const {
+    if (kept_) return std::make_shared<GameMap>(path_, LevelContents(**readAhead_));
     if (readAhead_ && readAhead_->has_value()) {
         LevelContents contents = std::move(**readAhead_);
         readAhead_->reset();

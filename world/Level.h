@@ -20,6 +20,10 @@ public:
     // Reads and checks the file now; throws as GameMap::reload does. A
     // relative path is read from the working directory of this moment.
     [[nodiscard]] static Level read(std::string path);
+    // Reads and checks the file now, as read does, and builds every map of
+    // this level from what it read: a game started again on it reads no
+    // file.
+    [[nodiscard]] static Level readToKeep(std::string path);
 
     [[nodiscard]] const std::string& path() const { return path_; }
 
@@ -31,6 +35,8 @@ private:
     std::string path_;
     // Shared by the copies of this level, so that only one map takes it.
     std::shared_ptr<std::optional<LevelContents>> readAhead_;
+    // Every map copies what was read ahead, instead of the first taking it.
+    bool kept_ = false;
 };
 
 }  // namespace game

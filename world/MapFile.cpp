@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/InputFile.h"
+#include "base/JsonError.h"
 
 namespace game {
 
@@ -15,41 +16,6 @@ using nlohmann::json;
 
 [[noreturn]] void fail(const std::string& path, const std::string& problem) {
     throw std::runtime_error(path + ": " + problem);
-}
-
-// The library's own wording of a JSON error, without its
-// "[json.exception.parse_error.101] " tag and with every quoted word cut to
-// a readable length.
-std::string describe(const json::exception& error) {
-    std::string detail = error.what();
-    if (detail.starts_with("[json.exception.")) {
-        auto tagEnd = detail.find("] ");
-        if (tagEnd != std::string::npos) detail.erase(0, tagEnd + 2);
-    }
-    // What the parser last read is quoted to the end and may itself hold
-    // quotes, so it is cut as one word before the quoted words are.
-    const std::string lastRead = "last read: '";
-    if (auto from = detail.find(lastRead); from != std::string::npos) {
-        const std::size_t start = from + lastRead.size();
-        const std::size_t end = detail.rfind('\'');
-        if (end != std::string::npos && end >= start) {
-            detail = detail.substr(0, start) + base::clipWord(std::string_view(detail).substr(start, end - start)) +
-                     detail.substr(end);
-        }
-    }
-    std::string clipped;
-    std::size_t at = 0;
-    for (;;) {
-        auto open = detail.find('\'', at);
-        auto close = open == std::string::npos ? std::string::npos : detail.find('\'', open + 1);
-        if (close == std::string::npos) break;
-        clipped += detail.substr(at, open + 1 - at);
-        clipped += base::clipWord(std::string_view(detail).substr(open + 1, close - open - 1));
-        clipped += '\'';
-        at = close + 1;
-    }
-    clipped += detail.substr(at);
-    return clipped;
 }
 
 // Collects the entries of "blocks" and "items" while the parser reads the
@@ -224,10 +190,10 @@ MapFile::Contents MapFile::read(const std::string& path) {
     try {
         json::sax_parse(text, &level);
     } catch (const json::parse_error& error) {
-        fail(path, "not valid JSON: " + describe(error));
+        fail(path, "not valid JSON: " + base::describeJsonError(error.what()));
     } catch (const json::exception& error) {
         // A number beyond the range of a double, for one.
-        fail(path, "not a valid level: " + describe(error));
+        fail(path, "not a valid level: " + base::describeJsonError(error.what()));
     }
     if (!level.isObject) fail(path, "not a JSON object");
     Contents contents;

@@ -32,9 +32,14 @@ public:
     FontType fontType = FontType::DEVICE;
 
     // Creates the font class's instance, hands its file to the module under
-    // the font's family name, and adds it to the registered fonts.
+    // the font's family name, and adds it to the registered fonts. A class
+    // registered before is not registered again: its instance is returned
+    // (every game built registers its font, and a program may build many).
     template <class F>
     static std::shared_ptr<F> registerFont() {
+        for (const auto& known : registered()) {
+            if (auto font = std::dynamic_pointer_cast<F>(known)) return font;
+        }
         auto font = std::make_shared<F>();
         if constexpr (requires { F::resourceName; }) {
             registerFontFile(font->fontName, F::resourceName);

@@ -73,7 +73,11 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
     // The game then takes the level read here.
     std::optional<game::Level> level;
     if (!options.level.empty()) {
-        level = command_line::asBadInput([&] { return game::Level::read(options.level.string()); });
+        // The front end starts the level again from what it read.
+        level = command_line::asBadInput([&] {
+            return options.front ? game::Level::readToKeep(options.level.string())
+                                 : game::Level::read(options.level.string());
+        });
     }
     std::unique_ptr<runs::OutputFile> trace;
     if (!options.trace.empty()) {

@@ -9,10 +9,11 @@ const char* const playUsage =
     "usage: vyn [--record FILE] [--trace FILE] [LEVEL]\n"
     "Plays Vyn in a window: A and D run, W jumps, a long run turns into a beam\n"
     "(A, D, W and S steer it), Shift rewinds. Bring the four shards back to the\n"
-    "start before the moon falls.\n"
-    "  LEVEL          a level file (default: the game's own level)\n"
+    "start before the moon falls. Esc pauses, R starts the level again, F11 or\n"
+    "Alt+Enter switches fullscreen.\n"
+    "  LEVEL          a level file to play at once (default: the title, to choose one)\n"
     "  --record FILE  write the run's input as a script that vyn-replay plays again\n"
-    "  --trace FILE   write a trace line after every engine update ('-': standard output)\n"
+    "  --trace FILE   write a trace line after every frame ('-': standard output)\n"
     "  --help         show this and exit\n"
     "  --version      show the version and exit\n";
 

@@ -1,17 +1,26 @@
-// The `vyn` program: the game in its window, until the window is closed.
+// The `vyn` program: the game in its window, with the front end around it
+// (the title, the panels, the settings), until the window is closed.
 // See programs/vyn/PlayOptions.cpp for the command line, and
 // game::ApplicationMain::main for the path from here to the first update.
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/Random.h"
+#include "base/UserFolders.h"
+#include "display/Lib.h"
+#include "display/Stage.h"
+#include "frontend/FrontEnd.h"
+#include "frontend/LevelCatalog.h"
+#include "frontend/Settings.h"
 #include "command_line/ProgramMain.h"
 #include "game/ApplicationMain.h"
 #include "game/ProgramFolders.h"
 #include "programs/vyn/PlayOptions.h"
 #include "runs/OutputFile.h"
 #include "runs/Recorder.h"
-#include "runs/TraceLine.h"
+#include "runs/FrontTraceLine.h"
 #include "runs/UpdateCounter.h"
 #include "world/GameMap.h"
 #include "world/Level.h"
@@ -19,6 +28,15 @@
 namespace {
 
 const command_line::Program vyn{"vyn", runs::playUsage, game::ApplicationMain::version};
+
+// Puts the window as the settings say.
+void applySettings(const frontend::Settings& settings) {
+    auto stage = gfx::Lib::get_stage();
+    if (!stage) return;
+    using gfx::display::StageDisplayState;
+    const auto wanted = settings.fullscreen ? StageDisplayState::FULL_SCREEN : StageDisplayState::NORMAL;
+    if (stage->get_displayState() != wanted) stage->set_displayState(wanted);
+}
 
 int play(const runs::PlayOptions& options) {
     // Checked before anything is written and before the window opens: no
@@ -28,22 +46,35 @@ int play(const runs::PlayOptions& options) {
     if (auto conflict = runs::outputConflict(options, gameLevel); !conflict.empty()) {
         throw command_line::Stop(command_line::badInputStatus, conflict);
     }
-    // The game takes the level read here rather than read it again.
-    const game::Level level =
-        options.level ? game::Level::read(options.level->string()) : game::Level(game::GameMap::levelFile);
+    // The game takes the level read here rather than read it again, and
+    // starts it again from what was read.
+    std::optional<game::Level> level;
+    if (options.level) level = game::Level::readToKeep(options.level->string());
+
+    const auto player = base::UserFolders::fromEnvironment();
+    frontend::SettingsFile settingsFile(player.config.empty() ? player.config
+                                                              : player.config / frontend::SettingsFile::fileName,
+                                        std::cerr);
 
     std::unique_ptr<runs::OutputFile> trace;
     if (!options.trace.empty()) trace = std::make_unique<runs::OutputFile>(options.trace, "the trace");
     std::unique_ptr<runs::Recorder> recorder;
     if (!options.record.empty()) {
-        recorder = std::make_unique<runs::Recorder>(options.record, base::Random::defaultSeed, options.level);
+        recorder =
+            std::make_unique<runs::Recorder>(options.record, base::Random::defaultSeed, options.level, true);
     }
 
-    runs::UpdateCounter counter([&](int tick, const game::Game& game) {
-        if (trace) trace->writeLine(runs::traceLine(tick, game));
-        if (recorder) recorder->afterUpdate();
-    });
+    runs::UpdateCounter counter(
+        [&](int tick, const game::Main& main) {
+            if (trace) trace->writeLine(runs::frontTraceLine(tick, static_cast<const frontend::FrontEnd&>(main)));
+            if (recorder) recorder->afterUpdate();
+        },
+        runs::UpdateCounter::Count::frames);
     game::StartUp startUp;
+    startUp.document = [&](const game::Level&) {
+        return std::make_shared<frontend::FrontEnd>(frontend::FrontEnd::Setup{
+            frontend::LevelCatalog::standard(player), settingsFile.load(), &settingsFile, level, applySettings});
+    };
     startUp.stageReady = [&](gfx::display::Stage& stage) {
         if (!trace && !recorder) return;
         counter.attach(stage);
@@ -51,7 +82,7 @@ int play(const runs::PlayOptions& options) {
             stage.onNativeEvent = [&](const rt_event& record) { recorder->received(record, counter.tick()); };
         }
     };
-    game::ApplicationMain::main(level, startUp);
+    game::ApplicationMain::main(game::GameMap::levelFile, startUp);
 
     int status = 0;
     for (const std::string& failure : {recorder ? recorder->close() : "", trace ? trace->close() : ""}) {

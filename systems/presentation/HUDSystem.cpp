@@ -6,24 +6,18 @@
 
 #include "base/Truncate.h"
 #include "views/Label.h"
+#include "views/Palette.h"
 #include "views/SourceSansProLight.h"
 
 namespace systems {
-
-namespace {
-
-constexpr int white = 0xFFFFFF;
-constexpr int red = 0xCA6B4D;
-
-}  // namespace
 
 HUDSystem::HUDSystem(const std::shared_ptr<game::GameConfig>& config,
                      std::shared_ptr<gfx::display::DisplayObjectContainer> container,
                      std::shared_ptr<PauseSignal> pauseSignal) {
     timer = 0;
     isPaused = false;
-    whiteTextFormat = makeTextFormat(white);
-    redTextFormat = makeTextFormat(red);
+    whiteTextFormat = makeTextFormat(views::palette::text);
+    redTextFormat = makeTextFormat(views::palette::late);
 
     timeView = views::makeLabel(whiteTextFormat);
     timeView->set_x(25);

@@ -53,6 +53,11 @@ TEST(Font, RegisteringTheEmbeddedFontNamesItsFamily) {
     ASSERT_FALSE(Font::enumerateFonts().empty());
     EXPECT_EQ(Font::enumerateFonts().back(), font);
 
+    // Every game built registers its font again: the list must not grow.
+    const auto count = Font::enumerateFonts().size();
+    EXPECT_EQ(Font::registerFont<SourceSansProLight>(), font);
+    EXPECT_EQ(Font::enumerateFonts().size(), count);
+
     EXPECT_THROW(Font::registerFont<MissingFont>(), std::runtime_error);
 }
 

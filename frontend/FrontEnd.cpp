@@ -1,0 +1,395 @@
+#include "frontend/FrontEnd.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "components/Moon.h"
+#include "display/Graphics.h"
+#include "display/Lib.h"
+#include "display/Stage.h"
+#include "display/events/KeyboardEvent.h"
+#include "display/events/MouseEvent.h"
+#include "display/text/Font.h"
+#include "display/text/TextFormat.h"
+#include "ecs_tick/ITickProvider.h"
+#include "input/Keys.h"
+#include "views/Label.h"
+#include "views/MoonView.h"
+#include "views/Palette.h"
+#include "views/SourceSansProLight.h"
+
+namespace frontend {
+
+namespace {
+
+using gfx::events::Event;
+using gfx::events::KeyboardEvent;
+using gfx::events::MouseEvent;
+
+constexpr const char* controlsText = "A D run    W jump    Shift rewind    Esc pause    R restart";
+constexpr const char* gameOverText = "R restart    Esc pause";
+
+// How much a panel darkens the game under it.
+constexpr double pauseDim = 0.6;
+constexpr double victoryDim = 0.35;
+
+std::string onOff(bool value) { return value ? "on" : "off"; }
+
+// Seconds as the victory panel shows them.
+std::string secondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f s", seconds);
+    return text;
+}
+
+std::shared_ptr<gfx::text::TextField> hintLabel(double width, int color) {
+    auto field = views::makeLabel(std::make_shared<gfx::text::TextFormat>(
+        views::SourceSansProLight::family, 26, color, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+        std::nullopt, "center"));
+    field->set_width(width);
+    field->set_height(40);
+    return field;
+}
+
+}  // namespace
+
+const char* nameOf(Screen screen) {
+    switch (screen) {
+        case Screen::title:
+            return "title";
+        case Screen::settings:
+            return "settings";
+        case Screen::playing:
+            return "playing";
+        case Screen::paused:
+            return "paused";
+        case Screen::won:
+            return "won";
+    }
+    return "";
+}
+
+FrontEnd::FrontEnd(Setup setup) : DocumentClass(game::GameMap::levelFile), setup_(std::move(setup)) {}
+
+FrontEnd::~FrontEnd() {
+    connections_.clear();
+    endGame();
+}
+
+void FrontEnd::begin() {
+    // The screens speak in the game's font, before any game has registered it.
+    gfx::text::Font::registerFont<views::SourceSansProLight>();
+    auto* stage = get_stage();
+    const double width = stage->get_stageWidth();
+    const double height = stage->get_stageHeight();
+    gameLayer_ = std::make_shared<gfx::display::Sprite>();
+    addChild(gameLayer_);
+    controls_ = hintLabel(width, views::palette::text);
+    controls_->set_y(height - 150);
+    controls_->set_text(controlsText);
+    gameOverHint_ = hintLabel(width, 0x000000);
+    gameOverHint_->set_y(height * 0.5 + 50);
+    gameOverHint_->set_text(gameOverText);
+    hintLayer_ = std::make_shared<gfx::display::Sprite>();
+    addChild(hintLayer_);
+    panelLayer_ = std::make_shared<gfx::display::Sprite>();
+    addChild(panelLayer_);
+
+    connections_.push_back(stage->connectEventListener(KeyboardEvent::KEY_DOWN, {this, &FrontEnd::onKeyDown}));
+    connections_.push_back(stage->connectEventListener(MouseEvent::MOUSE_MOVE, {this, &FrontEnd::onMouseMove}));
+    connections_.push_back(stage->connectEventListener(MouseEvent::CLICK, {this, &FrontEnd::onClick}));
+    connections_.push_back(stage->connectEventListener(Event::DEACTIVATE, {this, &FrontEnd::onDeactivate}));
+    // Fullscreen switched by a key the stage handles shows as a resize.
+    connections_.push_back(stage->connectEventListener(Event::RESIZE, {this, &FrontEnd::onResize}));
+    // On this sprite: after the game's update of the frame, which listens
+    // on the game's layer below it.
+    connections_.push_back(connectEventListener(Event::ENTER_FRAME, {this, &FrontEnd::onFrame}));
+
+    if (setup_.apply) setup_.apply(setup_.settings);
+    if (setup_.firstLevel) {
+        entry_ = setup_.catalog.find(setup_.firstLevel->path());
+        levelName_ = entry_ ? setup_.catalog.entries()[*entry_].name : LevelCatalog::readableName(setup_.firstLevel->path());
+        playLevel(*setup_.firstLevel);
+    } else {
+        showTitle();
+    }
+}
+
+void FrontEnd::clearPanel() {
+    while (panelLayer_->get_numChildren() > 0) panelLayer_->removeChildAt(0);
+    panelLayer_->get_graphics()->clear();
+    menu_.reset();
+    items_.clear();
+}
+
+void FrontEnd::showPanel(Screen screen, MenuView::Content content, std::vector<Item> items, double dim) {
+    clearPanel();
+    screen_ = screen;
+    auto* stage = get_stage();
+    const double width = stage->get_stageWidth();
+    const double height = stage->get_stageHeight();
+    if (dim > 0) {
+        auto graphics = panelLayer_->get_graphics();
+        graphics->beginFill(0x000000, dim);
+        graphics->drawRect(0, 0, width, height);
+        graphics->endFill();
+    }
+    for (const auto& item : items) content.items.push_back(item.text);
+    items_ = std::move(items);
+    menu_ = std::make_shared<MenuView>(std::move(content), width, height);
+    panelLayer_->addChild(menu_);
+}
+
+void FrontEnd::showTitle(std::size_t selected) {
+    endGame();
+    while (gameLayer_->get_numChildren() > 0) gameLayer_->removeChildAt(0);
+    std::vector<Item> items;
+    const auto& entries = setup_.catalog.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) items.push_back({entries[i].name, Action::play, i});
+    items.push_back({"Settings", Action::settings});
+    items.push_back({"Quit", Action::quit});
+    showPanel(Screen::title, {"VYN", {"bring the four shards home before the moon falls"}, {}, 120}, std::move(items),
+              0);
+    // The moon over the title, as it hangs over the game at its start.
+    auto moon = std::make_shared<views::MoonView>();
+    auto* stage = get_stage();
+    moon->set_x(stage->get_stageWidth() - 120.0);
+    moon->set_y(-210);
+    panelLayer_->addChild(moon);
+    panelLayer_->setChildIndex(moon, 0);
+    menu_->select(selected);
+}
+
+void FrontEnd::showSettings(std::size_t selected) {
+    std::vector<Item> items{
+        {"Fullscreen: " + onOff(setup_.settings.fullscreen), Action::fullscreen},
+        {"Fit the window: " + onOff(setup_.settings.fitWindow), Action::fit},
+        {"Back", Action::back},
+    };
+    showPanel(Screen::settings, {"Settings", {"F11 or Alt+Enter also switch fullscreen"}, {}}, std::move(items), 0);
+    menu_->select(selected);
+}
+
+void FrontEnd::play(std::size_t entry) {
+    const auto& chosen = setup_.catalog.entries()[entry];
+    std::optional<game::Level> level;
+    try {
+        level = game::Level::readToKeep(chosen.path.string());
+    } catch (const std::exception& problem) {
+        // The title stays, with the problem under the list.
+        menu_->setNote(problem.what());
+        return;
+    }
+    entry_ = entry;
+    levelName_ = chosen.name;
+    playLevel(*level);
+}
+
+void FrontEnd::playLevel(const game::Level& level) {
+    level_ = level;
+    clearPanel();
+    while (gameLayer_->get_numChildren() > 0) gameLayer_->removeChildAt(0);
+    screen_ = Screen::playing;
+    sinceVictory_.reset();
+    framesPlayed_ = 0;
+    startGame(gameLayer_, *level_);
+    // The controls, once, over the first level's first screen.
+    if (!controlsShown_ && entry_ == std::size_t{0}) {
+        controlsShown_ = true;
+        hintLayer_->addChild(controls_);
+    }
+}
+
+void FrontEnd::restart() {
+    if (!level_) return;
+    if (controls_->get_parent() != nullptr) hintLayer_->removeChild(controls_);
+    playLevel(*level_);
+}
+
+void FrontEnd::pause() {
+    if (screen_ != Screen::playing || !get_game()) return;
+    get_game()->tickProvider->stop();
+    showPanel(Screen::paused, {"Paused", {levelName_}, {}, 72, true},
+              {{"Resume", Action::resume}, {"Restart", Action::restart}, {"Levels", Action::levels},
+               {"Quit", Action::quit}},
+              pauseDim);
+}
+
+void FrontEnd::resume() {
+    if (screen_ != Screen::paused) return;
+    clearPanel();
+    screen_ = Screen::playing;
+    get_game()->tickProvider->start();
+}
+
+void FrontEnd::showVictory() {
+    std::vector<Item> items{{"Retry", Action::restart}};
+    if (entry_ && *entry_ + 1 < setup_.catalog.entries().size()) items.push_back({"Next level", Action::next});
+    items.push_back({"Levels", Action::levels});
+    showPanel(Screen::won, {"Victory", {levelName_ + "  ·  " + secondsText(victoryTime_)}, {}, 72, true},
+              std::move(items),
+              victoryDim);
+}
+
+void FrontEnd::act(const Item& item) {
+    switch (item.action) {
+        case Action::play:
+            play(item.level);
+            break;
+        case Action::settings:
+            showSettings();
+            break;
+        case Action::quit:
+            gfx::Lib::close();
+            break;
+        case Action::resume:
+            resume();
+            break;
+        case Action::restart:
+            restart();
+            break;
+        case Action::levels:
+            showTitle(entry_.value_or(0));
+            break;
+        case Action::next:
+            play(*entry_ + 1);
+            break;
+        case Action::fullscreen: {
+            Settings changed = setup_.settings;
+            changed.fullscreen = !changed.fullscreen;
+            changeSettings(changed);
+            showSettings(0);
+            break;
+        }
+        case Action::fit: {
+            Settings changed = setup_.settings;
+            changed.fitWindow = !changed.fitWindow;
+            changeSettings(changed);
+            showSettings(1);
+            break;
+        }
+        case Action::back:
+            showTitle(setup_.catalog.entries().size());
+            break;
+    }
+}
+
+void FrontEnd::back() {
+    switch (screen_) {
+        case Screen::title:
+            gfx::Lib::close();
+            break;
+        case Screen::settings:
+            showTitle(setup_.catalog.entries().size());
+            break;
+        case Screen::playing:
+            pause();
+            break;
+        case Screen::paused:
+            resume();
+            break;
+        case Screen::won:
+            showTitle(entry_.value_or(0));
+            break;
+    }
+}
+
+void FrontEnd::changeSettings(const Settings& settings) {
+    if (settings == setup_.settings) return;
+    setup_.settings = settings;
+    if (setup_.apply) setup_.apply(settings);
+    if (setup_.settingsFile != nullptr) setup_.settingsFile->save(settings);
+}
+
+void FrontEnd::displayStateChanged(bool fullscreen) {
+    if (fullscreen == setup_.settings.fullscreen) return;
+    Settings changed = setup_.settings;
+    changed.fullscreen = fullscreen;
+    // The window already is as the player wants it: only kept.
+    setup_.settings = changed;
+    if (setup_.settingsFile != nullptr) setup_.settingsFile->save(changed);
+    if (screen_ == Screen::settings) showSettings(menu_ ? menu_->selected() : 0);
+}
+
+void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
+    const auto& key = static_cast<const KeyboardEvent&>(*event);
+    // Alt+Enter belongs to the stage (fullscreen).
+    if (key.altKey) return;
+    switch (key.keyCode) {
+        case game::keys::Escape:
+            back();
+            return;
+        case game::keys::R:
+            if (screen_ == Screen::playing || screen_ == Screen::paused || screen_ == Screen::won) restart();
+            return;
+        default:
+            break;
+    }
+    if (!menu_) return;
+    switch (key.keyCode) {
+        case game::keys::Up:
+        case game::keys::W:
+            menu_->move(-1);
+            break;
+        case game::keys::Down:
+        case game::keys::S:
+            menu_->move(1);
+            break;
+        case game::keys::Enter:
+        case game::keys::Space:
+            if (menu_->selected() < items_.size()) act(items_[menu_->selected()]);
+            break;
+        default:
+            break;
+    }
+}
+
+void FrontEnd::onMouseMove(const gfx::events::EventPtr& event) {
+    if (!menu_) return;
+    const auto& mouse = static_cast<const MouseEvent&>(*event);
+    if (auto item = menu_->itemAt(mouse.stageX, mouse.stageY); item && *item != menu_->selected()) {
+        menu_->select(*item);
+    }
+}
+
+void FrontEnd::onClick(const gfx::events::EventPtr& event) {
+    if (!menu_) return;
+    const auto& mouse = static_cast<const MouseEvent&>(*event);
+    if (auto item = menu_->itemAt(mouse.stageX, mouse.stageY); item && *item < items_.size()) {
+        const Item chosen = items_[*item];
+        act(chosen);
+    }
+}
+
+void FrontEnd::onDeactivate(const gfx::events::EventPtr&) { pause(); }
+
+void FrontEnd::onResize(const gfx::events::EventPtr&) {
+    displayStateChanged(get_stage()->get_displayState() == gfx::display::StageDisplayState::FULL_SCREEN);
+}
+
+void FrontEnd::onFrame(const gfx::events::EventPtr&) {
+    const auto& game = get_game();
+    if (!game || screen_ == Screen::paused) return;
+    ++framesPlayed_;
+    if (controls_->get_parent() != nullptr && framesPlayed_ >= controlsFrames) hintLayer_->removeChild(controls_);
+    // The game's own panel says how to rewind; this says what else helps.
+    const bool over = screen_ == Screen::playing && game->isPaused();
+    if (over != (gameOverHint_->get_parent() != nullptr)) {
+        if (over) {
+            hintLayer_->addChild(gameOverHint_);
+        } else {
+            hintLayer_->removeChild(gameOverHint_);
+        }
+    }
+    if (!sinceVictory_) {
+        auto moon = game->firstWith<components::Moon>();
+        if (moon && !moon->get<components::Moon>()->isFalling) {
+            sinceVictory_ = 0;
+            victoryTime_ = moon->get<components::Moon>()->animationTime;
+        }
+    } else if (++*sinceVictory_ == victoryPanelDelay && screen_ == Screen::playing) {
+        showVictory();
+    }
+}
+
+}  // namespace frontend

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Connection.h"
+#include "display/Sprite.h"
+#include "display/events/Event.h"
+#include "frontend/LevelCatalog.h"
+#include "frontend/MenuView.h"
+#include "frontend/Settings.h"
+#include "game/DocumentClass.h"
+#include "world/Level.h"
+
+namespace frontend {
+
+// The screens of the front end.
+enum class Screen { title, settings, playing, paused, won };
+[[nodiscard]] const char* nameOf(Screen screen);
+
+// The game's document with the front end around the game: the title with
+// the list of levels, the settings, and over a running game the pause
+// panel and the victory panel. It starts and ends games (Main::startGame),
+// each in a layer of its own under the panels; the game itself never learns
+// of the front end, and nothing here changes what a game does, only whether
+// it runs.
+//
+// Keys: arrows or W/S move, Enter or Space chooses, Esc goes back (pauses a
+// game; quits from the title), R starts the level again at once, from play,
+// the pause or the victory panel. The mouse chooses by pointing and
+// clicking. A window that loses focus pauses the game.
+class FrontEnd : public game::DocumentClass {
+public:
+    struct Setup {
+        LevelCatalog catalog;
+        Settings settings;
+        // Where settings are kept; null: they last only for this run.
+        SettingsFile* settingsFile = nullptr;
+        // Played at once instead of showing the title (read and checked
+        // by the program, kept for restarts: Level::readToKeep).
+        std::optional<game::Level> firstLevel;
+        // Applies the settings to the window: called at start and whenever
+        // the player changes one.
+        std::function<void(const Settings&)> apply;
+    };
+
+    explicit FrontEnd(Setup setup);
+    ~FrontEnd() override;
+
+    [[nodiscard]] Screen screen() const { return screen_; }
+    // The level played or last played; empty on the title before any.
+    [[nodiscard]] const std::string& levelName() const { return levelName_; }
+    // The panel shown, if any.
+    [[nodiscard]] const MenuView* menu() const { return menu_.get(); }
+    [[nodiscard]] const Settings& settings() const { return setup_.settings; }
+
+    // The player changed the window's display state by a key the stage
+    // handles: kept in the settings.
+    void displayStateChanged(bool fullscreen);
+
+    // Frames of play before the controls line goes away.
+    static constexpr int controlsFrames = 600;
+    // Frames between a victory and its panel, to see the shards home.
+    static constexpr int victoryPanelDelay = 90;
+
+protected:
+    void begin() override;
+
+private:
+    enum class Action { play, settings, quit, resume, restart, levels, next, fullscreen, fit, back };
+    struct Item {
+        std::string text;
+        Action action;
+        std::size_t level = 0;
+    };
+
+    void showTitle(std::size_t selected = 0);
+    void showSettings(std::size_t selected = 0);
+    void showPanel(Screen screen, MenuView::Content content, std::vector<Item> items, double dim);
+    void clearPanel();
+    void play(std::size_t entry);
+    void playLevel(const game::Level& level);
+    void restart();
+    void pause();
+    void resume();
+    void showVictory();
+    void act(const Item& item);
+    void back();
+    void changeSettings(const Settings& settings);
+
+    void onKeyDown(const gfx::events::EventPtr& event);
+    void onMouseMove(const gfx::events::EventPtr& event);
+    void onClick(const gfx::events::EventPtr& event);
+    void onDeactivate(const gfx::events::EventPtr& event);
+    void onResize(const gfx::events::EventPtr& event);
+    void onFrame(const gfx::events::EventPtr& event);
+
+    Setup setup_;
+    Screen screen_ = Screen::title;
+    std::string levelName_;
+    // The catalog entry played, if the level is one of them.
+    std::optional<std::size_t> entry_;
+    // The level played, kept for restarts.
+    std::optional<game::Level> level_;
+    // The running game's container, under the panels.
+    std::shared_ptr<gfx::display::Sprite> gameLayer_;
+    // The panel and what dims the game under it.
+    std::shared_ptr<gfx::display::Sprite> panelLayer_;
+    std::shared_ptr<MenuView> menu_;
+    std::vector<Item> items_;
+    // Lines over the game: the controls, and what keys do after a game over.
+    std::shared_ptr<gfx::display::Sprite> hintLayer_;
+    std::shared_ptr<gfx::text::TextField> controls_;
+    std::shared_ptr<gfx::text::TextField> gameOverHint_;
+    bool controlsShown_ = false;
+    int framesPlayed_ = 0;
+    // Frames since the victory; absent before it.
+    std::optional<int> sinceVictory_;
+    double victoryTime_ = 0;
+    std::vector<base::Connection> connections_;
+};
+
+}  // namespace frontend

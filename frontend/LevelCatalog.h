@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/UserFolders.h"
+
+namespace frontend {
+
+// One level the player can choose.
+struct LevelEntry {
+    std::string name;
+    // As the game opens it: relative paths from the program's data folder.
+    std::filesystem::path path;
+};
+
+// The levels in the order the title lists them: the game's own first, then
+// the levels shipped in the data folder's levels/, then the player's own
+// (levels/ in the player's data folder), each folder's *.json files by
+// name. A folder that is missing or cannot be listed adds nothing.
+class LevelCatalog {
+public:
+    static constexpr const char* firstLevelName = "First light";
+
+    // gameLevel: the game's own level; shipped, own: the two folders (own
+    // may be empty: no folder of the player's).
+    LevelCatalog(std::filesystem::path gameLevel, const std::filesystem::path& shipped,
+                 const std::filesystem::path& own);
+
+    // The game's list, made in the program's data folder (the working
+    // directory): its own level, levels/, and the player's levels/.
+    [[nodiscard]] static LevelCatalog standard(const base::UserFolders& player);
+
+    [[nodiscard]] const std::vector<LevelEntry>& entries() const { return entries_; }
+
+    // The entry of a level file, compared by what the file is (links,
+    // "..", relative against the working directory).
+    [[nodiscard]] std::optional<std::size_t> find(const std::filesystem::path& file) const;
+
+    // A file name as a title: the extension dropped, dashes and
+    // underscores as spaces, the first letter a capital ("the-well.json"
+    // becomes "The well").
+    [[nodiscard]] static std::string readableName(const std::filesystem::path& file);
+
+private:
+    void addFolder(const std::filesystem::path& folder);
+
+    std::vector<LevelEntry> entries_;
+};
+
+}  // namespace frontend
