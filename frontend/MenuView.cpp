@@ -107,7 +107,10 @@ std::optional<std::size_t> MenuView::itemAt(double stageX, double stageY) const 
     return std::nullopt;
 }
 
-void MenuView::setNote(const std::string& text) { note_->set_text(text); }
+void MenuView::setNote(const std::string& text) {
+    noteText_ = text;
+    note_->set_text(text);
+}
 
 void MenuView::layOut() {
     for (std::size_t row = 0; row < rows_.size(); ++row) {

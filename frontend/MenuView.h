@@ -39,6 +39,7 @@ public:
 
     // A line under the items, for a problem to show (empty: none).
     void setNote(const std::string& text);
+    [[nodiscard]] const std::string& note() const { return noteText_; }
 
     static constexpr std::size_t visibleRows = 7;
     static constexpr double rowHeight = 52;
@@ -58,6 +59,7 @@ private:
     std::vector<std::shared_ptr<gfx::text::TextField>> rows_;
     std::shared_ptr<gfx::display::Sprite> marker_;
     std::shared_ptr<gfx::text::TextField> note_;
+    std::string noteText_;
 };
 
 }  // namespace frontend

@@ -15,6 +15,7 @@ std::string frontTraceLine(int tick, const frontend::FrontEnd& frontEnd) {
         line.strings("lines", menu->content().lines);
         line.strings("items", menu->content().items);
         line.integer("selected", static_cast<long long>(menu->selected()));
+        if (!menu->note().empty()) line.string("note", menu->note());
     }
     if (const auto& game = frontEnd.get_game()) line.raw("game", traceLine(tick, *game));
     return line.finish();

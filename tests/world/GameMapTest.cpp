@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -194,4 +196,25 @@ TEST(GameMap, ALevelReadAheadServesTheFirstMapAndLaterOnesReadTheFile) {
     // A reload of the first map reads the file too.
     first->reload();
     EXPECT_EQ(first->blocks->toArray(), (Cells{{7, 7}}));
+}
+
+// A game started again builds its map from what was read at the start: the
+// file may have changed or gone since.
+TEST(GameMap, ALevelReadToKeepServesEveryMapWithoutTheFile) {
+    TempFolder folder;
+    std::string path = folder.write("map.json", R"({"blocks":[[1,1],[-2,0]],"items":[[0,3],[4,4]]})");
+    const game::Level level = game::Level::readToKeep(path);
+    std::filesystem::remove(path);
+    auto sorted = [](Cells cells) {
+        std::sort(cells.begin(), cells.end());
+        return cells;
+    };
+    for (int game = 0; game < 3; ++game) {
+        auto map = level.makeMap();
+        EXPECT_EQ(sorted(map->blocks->toArray()), (Cells{{-2, 0}, {1, 1}})) << game;
+        EXPECT_EQ(map->items->toArray().size(), 2u) << game;
+        // A game changes its own map, never the kept one.
+        map->blocks->setFilled(5, 5, true, std::make_shared<bool>(true));
+        map->items->setFilled(0, 3, false, nullptr);
+    }
 }
