@@ -4,7 +4,10 @@
 // (BM_GameFrame), and the floor of any frame: clearing an image of that size
 // and copying it once (BM_FrameFloor); also what an editor click costs the
 // game (BM_MapEdit: one cell toggled and its change announced, as the editor does) and a click with the two frames
-// drawn after it (BM_MapEditFrames). The levels other than the shipped one come from vyn-levelgen (see
+// drawn after it (BM_MapEditFrames); and building a game: at start-up, the
+// level file read and checked and the game built on it (BM_GameStart), and
+// a restart, the game built again from the level kept in memory
+// (BM_GameRestart). The levels other than the shipped one come from vyn-levelgen (see
 // bench/CMakeLists.txt).
 #include <benchmark/benchmark.h>
 
@@ -18,10 +21,12 @@
 #include "components/MoonNode.h"
 #include "display/Loader.h"
 #include "display/NativePrimitives.h"
+#include "display/Sprite.h"
 #include "display/Stage.h"
 #include "game/Game.h"
 #include "game/Main.h"
 #include "runtime/contract/gfxrt_headless.h"
+#include "world/Level.h"
 #include "world/MapNode.h"
 
 namespace {
@@ -41,6 +46,8 @@ struct Session {
     benchmark::State* state = nullptr;
     bool wholeFrames = false;
     bool edits = false;
+    // Build games instead: from the file (start-up) or from a kept level.
+    enum class Build { none, start, restart } build = Build::none;
     std::shared_ptr<gfx::display::Stage> stage;
     std::shared_ptr<game::Main> main;
     int frames = 0;
@@ -87,12 +94,33 @@ void measureEdits(Session& session) {
     for (auto _ : *session.state) click(session);
 }
 
+// One game after another in a container of its own, as the front end
+// builds them; each is dropped before the next.
+void measureBuilds(Session& session) {
+    const game::Level kept = game::Level::readToKeep(session.level);
+    for (auto _ : *session.state) {
+        auto container = session.stage->addChild(std::make_shared<gfx::display::Sprite>());
+        {
+            const game::Level level =
+                session.build == Session::Build::start ? game::Level::read(session.level) : kept;
+            game::Game game(container, width, height, level);
+            benchmark::DoNotOptimize(game.engine);
+        }
+        session.stage->removeChild(container);
+    }
+}
+
 void hook(void* context, int what, const rt_event*) {
     auto* session = static_cast<Session*>(context);
     if (what != RTH_AFTER_RENDER) return;
     ++session->frames;
     if (session->frames < warmFrames || !session->main || !session->main->get_game()) return;
     holdMoon(*session->main->get_game());
+    if (session->build != Session::Build::none) {
+        measureBuilds(*session);
+        api().stop();
+        return;
+    }
     if (session->edits && !session->wholeFrames) {
         measureEdits(*session);
         api().stop();
@@ -114,9 +142,11 @@ void hook(void* context, int what, const rt_event*) {
     }
 }
 
-void runSession(benchmark::State& state, const std::string& level, bool wholeFrames, bool edits = false) {
+void runSession(benchmark::State& state, const std::string& level, bool wholeFrames, bool edits = false,
+                Session::Build build = Session::Build::none) {
     Session session;
     session.level = level;
+    session.build = build;
     session.state = &state;
     session.wholeFrames = wholeFrames;
     session.edits = edits;
@@ -146,6 +176,13 @@ void BM_GameFrame(benchmark::State& state, const char* level) { runSession(state
 void BM_MapEdit(benchmark::State& state, const char* level) { runSession(state, levelPath(level), false, true); }
 void BM_MapEditFrames(benchmark::State& state, const char* level) { runSession(state, levelPath(level), true, true); }
 
+void BM_GameStart(benchmark::State& state, const char* level) {
+    runSession(state, levelPath(level), false, false, Session::Build::start);
+}
+void BM_GameRestart(benchmark::State& state, const char* level) {
+    runSession(state, levelPath(level), false, false, Session::Build::restart);
+}
+
 void BM_FrameFloor(benchmark::State& state) {
     std::vector<std::uint32_t> image(static_cast<std::size_t>(width) * height);
     std::vector<std::uint32_t> shown(image.size());
@@ -169,5 +206,9 @@ BENCHMARK_CAPTURE(BM_MapEdit, shipped, "shipped")->Unit(benchmark::kMillisecond)
 BENCHMARK_CAPTURE(BM_MapEdit, 100000, "blocks100000")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_MapEditFrames, shipped, "shipped");
 BENCHMARK_CAPTURE(BM_MapEditFrames, 100000, "blocks100000");
+BENCHMARK_CAPTURE(BM_GameStart, shipped, "shipped")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GameRestart, shipped, "shipped")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GameStart, 100000, "blocks100000")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GameRestart, 100000, "blocks100000")->Unit(benchmark::kMillisecond);
 
 }  // namespace

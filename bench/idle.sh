@@ -7,6 +7,9 @@
 #     bash bench/idle.sh [BIN_DIR] [SECONDS] [PROGRAM ARGS...]
 #
 # BIN_DIR defaults to build-rel/bin, SECONDS to 10, the program to vyn.
+# IDLE_KEYS: keys (xdotool names) pressed in the program's window once it
+# has the focus, before measuring: "Escape" after a level's path measures
+# the pause panel.
 set -euo pipefail
 bin=$(realpath "${1:-build-rel/bin}")
 seconds=${2:-10}
@@ -34,7 +37,11 @@ sleep 1
 for window in $(xdotool search --pid $measured 2>/dev/null); do
     xdotool windowfocus "$window" >/dev/null 2>&1 || true
 done
-sleep 2
+sleep 1
+for key in ${IDLE_KEYS:-}; do
+    xdotool key "$key" >/dev/null 2>&1 || true
+done
+sleep 1
 
 # CPU ticks (user + system) and voluntary switches of a process's main thread.
 sample() {

@@ -36,4 +36,6 @@ ratio("BM_GameFrame/100000", "BM_GameFrame/shipped", 1.5)
 ratio("BM_GameFrame/10000", "BM_GameFrame/shipped", 1.5)
 ratio("BM_GameUpdate/shards5000", "BM_GameUpdate/shipped", 2)
 ratio("BM_MapEdit/100000", "BM_MapEdit/shipped", "in proportion to the cells changed")
+ratio("BM_GameRestart/shipped", "BM_GameStart/shipped", 1)
+ratio("BM_GameRestart/100000", "BM_GameStart/100000", 1)
 PY
