@@ -1,10 +1,13 @@
 // Determinism across the two display modules: `vyn` played in a real window
-// with real key presses, recording its input and tracing every update, and
-// vyn-replay playing the recording on the headless module, give the same
-// trace byte for byte.
+// with real key presses, from its title into the game, recording its input
+// and tracing every frame, and vyn-replay playing the recording on the
+// headless module through the same screens, give the same trace byte for
+// byte.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +36,8 @@ TEST(RecordReplay, ARecordedRunReplaysToTheSameTraceByteForByte) {
     XClient x(display.name());
     ASSERT_TRUE(x.ok());
     TempFolder folder;
+    ::setenv("XDG_CONFIG_HOME", folder.file("config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", folder.file("data").c_str(), 1);
     {
         // Started in the test's folder: the outputs are named from there.
         vyn::testing::DisplayProgram vyn(display.name(), "vyn", {"--record", "run.txt", "--trace", "vyn.jsonl"},
@@ -41,6 +46,12 @@ TEST(RecordReplay, ARecordedRunReplaysToTheSameTraceByteForByte) {
         XClient::WindowId window = 0;
         for (int i = 0; i < attempts && window == 0; ++i, wait(50)) window = x.find("Vyn");
         ASSERT_NE(window, 0u) << TempFolder::read(folder.file("vyn.log"));
+        // The title, then the first level: its moon above the middle.
+        for (int i = 0; i < attempts && x.pixels(window, {{1100, 10}}) != std::vector<unsigned long>{0xFFFFFF}; ++i) {
+            wait(50);
+        }
+        wait(300);
+        ASSERT_EQ(vyn::testing::xdotool(display.name(), window, "key Return"), 0);
         for (int i = 0; i < attempts && x.pixels(window, {{560, 40}}) != std::vector<unsigned long>{0xFFFFFF}; ++i) {
             wait(50);
         }
@@ -62,8 +73,8 @@ TEST(RecordReplay, ARecordedRunReplaysToTheSameTraceByteForByte) {
     }
 
     const std::string recording = TempFolder::read(folder.file("run.txt"));
-    EXPECT_NE(recording.find("\nseed 5489\n"), std::string::npos) << recording;
-    for (const char* line : {" down D\n", " down W\n", " down S\n", " down A\n", " down SHIFT\n", " up SHIFT\n"}) {
+    EXPECT_NE(recording.find("\nseed 5489\nfront\n"), std::string::npos) << recording;
+    for (const char* line : {" down ENTER\n", " down D\n", " down W\n", " down S\n", " down A\n", " down SHIFT\n", " up SHIFT\n"}) {
         EXPECT_NE(recording.find(line), std::string::npos) << line << " in\n" << recording;
     }
     EXPECT_NE(recording.rfind(" close\n"), std::string::npos) << recording;
@@ -76,13 +87,20 @@ TEST(RecordReplay, ARecordedRunReplaysToTheSameTraceByteForByte) {
     ASSERT_FALSE(played.empty());
     EXPECT_TRUE(played == replayed) << "the traces differ";
 
-    // The run held what it was meant to: a beam and a rewind.
+    // The run held what it was meant to: the title, then a game with a
+    // beam and a rewind.
     bool beam = false;
     bool rewound = false;
+    std::vector<nlohmann::json> game;
     const auto lines = traceOf(folder.file("vyn.jsonl"));
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        beam = beam || lines[i]["player"]["state"] != "solid";
-        rewound = rewound || lines[i]["records"] < lines[i - 1]["records"];
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front()["screen"], "title");
+    for (const auto& line : lines) {
+        if (line.contains("game")) game.push_back(line["game"]);
+    }
+    for (std::size_t i = 1; i < game.size(); ++i) {
+        beam = beam || game[i]["player"]["state"] != "solid";
+        rewound = rewound || game[i]["records"] < game[i - 1]["records"];
     }
     EXPECT_TRUE(beam) << "the player never became a beam";
     EXPECT_TRUE(rewound) << "the run never rewound";

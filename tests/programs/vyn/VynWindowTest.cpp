@@ -15,9 +15,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/support/files/TempFolder.h"
 #include "tests/support/x11/DisplayProgram.h"
 #include "tests/support/x11/VirtualDisplay.h"
 #include "tests/support/x11/XClient.h"
+#include "tests/support/x11/Xdotool.h"
 
 namespace {
 
@@ -40,6 +42,9 @@ TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
     ASSERT_TRUE(display.ok()) << display.error();
     XClient x(display.name());
     ASSERT_TRUE(x.ok());
+    TempFolder folder;
+    ::setenv("XDG_CONFIG_HOME", folder.file("config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", folder.file("data").c_str(), 1);
     const std::string log = (std::filesystem::current_path() / "vyn-window-test.log").string();
     // Started in another folder than its own.
     vyn::testing::DisplayProgram vyn(display.name(), "vyn", {}, log, "/");
@@ -51,6 +56,18 @@ TEST(VynWindow, ShowsTheGameInItsWindowAndExitsCleanlyWhenClosed) {
     auto size = x.size(window);
     ASSERT_TRUE(size);
     EXPECT_EQ(*size, std::make_pair(1120, 630));
+
+    // The title first, its first level selected: the moon in the top right
+    // corner, the selection's bar behind "First light". Enter plays it.
+    std::vector<unsigned long> title;
+    for (int i = 0; i < attempts; ++i, pause()) {
+        title = x.pixels(window, {{1100, 10}, {400, 300}});
+        if (title == std::vector<unsigned long>{0xFFFFFF, 0x3D4750}) break;
+    }
+    ASSERT_EQ(title.size(), 2u);
+    EXPECT_EQ(title[0], 0xFFFFFFu) << "the moon over the title";
+    EXPECT_EQ(title[1], 0x3D4750u) << "the bar of the selected level";
+    ASSERT_EQ(vyn::testing::xdotool(display.name(), window, "key Return"), 0);
 
     // Once the camera has settled above the player standing at the start:
     // the player at the centre, 140 pixels below the middle of the screen.
@@ -110,6 +127,9 @@ TEST(VynWindow, AWindowTakenAwayByAnotherClientEndsTheGameCleanly) {
                                 {"its client killed", WindowManager::none, &XClient::killClient},
                                 {"destroyed under openbox", WindowManager::openbox, &XClient::destroy},
                                 {"its client killed under openbox", WindowManager::openbox, &XClient::killClient}};
+    TempFolder folder;
+    ::setenv("XDG_CONFIG_HOME", folder.file("config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", folder.file("data").c_str(), 1);
     for (const auto& [how, manager, takeAway] : ways) {
         SCOPED_TRACE(how);
         VirtualDisplay display(manager);
@@ -122,8 +142,8 @@ TEST(VynWindow, AWindowTakenAwayByAnotherClientEndsTheGameCleanly) {
         XClient::WindowId window = 0;
         for (int i = 0; i < attempts && window == 0; ++i, pause()) window = x.find("Vyn");
         ASSERT_NE(window, 0u) << readFile(log);
-        // Some frames shown first.
-        for (int i = 0; i < attempts && x.pixels(window, {{560, 40}}) != std::vector<unsigned long>{0xFFFFFF}; ++i)
+        // Some frames shown first: the title's moon in the top right corner.
+        for (int i = 0; i < attempts && x.pixels(window, {{1100, 10}}) != std::vector<unsigned long>{0xFFFFFF}; ++i)
             pause();
         EXPECT_EQ(x.framed(window), manager != WindowManager::none);
 
