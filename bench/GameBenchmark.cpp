@@ -168,7 +168,7 @@ void runSession(benchmark::State& state, const std::string& level, bool wholeFra
 }
 
 std::string levelPath(const std::string& name) {
-    return name == "shipped" ? VYN_SOURCE_DIR "/assets/map.json" : VYN_BIN_DIR "/levels/" + name + ".json";
+    return name == "shipped" ? VYN_SOURCE_DIR "/assets/map.json" : VYN_BIN_DIR "/bench-levels/" + name + ".json";
 }
 
 void BM_GameUpdate(benchmark::State& state, const char* level) { runSession(state, levelPath(level), false); }

@@ -16,6 +16,8 @@ constexpr double itemSize = 38;
 constexpr double lineSize = 30;
 constexpr int dimText = 0xAAB4C0;
 constexpr int backdropColor = 0x1A1A1A;
+// Below the rows: the note's line.
+constexpr double noteSpace = 50;
 
 std::shared_ptr<gfx::text::TextFormat> centred(double size, int color) {
     return std::make_shared<gfx::text::TextFormat>(views::SourceSansProLight::family, size, color, std::nullopt,
@@ -42,7 +44,7 @@ MenuView::MenuView(Content content, double width, double height)
     heading->set_y(y);
     heading->set_text(content_.heading);
     addChild(heading);
-    y += content_.headingSize * 1.5;
+    y += content_.headingSize * 1.3;
     for (const auto& text : content_.lines) {
         auto line = centredLabel(width, lineSize, dimText);
         line->set_y(y);
@@ -60,7 +62,8 @@ MenuView::MenuView(Content content, double width, double height)
     graphics->endFill();
     addChild(marker_);
 
-    const std::size_t shown = std::min(visibleRows, content_.items.size());
+    const auto fit = static_cast<std::size_t>(std::max(1.0, (height - itemsTop_ - noteSpace) / rowHeight));
+    const std::size_t shown = std::min(fit, content_.items.size());
     for (std::size_t row = 0; row < shown; ++row) {
         auto field = centredLabel(width, itemSize, views::palette::text);
         field->set_y(rowTop(row));
@@ -88,7 +91,7 @@ void MenuView::select(std::size_t index) {
     selected_ = std::min(index, content_.items.size() - 1);
     // The window of rows follows the selection.
     if (selected_ < first_) first_ = selected_;
-    if (selected_ >= first_ + visibleRows) first_ = selected_ + 1 - visibleRows;
+    if (selected_ >= first_ + visibleRows()) first_ = selected_ + 1 - visibleRows();
     layOut();
 }
 

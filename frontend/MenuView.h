@@ -12,7 +12,8 @@ namespace frontend {
 
 // A screen's panel: a heading, lines of text under it, and a column of
 // items of which one is selected, all centred on a stage of the given
-// size. A long list shows a window of rows that follows the selection.
+// size. A list longer than the stage's height shows a window of rows that
+// follows the selection.
 class MenuView : public gfx::display::Sprite {
 public:
     struct Content {
@@ -41,7 +42,8 @@ public:
     void setNote(const std::string& text);
     [[nodiscard]] const std::string& note() const { return noteText_; }
 
-    static constexpr std::size_t visibleRows = 7;
+    // The rows shown at once: as many as fit above the note.
+    [[nodiscard]] std::size_t visibleRows() const { return rows_.size(); }
     static constexpr double rowHeight = 52;
 
 private:
