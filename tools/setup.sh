@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libcairo2-dev libfreetype-dev nlohmann-json3-dev
   libx11-dev xvfb xauth xdotool openbox
-  desktop-file-utils
+  desktop-file-utils appstream groff-base
   clang-format clang-tidy
   clang libclang-rt-14-dev
 )
