@@ -10,7 +10,7 @@
 
 #include "display/Loader.h"
 #include "runtime/contract/gfxrt.h"
-#include "runtime/contract/runtime_headless.h"
+#include "runtime/contract/gfxrt_headless.h"
 
 namespace {
 
