@@ -303,13 +303,15 @@ TEST_F(HeadlessDrawing, AbuttingCellsShowNoSeamAtAnyOffsetOrScale) {
             rt.setScaleX(layer, c.scale);
             rt.setScaleY(layer, c.scale);
             // Three by two cells of 50 × 50, as the map's cell layer holds them.
-            for (int i = 0; i < 6; ++i) {
-                auto cell = h.addShape(layer);
-                rt.setX(cell.node, (i % 3) * 50);
-                rt.setY(cell.node, (i / 3) * 50);
-                rt.beginFill(cell.gfx, static_cast<int>(block), 1);
-                rt.drawRect(cell.gfx, 0, 0, 50, 50);
-                rt.endFill(cell.gfx);
+            for (int row = 0; row < 2; ++row) {
+                for (int column = 0; column < 3; ++column) {
+                    auto cell = h.addShape(layer);
+                    rt.setX(cell.node, column * 50);
+                    rt.setY(cell.node, row * 50);
+                    rt.beginFill(cell.gfx, static_cast<int>(block), 1);
+                    rt.drawRect(cell.gfx, 0, 0, 50, 50);
+                    rt.endFill(cell.gfx);
+                }
             }
             rt.renderStage(stage);
         });
