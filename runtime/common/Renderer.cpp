@@ -57,6 +57,8 @@ void Renderer::render(cairo_surface_t* target, const Stage& stage) {
     for (const auto& child : stage.children()) {
         drawNode(*child, 1, identity);
     }
+    run_.fill(cr_);
+    recoverFromError();
     cairo_destroy(cr_);
     cr_ = nullptr;
     cairo_surface_flush(target);
@@ -77,13 +79,20 @@ void Renderer::drawNode(const Node& node, double parentAlpha, const cairo_matrix
     const DrawList& graphics = node.graphics();
     const bool isField = node.kind() == NodeKind::TextField;
     if ((!graphics.isEmpty() || isField) && isInvertible(matrix) && onScreen(matrix, node.contentBounds())) {
-        cairo_set_matrix(cr_, &matrix);
-        if (!graphics.isEmpty()) {
-            GraphicsPainter(cr_, alpha).paint(graphics);
-        }
-        if (isField) {
-            if (TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha)) {
-                ++textLayouts_;
+        // A solid rectangle joins the run of those painted just before it
+        // (the level's cells, see FillRun); anything else ends the run.
+        if (const auto solid = isField ? std::nullopt : FillRun::solidRect(graphics, alpha)) {
+            run_.add(cr_, matrix, *solid);
+        } else {
+            run_.fill(cr_);
+            cairo_set_matrix(cr_, &matrix);
+            if (!graphics.isEmpty()) {
+                GraphicsPainter(cr_, alpha).paint(graphics);
+            }
+            if (isField) {
+                if (TextPainter(fonts_).paint(cr_, static_cast<const TextField&>(node), alpha)) {
+                    ++textLayouts_;
+                }
             }
         }
         ++painted_;
@@ -123,6 +132,7 @@ void Renderer::recoverFromError() {
     if (cairo_status(cr_) == CAIRO_STATUS_SUCCESS) {
         return;
     }
+    run_.drop();
     cairo_destroy(cr_);
     cr_ = cairo_create(target_);
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);

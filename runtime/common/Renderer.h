@@ -1,12 +1,14 @@
 // Draws a stage's display tree with Cairo: the background colour first, then
 // every visible object in stacking order under its composed transform and
-// alpha. Objects whose box lies wholly outside the target are skipped.
+// alpha. Objects whose box lies wholly outside the target are skipped;
+// consecutive solid rectangles of one colour are filled together (FillRun).
 #ifndef VYN_RUNTIME_COMMON_RENDERER_H
 #define VYN_RUNTIME_COMMON_RENDERER_H
 
 #include <cairo.h>
 
 #include "runtime/common/Bounds.h"
+#include "runtime/common/FillRun.h"
 #include "runtime/common/FontRegistry.h"
 #include "runtime/common/Stage.h"
 
@@ -34,6 +36,8 @@ private:
     cairo_surface_t* target_ = nullptr;
     cairo_t* cr_ = nullptr;
     Bounds viewport_;
+    // Solid rectangles painted last, not yet filled.
+    FillRun run_;
     int painted_ = 0;
     long textLayouts_ = 0;
 };

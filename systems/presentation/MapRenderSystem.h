@@ -30,9 +30,10 @@ namespace systems {
 // shows that cell.
 //
 // The layer lists the views in the order the blocks layer's table lists its
-// cells, on a full build and after any edit: neighbouring cells share the
-// anti-aliased pixels of their common edge, and which of the two is drawn
-// last decides those pixels' last bit.
+// cells, on a full build and after any edit, so that an edited layer draws
+// what a fresh build of the same map draws. The module fills the views of
+// one colour drawn one after another as one shape, so neighbouring cells
+// show no seam between them (see runtime/common/FillRun.h).
 class MapRenderSystem : public ecs::core::System {
 public:
     static constexpr double cellSize = game::GameMap::cellSize;

@@ -283,6 +283,107 @@ TEST_F(HeadlessDrawing, ObjectsOutsideTheWindowAreSkipped) {
     EXPECT_EQ(at(100, 25), 0x546677u);
 }
 
+// A wall of cells, each its own square, reads as one solid shape wherever
+// the cells' shared edges fall between pixels: the pixels along a shared
+// edge get the full colour, while the wall's outer edges stay anti-aliased.
+TEST_F(HeadlessDrawing, AbuttingCellsShowNoSeamAtAnyOffsetOrScale) {
+    constexpr unsigned block = 0x546677;
+    struct Case {
+        double x, y, scale;
+    } cases[] = {{20.5, 20, 1},  {20, 20.5, 1},     {20.25, 20.75, 1},     {20.5, 20.5, 1.3}, {20.3, 20.1, 0.7},
+                 {20, 20, 1.25}, {20, 20, 2.0 / 3}, {20.1, 20.9, 1.0 / 3}, {20.5, 20.5, 2.1}, {20.875, 20.125, 1.5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "at (" << c.x << ", " << c.y << ") scaled by " << c.scale);
+        h.withStage(400, 300, [&](rt_node* stage) {
+            rt.setStageColor(stage, background);
+            rt_node* layer = rt.createContainer();
+            rt.addChild(stage, layer);
+            rt.setX(layer, c.x);
+            rt.setY(layer, c.y);
+            rt.setScaleX(layer, c.scale);
+            rt.setScaleY(layer, c.scale);
+            // Three by two cells of 50 × 50, as the map's cell layer holds them.
+            for (int row = 0; row < 2; ++row) {
+                for (int column = 0; column < 3; ++column) {
+                    auto cell = h.addShape(layer);
+                    rt.setX(cell.node, column * 50);
+                    rt.setY(cell.node, row * 50);
+                    rt.beginFill(cell.gfx, static_cast<int>(block), 1);
+                    rt.drawRect(cell.gfx, 0, 0, 50, 50);
+                    rt.endFill(cell.gfx);
+                }
+            }
+            rt.renderStage(stage);
+        });
+        const double right = c.x + 150 * c.scale;
+        const double bottom = c.y + 100 * c.scale;
+        // Every pixel wholly inside the wall, the seams' among them.
+        int wrong = 0;
+        for (int y = static_cast<int>(std::ceil(c.y)); y < static_cast<int>(std::floor(bottom)); ++y) {
+            for (int x = static_cast<int>(std::ceil(c.x)); x < static_cast<int>(std::floor(right)); ++x) {
+                if (at(x, y) != block && wrong++ == 0) {
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << at(x, y);
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        // A pixel the outer edge crosses is part wall, part background.
+        const auto blended = [&](int x, int y) { return at(x, y) != block && at(x, y) != background; };
+        const int middleY = static_cast<int>((c.y + bottom) / 2);
+        const int middleX = static_cast<int>((c.x + right) / 2);
+        const auto between = [](double edge) { return edge != std::floor(edge); };
+        EXPECT_TRUE(!between(c.x) || blended(static_cast<int>(c.x), middleY)) << "left";
+        EXPECT_TRUE(!between(right) || blended(static_cast<int>(right), middleY)) << "right";
+        EXPECT_TRUE(!between(c.y) || blended(middleX, static_cast<int>(c.y))) << "top";
+        EXPECT_TRUE(!between(bottom) || blended(middleX, static_cast<int>(bottom))) << "bottom";
+    }
+}
+
+// Solid squares drawn one after another are filled together, but what they
+// draw stays what drawing them one by one over each other draws: stacking
+// across colours, translucent squares darkening where they overlap, and
+// squares mirrored by their size or their transform still covering, not
+// cancelling, where they overlap.
+TEST_F(HeadlessDrawing, SquaresFilledTogetherStillStackAndOverlapAsDrawn) {
+    const auto square = [&](rt_node* parent, int color, double alpha, double x, double width = 40) {
+        auto s = h.addShape(parent);
+        rt.setX(s.node, x);
+        rt.beginFill(s.gfx, color, alpha);
+        rt.drawRect(s.gfx, 0, 0, width, 40);
+        rt.endFill(s.gfx);
+        return s.node;
+    };
+    draw([&](rt_node* stage) {
+        rt.setStageColor(stage, 0x000000);
+        // Red, blue over it, red again over the blue.
+        square(stage, 0xFF0000, 1, 0);
+        square(stage, 0x0000FF, 1, 20);
+        square(stage, 0xFF0000, 1, 40);
+        // Two translucent whites overlapping on 100 to 120.
+        rt_node* row = rt.createContainer();
+        rt.addChild(stage, row);
+        rt.setY(row, 60);
+        square(row, 0xFFFFFF, 0.5, 80);
+        square(row, 0xFFFFFF, 0.5, 100);
+        // Over a plain square each, one mirrored by its transform (covering
+        // 20 to 60) and one of negative width (160 back to 120).
+        rt_node* mirrored = rt.createContainer();
+        rt.addChild(stage, mirrored);
+        rt.setY(mirrored, 110);
+        square(mirrored, 0x00FF00, 1, 0);
+        rt.setScaleX(square(mirrored, 0x00FF00, 1, 60), -1);
+        square(mirrored, 0x00FF00, 1, 100);
+        square(mirrored, 0x00FF00, 1, 160, -40);
+    });
+    EXPECT_EQ(at(10, 20), 0xFF0000u);
+    EXPECT_EQ(at(30, 20), 0x0000FFu);
+    EXPECT_EQ(at(50, 20), 0xFF0000u);
+    EXPECT_TRUE(near(at(90, 80), 0x808080, 2)) << std::hex << at(90, 80);
+    EXPECT_TRUE(near(at(110, 80), 0xBFBFBF, 2)) << std::hex << at(110, 80);
+    EXPECT_TRUE(near(at(130, 80), 0x808080, 2)) << std::hex << at(130, 80);
+    for (const int x : {10, 30, 50, 110, 130, 150}) EXPECT_EQ(at(x, 130), 0x00FF00u) << x;
+}
+
 }  // namespace
 
 // A driver that only wants some frames: the others are counted, not drawn,

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
+#include "components/Position.h"
 #include "creator/EntityCreator.h"
 #include "display/Sprite.h"
 #include "display/Stage.h"
@@ -12,6 +14,7 @@
 #include "tests/support/files/TempFolder.h"
 #include "tests/support/game/PlayArea.h"
 #include "tests/support/headless/HeadlessLoop.h"
+#include "world/MapNode.h"
 
 // The world as the player first sees it, drawn by the headless module: the
 // views placed around the camera at the origin and stacked by their rules.
@@ -53,4 +56,70 @@ TEST(Scene, FirstFrameShowsTheWorldAroundTheCamera) {
     EXPECT_EQ(api.pixel(635, 290), 0xFBBB63u);
     EXPECT_EQ(api.pixel(485, 290), 0xFBBB63u);
     engine.removeAllSystems();
+}
+
+// A wall of the map's cells, each drawn by a block view of its own, reads as
+// one solid shape with the camera between pixels and the world scaled by
+// any factor, also after the editor took a cell out and put it back (its
+// view then comes back in the middle of the layer).
+TEST(Scene, AWallOfCellsShowsNoSeamsBetweenPixels) {
+    constexpr unsigned block = 0x546677;
+    struct Case {
+        double cameraX, cameraY, scale;
+    } cases[] = {{0.5, 0.25, 1}, {-0.3, 0.6, 1.3}, {0.2, 0.7, 0.75}, {200.125, 0.5, 1.5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "camera at (" << c.cameraX << ", " << c.cameraY << "), scale " << c.scale);
+        TempFolder folder;
+        // Four by two cells: x from 50 to 250, y from -150 to -50.
+        const auto level = folder.write(
+            "map.json", R"({"blocks":[[1,-3],[2,-3],[3,-3],[4,-3],[1,-2],[2,-2],[3,-2],[4,-2]],"items":[]})");
+        ecs::core::Engine engine;
+        auto creator = std::make_shared<game::EntityCreator>(engine, level);
+        auto config = windowPlayArea();
+        auto world = std::make_shared<gfx::display::Sprite>();
+        world->set_scaleX(c.scale);
+        world->set_scaleY(c.scale);
+        engine.addSystem(std::make_shared<systems::MapRenderSystem>(creator, config, world), 9);
+        auto camera = creator->createCamera()->get<components::Position>()->position;
+        camera->x = c.cameraX;
+        camera->y = c.cameraY;
+        creator->createWorld();
+        auto map = engine.getNodeList<components::MapNode>()->head->map;
+        for (int click = 0; click < 2; ++click) {
+            map->blocks->toggleFilled(2, -3);
+            map->cellChangeSignal->dispatch(map, {game::CellChange::Layer::blocks, 2, -3});
+        }
+
+        HeadlessLoop loop;
+        loop.run(
+            0.05,
+            [&](gfx::display::Stage& stage) {
+                stage.set_frameRate(60);
+                stage.set_color(0x222222);
+                stage.addChild(world);
+                engine.update(1.0 / 60);
+            },
+            1120, 630);
+
+        const auto& api = HeadlessLoop::api();
+        ASSERT_GT(api.render_count(), 0);
+        const double left = c.scale * (560 - c.cameraX + 50);
+        const double right = c.scale * (560 - c.cameraX + 250);
+        const double top = c.scale * (315 - c.cameraY - 150);
+        const double bottom = c.scale * (315 - c.cameraY - 50);
+        int wrong = 0;
+        for (int y = static_cast<int>(std::ceil(top)); y < static_cast<int>(std::floor(bottom)); ++y) {
+            for (int x = static_cast<int>(std::ceil(left)); x < static_cast<int>(std::floor(right)); ++x) {
+                if (api.pixel(x, y) != block && wrong++ == 0) {
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << api.pixel(x, y);
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        // The wall's left edge, between pixels, stays anti-aliased.
+        const unsigned edge = api.pixel(static_cast<int>(left), static_cast<int>((top + bottom) / 2));
+        EXPECT_NE(edge, block);
+        EXPECT_NE(edge, 0x222222u);
+        engine.removeAllSystems();
+    }
 }
