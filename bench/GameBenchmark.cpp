@@ -101,8 +101,7 @@ void measureBuilds(Session& session) {
     for (auto _ : *session.state) {
         auto container = session.stage->addChild(std::make_shared<gfx::display::Sprite>());
         {
-            const game::Level level =
-                session.build == Session::Build::start ? game::Level::read(session.level) : kept;
+            const game::Level level = session.build == Session::Build::start ? game::Level::read(session.level) : kept;
             game::Game game(container, width, height, level);
             benchmark::DoNotOptimize(game.engine);
         }

@@ -43,9 +43,9 @@ std::string secondsText(double seconds) {
 }
 
 std::shared_ptr<gfx::text::TextField> hintLabel(double width, int color) {
-    auto field = views::makeLabel(std::make_shared<gfx::text::TextFormat>(
-        views::SourceSansProLight::family, 26, color, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
-        std::nullopt, "center"));
+    auto field = views::makeLabel(std::make_shared<gfx::text::TextFormat>(views::SourceSansProLight::family, 26, color,
+                                                                          std::nullopt, std::nullopt, std::nullopt,
+                                                                          std::nullopt, std::nullopt, "center"));
     field->set_width(width);
     field->set_height(40);
     return field;
@@ -108,7 +108,8 @@ void FrontEnd::begin() {
     if (setup_.apply) setup_.apply(setup_.settings);
     if (setup_.firstLevel) {
         entry_ = setup_.catalog.find(setup_.firstLevel->path());
-        levelName_ = entry_ ? setup_.catalog.entries()[*entry_].name : LevelCatalog::readableName(setup_.firstLevel->path());
+        levelName_ =
+            entry_ ? setup_.catalog.entries()[*entry_].name : LevelCatalog::readableName(setup_.firstLevel->path());
         playLevel(*setup_.firstLevel);
     } else {
         showTitle();
@@ -209,10 +210,10 @@ void FrontEnd::restart() {
 void FrontEnd::pause() {
     if (screen_ != Screen::playing || !get_game()) return;
     get_game()->tickProvider->stop();
-    showPanel(Screen::paused, {"Paused", {levelName_}, {}, 72, true},
-              {{"Resume", Action::resume}, {"Restart", Action::restart}, {"Levels", Action::levels},
-               {"Quit", Action::quit}},
-              pauseDim);
+    showPanel(
+        Screen::paused, {"Paused", {levelName_}, {}, 72, true},
+        {{"Resume", Action::resume}, {"Restart", Action::restart}, {"Levels", Action::levels}, {"Quit", Action::quit}},
+        pauseDim);
 }
 
 void FrontEnd::resume() {
@@ -227,8 +228,7 @@ void FrontEnd::showVictory() {
     if (entry_ && *entry_ + 1 < setup_.catalog.entries().size()) items.push_back({"Next level", Action::next});
     items.push_back({"Levels", Action::levels});
     showPanel(Screen::won, {"Victory", {levelName_ + "  ·  " + secondsText(victoryTime_)}, {}, 72, true},
-              std::move(items),
-              victoryDim);
+              std::move(items), victoryDim);
 }
 
 void FrontEnd::act(const Item& item) {
@@ -345,8 +345,14 @@ void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
 }
 
 void FrontEnd::onMouseMove(const gfx::events::EventPtr& event) {
-    if (!menu_) return;
     const auto& mouse = static_cast<const MouseEvent&>(*event);
+    // Only a pointer the player moves chooses: one resting where a window
+    // or a panel happens to open (or entering the window) leaves the
+    // selection alone.
+    const std::pair<double, double> at{mouse.stageX, mouse.stageY};
+    const bool moved = pointer_ && *pointer_ != at;
+    pointer_ = at;
+    if (!menu_ || !moved) return;
     if (auto item = menu_->itemAt(mouse.stageX, mouse.stageY); item && *item != menu_->selected()) {
         menu_->select(*item);
     }

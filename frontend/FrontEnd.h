@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Connection.h"
@@ -121,6 +122,8 @@ private:
     // Frames since the victory; absent before it.
     std::optional<int> sinceVictory_;
     double victoryTime_ = 0;
+    // Where the pointer was last seen, on the stage.
+    std::optional<std::pair<double, double>> pointer_;
     std::vector<base::Connection> connections_;
 };
 

@@ -40,7 +40,8 @@ std::optional<std::size_t> LevelCatalog::find(const std::filesystem::path& file)
 
 std::string LevelCatalog::readableName(const std::filesystem::path& file) {
     std::string name = file.stem().string();
-    std::replace_if(name.begin(), name.end(), [](char c) { return c == '-' || c == '_'; }, ' ');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '-' || c == '_'; }, ' ');
     if (!name.empty()) name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
     return name;
 }

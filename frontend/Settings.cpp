@@ -27,9 +27,7 @@ constexpr BoolKey boolKeys[] = {
 SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& warnings)
     : path_(std::move(path)), warnings_(warnings) {}
 
-void SettingsFile::warn(const std::string& problem) {
-    warnings_ << "vyn: warning: " << problem << '\n' << std::flush;
-}
+void SettingsFile::warn(const std::string& problem) { warnings_ << "vyn: warning: " << problem << '\n' << std::flush; }
 
 Settings SettingsFile::load() {
     Settings settings;
@@ -67,8 +65,7 @@ Settings SettingsFile::load() {
         if (found->is_boolean()) {
             settings.*key.field = found->get<bool>();
         } else {
-            warn(base::wholePath(path_.string()) + ": \"" + key.name +
-                 "\" is not true or false; its default is used");
+            warn(base::wholePath(path_.string()) + ": \"" + key.name + "\" is not true or false; its default is used");
         }
     }
     return settings;

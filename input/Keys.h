@@ -36,17 +36,17 @@ struct NamedKey {
 // Each key above by the name a script writes for it (read in any case,
 // written as here); a script names other keys by their code.
 inline constexpr std::array<NamedKey, 13> named{{{"A", A},
-                                                  {"D", D},
-                                                  {"W", W},
-                                                  {"S", S},
-                                                  {"SHIFT", Shift},
-                                                  {"R", R},
-                                                  {"O", O},
-                                                  {"ESC", Escape},
-                                                  {"ENTER", Enter},
-                                                  {"SPACE", Space},
-                                                  {"UP", Up},
-                                                  {"DOWN", Down},
-                                                  {"F11", F11}}};
+                                                 {"D", D},
+                                                 {"W", W},
+                                                 {"S", S},
+                                                 {"SHIFT", Shift},
+                                                 {"R", R},
+                                                 {"O", O},
+                                                 {"ESC", Escape},
+                                                 {"ENTER", Enter},
+                                                 {"SPACE", Space},
+                                                 {"UP", Up},
+                                                 {"DOWN", Down},
+                                                 {"F11", F11}}};
 
 }  // namespace game::keys

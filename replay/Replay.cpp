@@ -89,8 +89,11 @@ game::StartUp Replay::startUp() const {
         // The levels as the player's game lists them; the settings are the
         // defaults, never the player's, and nothing is saved.
         return std::make_shared<frontend::FrontEnd>(
-            frontend::FrontEnd::Setup{frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()), {},
-                                      nullptr, levelGiven ? std::optional(level) : std::nullopt, nullptr});
+            frontend::FrontEnd::Setup{frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()),
+                                      {},
+                                      nullptr,
+                                      levelGiven ? std::optional(level) : std::nullopt,
+                                      nullptr});
     };
     return startUp;
 }

@@ -9,18 +9,18 @@
 
 #include "base/Random.h"
 #include "base/UserFolders.h"
+#include "command_line/ProgramMain.h"
 #include "display/Lib.h"
 #include "display/Stage.h"
 #include "frontend/FrontEnd.h"
 #include "frontend/LevelCatalog.h"
 #include "frontend/Settings.h"
-#include "command_line/ProgramMain.h"
 #include "game/ApplicationMain.h"
 #include "game/ProgramFolders.h"
 #include "programs/vyn/PlayOptions.h"
+#include "runs/FrontTraceLine.h"
 #include "runs/OutputFile.h"
 #include "runs/Recorder.h"
-#include "runs/FrontTraceLine.h"
 #include "runs/UpdateCounter.h"
 #include "world/GameMap.h"
 #include "world/Level.h"
@@ -52,16 +52,14 @@ int play(const runs::PlayOptions& options) {
     if (options.level) level = game::Level::readToKeep(options.level->string());
 
     const auto player = base::UserFolders::fromEnvironment();
-    frontend::SettingsFile settingsFile(player.config.empty() ? player.config
-                                                              : player.config / frontend::SettingsFile::fileName,
-                                        std::cerr);
+    frontend::SettingsFile settingsFile(
+        player.config.empty() ? player.config : player.config / frontend::SettingsFile::fileName, std::cerr);
 
     std::unique_ptr<runs::OutputFile> trace;
     if (!options.trace.empty()) trace = std::make_unique<runs::OutputFile>(options.trace, "the trace");
     std::unique_ptr<runs::Recorder> recorder;
     if (!options.record.empty()) {
-        recorder =
-            std::make_unique<runs::Recorder>(options.record, base::Random::defaultSeed, options.level, true);
+        recorder = std::make_unique<runs::Recorder>(options.record, base::Random::defaultSeed, options.level, true);
     }
 
     runs::UpdateCounter counter(

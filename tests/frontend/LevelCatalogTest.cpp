@@ -23,9 +23,14 @@ std::vector<std::string> namesOf(const LevelCatalog& catalog) {
 
 TEST(LevelCatalog, FileNamesBecomeReadableNames) {
     const std::pair<const char*, const char*> cases[] = {
-        {"the-well.json", "The well"},   {"mirrors.json", "Mirrors"},       {"my_first_level.json", "My first level"},
-        {"/a/b/Échos.json", "Échos"},    {"x.json", "X"},                   {"2-steps.json", "2 steps"},
-        {"a--b.json", "A  b"},           {"levels/deep.level.json", "Deep.level"},
+        {"the-well.json", "The well"},
+        {"mirrors.json", "Mirrors"},
+        {"my_first_level.json", "My first level"},
+        {"/a/b/Échos.json", "Échos"},
+        {"x.json", "X"},
+        {"2-steps.json", "2 steps"},
+        {"a--b.json", "A  b"},
+        {"levels/deep.level.json", "Deep.level"},
     };
     for (const auto& [file, name] : cases) EXPECT_EQ(LevelCatalog::readableName(file), name) << file;
 }
@@ -41,8 +46,7 @@ TEST(LevelCatalog, TheGameOwnLevelFirstThenShippedThenThePlayersEachByName) {
     folder.write("own/apple.json", "{}");
 
     LevelCatalog catalog("assets/map.json", folder.file("shipped"), folder.file("own"));
-    EXPECT_EQ(namesOf(catalog),
-              (std::vector<std::string>{"First light", "Mirrors", "The well", "Apple", "Zebra"}));
+    EXPECT_EQ(namesOf(catalog), (std::vector<std::string>{"First light", "Mirrors", "The well", "Apple", "Zebra"}));
     EXPECT_EQ(catalog.entries()[0].path, "assets/map.json");
     EXPECT_EQ(catalog.find(folder.file("own/../own/apple.json")), std::size_t{3}) << "found by what it is";
     EXPECT_EQ(catalog.find(folder.file("own/none.json")), std::nullopt);

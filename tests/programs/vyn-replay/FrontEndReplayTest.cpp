@@ -69,8 +69,8 @@ std::vector<Step> stepsOf(const std::vector<json>& lines) {
 }
 
 TEST_F(FrontEndReplay, FromTheTitleThroughAPauseAndARestartToAVictoryAndBack) {
-    auto run = replay(folder, {"--trace", folder.file("front.jsonl"),
-                               "--shot", "32:" + folder.file("pause.png"), script("front-the-well.txt")});
+    auto run = replay(folder, {"--trace", folder.file("front.jsonl"), "--shot", "32:" + folder.file("pause.png"),
+                               script("front-the-well.txt")});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "") << "a run that ends by Quit ends cleanly";
     const auto lines = traceOf(folder.file("front.jsonl"));
@@ -80,10 +80,9 @@ TEST_F(FrontEndReplay, FromTheTitleThroughAPauseAndARestartToAVictoryAndBack) {
     const std::vector<std::string> pause{"Resume", "Restart", "Levels", "Quit"};
     const std::vector<std::string> won{"Retry", "Levels"};
     const std::vector<Step> expected{
-        {1, "title", 0, title},    {5, "title", 1, title},    {7, "title", 2, title},
-        {11, "playing", -1, {}},   {31, "paused", 0, pause},  {33, "paused", 1, pause},
-        {35, "playing", -1, {}},   {590, "won", 0, won},      {601, "won", 1, won},
-        {603, "title", 2, title},  {611, "title", 3, title},  {613, "title", 4, title},
+        {1, "title", 0, title},   {5, "title", 1, title},   {7, "title", 2, title},   {11, "playing", -1, {}},
+        {31, "paused", 0, pause}, {33, "paused", 1, pause}, {35, "playing", -1, {}},  {590, "won", 0, won},
+        {601, "won", 1, won},     {603, "title", 2, title}, {611, "title", 3, title}, {613, "title", 4, title},
     };
     EXPECT_EQ(stepsOf(lines), expected);
     EXPECT_EQ(lines.back()["tick"], 614) << "Quit closed the window";
@@ -110,8 +109,8 @@ TEST_F(FrontEndReplay, FromTheTitleThroughAPauseAndARestartToAVictoryAndBack) {
 
 TEST_F(FrontEndReplay, TheGameUnderTheFrontEndIsTheBareGameUpdateForUpdate) {
     const std::string well = std::string(VYN_BIN_DIR) + "/levels/the-well.json";
-    auto bare = replay(folder, {"--level", well, "--ticks", "568", "--trace", folder.file("bare.jsonl"),
-                                script("the-well.txt")});
+    auto bare = replay(
+        folder, {"--level", well, "--ticks", "568", "--trace", folder.file("bare.jsonl"), script("the-well.txt")});
     ASSERT_EQ(bare.status, 0) << bare.err;
     auto front = replay(folder, {"--trace", folder.file("front.jsonl"), script("front-the-well.txt")});
     ASSERT_EQ(front.status, 0) << front.err;
@@ -167,8 +166,7 @@ TEST_F(FrontEndReplay, ThePlayersOwnLevelsAreListedAndABrokenOneIsReportedOnTheT
     EXPECT_EQ(lines.back()["screen"], "title");
     EXPECT_EQ(lines.back()["selected"], 4);
     const std::string note = lines.back().value("note", "");
-    EXPECT_NE(note.find(folder.file("data/vyn/levels/zz-broken.json") + ": not valid JSON"), std::string::npos)
-        << note;
+    EXPECT_NE(note.find(folder.file("data/vyn/levels/zz-broken.json") + ": not valid JSON"), std::string::npos) << note;
 }
 
 TEST_F(FrontEndReplay, ShotsOfTheTitleAndThePausePanelMatchTheirReferences) {

@@ -320,7 +320,7 @@ TEST(ReplayRun, ScriptsAndLevelsThatCannotBeReadAreRefused) {
     run = replay(folder, {"--trace", "t.jsonl", "huge.txt"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "vyn-replay: " + folder.file("huge.txt") + ":1: unknown key \"" + std::string(80, 'Q') +
-                           "...\" (A, D, W, S, SHIFT, R, O or a code 1 to 255)\n");
+                           "...\" (A, D, W, S, SHIFT, R, O, ESC, ENTER, SPACE, UP, DOWN, F11 or a code 1 to 255)\n");
     run = replay(folder, {"--seed", std::string(1000, '9')});
     EXPECT_EQ(run.status, 2);
     EXPECT_LT(run.err.find('\n'), 200u) << run.err;

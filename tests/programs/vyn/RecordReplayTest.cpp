@@ -74,7 +74,8 @@ TEST(RecordReplay, ARecordedRunReplaysToTheSameTraceByteForByte) {
 
     const std::string recording = TempFolder::read(folder.file("run.txt"));
     EXPECT_NE(recording.find("\nseed 5489\nfront\n"), std::string::npos) << recording;
-    for (const char* line : {" down ENTER\n", " down D\n", " down W\n", " down S\n", " down A\n", " down SHIFT\n", " up SHIFT\n"}) {
+    for (const char* line :
+         {" down ENTER\n", " down D\n", " down W\n", " down S\n", " down A\n", " down SHIFT\n", " up SHIFT\n"}) {
         EXPECT_NE(recording.find(line), std::string::npos) << line << " in\n" << recording;
     }
     EXPECT_NE(recording.rfind(" close\n"), std::string::npos) << recording;
