@@ -1,6 +1,8 @@
 // Draws a stage's display tree with Cairo: the background colour first, then
 // every visible object in stacking order under its composed transform and
-// alpha. Objects whose box lies wholly outside the target are skipped.
+// alpha, all through the stage's view (runtime/contract/gfxrt.h, rt_view).
+// Objects whose box lies wholly outside the target, or outside a clipped
+// view's area, are skipped.
 #ifndef VYN_RUNTIME_COMMON_RENDERER_H
 #define VYN_RUNTIME_COMMON_RENDERER_H
 
@@ -16,7 +18,7 @@ class Renderer {
 public:
     explicit Renderer(FontRegistry& fonts) : fonts_(fonts) {}
 
-    // Draws onto a surface whose pixels are stage pixels.
+    // Draws onto a surface whose pixels are window pixels.
     void render(cairo_surface_t* target, const Stage& stage);
     // How many objects painted something in the last render.
     [[nodiscard]] int paintedCount() const { return painted_; }
@@ -27,6 +29,7 @@ private:
     void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
     void drawChildren(const Node& node, double alpha, const cairo_matrix_t& matrix);
     void recoverFromError();
+    void clipToView();
     [[nodiscard]] bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
 
     FontRegistry& fonts_;
@@ -34,6 +37,10 @@ private:
     cairo_surface_t* target_ = nullptr;
     cairo_t* cr_ = nullptr;
     Bounds viewport_;
+    cairo_matrix_t view_{};
+    bool clip_ = false;
+    double clipWidth_ = 0;
+    double clipHeight_ = 0;
     int painted_ = 0;
     long textLayouts_ = 0;
 };
