@@ -2,9 +2,11 @@
 // stage's size) and the switch between full screen and a window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/Shape.h"

@@ -145,7 +145,7 @@ TEST(StageInput, KeyValuesBecomeKeyCodes) {
         const rt_event key = HeadlessLoop::event(RT_EVENT_KEY_DOWN, c.value, 0, 0, 0, Stage::efShiftDown, 'a');
         HeadlessLoop::api().push_event(&key);
     }
-    const rt_event up = HeadlessLoop::event(RT_EVENT_KEY_UP, 97, 0, 0, 0, Stage::efLocationRight);
+    const rt_event up = HeadlessLoop::event(RT_EVENT_KEY_UP, RT_KEY_A, 0, 0, 0, Stage::efLocationRight);
     HeadlessLoop::api().push_event(&up);
 
     HeadlessLoop loop;
