@@ -103,6 +103,7 @@ struct StagePrimitives {
     GFX_PRIMITIVE(setColor, rt_stage_set_color, 2);
     GFX_PRIMITIVE(getStageWidth, rt_stage_get_stage_width, 1);
     GFX_PRIMITIVE(getStageHeight, rt_stage_get_stage_height, 1);
+    GFX_PRIMITIVE(setView, rt_stage_set_view, 2);
     GFX_PRIMITIVE(getDisplayState, rt_stage_get_display_state, 1);
     GFX_PRIMITIVE(setDisplayState, rt_stage_set_display_state, 2);
     GFX_PRIMITIVE(timeStamp, rt_time_stamp, 0);

@@ -1,6 +1,7 @@
 #include "display/Stage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <utility>
 
@@ -61,7 +62,10 @@ void Stage::runMainFrame(const rt_main_frame_args& args) {
 }
 
 Stage::Stage(rt_node* handle, int width, int height)
-    : DisplayObjectContainer(handle, "Stage"), handler_{&Stage::handleNativeEvent, this} {
+    : DisplayObjectContainer(handle, "Stage"),
+      handler_{&Stage::handleNativeEvent, this},
+      areaWidth_(std::max(width, 0)),
+      areaHeight_(std::max(height, 0)) {
     prim().setStageHandler(handle, &handler_, width, height);
     set_frameRate(100);
 }
@@ -78,8 +82,68 @@ double Stage::set_frameRate(double value) {
     return value;
 }
 
-int Stage::get_stageWidth() const { return prim().getStageWidth(handle()); }
-int Stage::get_stageHeight() const { return prim().getStageHeight(handle()); }
+int Stage::get_stageWidth() const {
+    return scaleMode_ == StageScaleMode::NO_SCALE ? prim().getStageWidth(handle()) : areaWidth_;
+}
+
+int Stage::get_stageHeight() const {
+    return scaleMode_ == StageScaleMode::NO_SCALE ? prim().getStageHeight(handle()) : areaHeight_;
+}
+
+StageAlign Stage::set_align(StageAlign value) {
+    align_ = value;
+    updateView();
+    return value;
+}
+
+StageScaleMode Stage::set_scaleMode(StageScaleMode value) {
+    scaleMode_ = value;
+    updateView();
+    return value;
+}
+
+void Stage::updateView() {
+    const double windowWidth = prim().getStageWidth(handle());
+    const double windowHeight = prim().getStageHeight(handle());
+    rt_view view{1, 1, 0, 0, 0, 0, 0};
+    // An empty window or area shows nothing whatever the view: it stays one
+    // to one rather than divide by zero.
+    if (scaleMode_ != StageScaleMode::NO_SCALE && windowWidth > 0 && windowHeight > 0 && areaWidth_ > 0 &&
+        areaHeight_ > 0) {
+        const double fitX = windowWidth / areaWidth_;
+        const double fitY = windowHeight / areaHeight_;
+        switch (scaleMode_) {
+            case StageScaleMode::SHOW_ALL:
+                view.scale_x = view.scale_y = std::min(fitX, fitY);
+                break;
+            case StageScaleMode::NO_BORDER:
+                view.scale_x = view.scale_y = std::max(fitX, fitY);
+                break;
+            default:
+                view.scale_x = fitX;
+                view.scale_y = fitY;
+                break;
+        }
+        // The share of the spare room that goes before the area: none against
+        // the left or top edge, all of it against the right or bottom one.
+        const auto before = [](bool start, bool end) { return start ? 0.0 : end ? 1.0 : 0.5; };
+        const StageAlign a = align_;
+        const double alignX =
+            before(a == StageAlign::LEFT || a == StageAlign::TOP_LEFT || a == StageAlign::BOTTOM_LEFT,
+                   a == StageAlign::RIGHT || a == StageAlign::TOP_RIGHT || a == StageAlign::BOTTOM_RIGHT);
+        const double alignY =
+            before(a == StageAlign::TOP || a == StageAlign::TOP_LEFT || a == StageAlign::TOP_RIGHT,
+                   a == StageAlign::BOTTOM || a == StageAlign::BOTTOM_LEFT || a == StageAlign::BOTTOM_RIGHT);
+        // Whole pixels: the bars' edges stay sharp.
+        view.x = std::round((windowWidth - view.scale_x * areaWidth_) * alignX);
+        view.y = std::round((windowHeight - view.scale_y * areaHeight_) * alignY);
+        view.clip = 1;
+        view.width = areaWidth_;
+        view.height = areaHeight_;
+    }
+    view_ = view;
+    prim().setView(handle(), &view_);
+}
 
 StageDisplayState Stage::get_displayState() const {
     return prim().getDisplayState(handle()) == RT_DISPLAY_FULL_SCREEN ? StageDisplayState::FULL_SCREEN
@@ -87,8 +151,10 @@ StageDisplayState Stage::get_displayState() const {
 }
 
 StageDisplayState Stage::set_displayState(StageDisplayState state) {
+    const StageDisplayState before = get_displayState();
     prim().setDisplayState(handle(),
                            state == StageDisplayState::FULL_SCREEN ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL);
+    if (get_displayState() != before) dispatchEvent(std::make_shared<events::Event>(events::Event::FULL_SCREEN));
     return state;
 }
 
@@ -210,21 +276,24 @@ void Stage::handleKey(rt_event& record, const std::string& type) {
     const auto stack = interactiveStack(record.id);
     if (stack.empty()) return;
     const int flags = record.flags;
-    // The lower-case letters' character codes (and the one just below them)
-    // stand for their letter keys.
-    int keyCode = record.value;
-    if (keyCode >= 'a' - 1 && keyCode <= 'z') keyCode -= 'a' - RT_KEY_A;
+    // The record's value is already the key's code (gfxrt.h): the keypad's
+    // keys and F1 to F11 lie among the lower-case letters' character codes.
+    const int keyCode = record.value;
     auto event = std::make_shared<events::KeyboardEvent>(
         type, true, true, record.code, keyCode, (flags & efLocationRight) != 0 ? 0 : 1, (flags & efCtrlDown) != 0,
         (flags & efAltDown) != 0, (flags & efShiftDown) != 0, (flags & efCtrlDown) != 0, (flags & efCommandDown) != 0);
+    event->repeat = (flags & efRepeat) != 0;
     fireEvent(event, stack);
     if (event->isCancelled()) {
         record.result = RT_RESULT_CANCELLED;
         return;
     }
-    // Alt+Enter switches between full screen and a window.
-    if (type == events::KeyboardEvent::KEY_DOWN && record.code == rt_key_char(RT_KEY_ENTER, 0, 0) &&
-        (flags & efAltDown) != 0) {
+    // F11 and Alt+Enter switch between full screen and a window, once per
+    // press: the key's auto-repeat does not switch back and forth.
+    if (type != events::KeyboardEvent::KEY_DOWN || event->repeat) return;
+    const bool f11 = record.value == fullScreenKey && (flags & (efCtrlDown | efAltDown | efCommandDown)) == 0;
+    const bool altEnter = record.code == rt_key_char(RT_KEY_ENTER, 0, 0) && (flags & efAltDown) != 0;
+    if (f11 || altEnter) {
         set_displayState(get_displayState() == StageDisplayState::NORMAL ? StageDisplayState::FULL_SCREEN
                                                                          : StageDisplayState::NORMAL);
     }
@@ -249,14 +318,18 @@ void Stage::handleMouse(rt_event& record, std::string type) {
 
     const auto stack = interactiveStack(record.id);
     const int flags = record.flags;
+    // The stage point under the pointer, through the view the module hit-tested with.
+    double stageX = record.x;
+    double stageY = record.y;
+    rt_view_to_stage(&view_, &stageX, &stageY);
     auto makeEvent = [&](const std::string& eventType, const DisplayObjectPtr& target) {
-        geom::Point local(record.x, record.y);
+        geom::Point local(stageX, stageY);
         if (target) local = *target->globalToLocal(local);
         auto event = std::make_shared<events::MouseEvent>(
             eventType, true, true, local.x, local.y, nullptr, (flags & efCtrlDown) != 0, (flags & efAltDown) != 0,
             (flags & efShiftDown) != 0, (flags & efLeftDown) != 0, delta, (flags & efCommandDown) != 0);
-        event->stageX = record.x;
-        event->stageY = record.y;
+        event->stageX = stageX;
+        event->stageY = stageY;
         return event;
     };
 
@@ -323,7 +396,10 @@ void Stage::updateMouseOver(const std::vector<DisplayObjectPtr>& stack, const ev
     mouseOverStack_.assign(stack.begin(), stack.end());
 }
 
-void Stage::handleResize() { dispatchEvent(std::make_shared<events::Event>(events::Event::RESIZE)); }
+void Stage::handleResize() {
+    updateView();
+    dispatchEvent(std::make_shared<events::Event>(events::Event::RESIZE));
+}
 
 void Stage::handleFocus(rt_event& record) {
     const auto stack = interactiveStack(record.id);

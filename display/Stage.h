@@ -13,7 +13,20 @@
 
 namespace gfx::display {
 
-enum class StageAlign { TOP, BOTTOM, LEFT, RIGHT, TOP_LEFT, TOP_RIGHT, BOTTOM_LEFT, BOTTOM_RIGHT };
+// Where the stage's area lies in a window of another shape (scale modes
+// other than NO_SCALE): against an edge or a corner, or in the middle.
+enum class StageAlign { TOP, BOTTOM, LEFT, RIGHT, TOP_LEFT, TOP_RIGHT, BOTTOM_LEFT, BOTTOM_RIGHT, CENTER };
+// How the stage's area (its size when made, stageWidth × stageHeight) meets
+// the window:
+//  - NO_SCALE: one stage pixel per window pixel from the window's top-left
+//    corner, whatever the alignment; the stage's size is the window's.
+//  - SHOW_ALL: the whole area, scaled alike both ways to fit the window,
+//    placed by the alignment; the rest of the window shows the background.
+//  - NO_BORDER: scaled alike both ways to cover the window, placed by the
+//    alignment; what overflows is cut off.
+//  - EXACT_FIT: stretched to the window, each way on its own.
+// Scaled, the stage's size stays that of its area and the module draws the
+// tree at the window's resolution; mouse events come in stage coordinates.
 enum class StageScaleMode { SHOW_ALL, NO_SCALE, NO_BORDER, EXACT_FIT };
 enum class StageDisplayState { NORMAL, FULL_SCREEN };
 
@@ -22,6 +35,11 @@ enum class StageDisplayState { NORMAL, FULL_SCREEN };
 // event; the stage turns it into keyboard, mouse, focus and frame events,
 // delivers them, and before returning tells the module when to call again.
 // Nothing the program throws unwinds through the module (runMainFrame).
+//
+// The stage's area is its size when made; scaleMode says how it fits the
+// window. F11, and Alt+Enter, switch between full screen and a window (a
+// key's auto-repeat does not switch again); "fullScreen" (Event::FULL_SCREEN)
+// goes to the stage's own listeners whenever the display state changes.
 //
 // The frame clock: at frameRate frames per second the stage broadcasts
 // "enterFrame" to the whole tree and then has the module draw it. No frame is
@@ -36,6 +54,9 @@ public:
     static constexpr int efCommandDown = RT_EF_COMMAND_DOWN;
     static constexpr int efLocationRight = RT_EF_LOCATION_RIGHT;
     static constexpr int efNoNativeClick = RT_EF_NO_NATIVE_CLICK;
+    static constexpr int efRepeat = RT_EF_REPEAT;
+    // Switches the display state, as Alt+Enter does.
+    static constexpr int fullScreenKey = RT_KEY_F1 + 10;
 
     // The module calls the next poll this long before a frame is due.
     static constexpr double earlyWakeup = 0.005;
@@ -72,12 +93,17 @@ public:
     // Raw character events: code, down, character, flags.
     std::function<void(int, bool, int, int)> onKey;
 
-    StageAlign align = StageAlign::TOP_LEFT;
-    StageScaleMode scaleMode = StageScaleMode::SHOW_ALL;
+    // Both take effect at once, for drawing and for the mouse.
+    [[nodiscard]] StageAlign get_align() const { return align_; }
+    StageAlign set_align(StageAlign value);
+    [[nodiscard]] StageScaleMode get_scaleMode() const { return scaleMode_; }
+    StageScaleMode set_scaleMode(StageScaleMode value);
 
+    // The window's size with NO_SCALE; the stage's area otherwise.
     [[nodiscard]] int get_stageWidth() const;
     [[nodiscard]] int get_stageHeight() const;
     [[nodiscard]] StageDisplayState get_displayState() const;
+    // Dispatches "fullScreen" when the state changes.
     StageDisplayState set_displayState(StageDisplayState state);
     int set_color(int rgb);
 
@@ -94,6 +120,8 @@ private:
     void handleKey(rt_event& event, const std::string& type);
     void handleMouse(rt_event& event, std::string type);
     void handleResize();
+    // Works out how the stage lies in the window now and tells the module.
+    void updateView();
     void handleFocus(rt_event& event);
     void setActive(bool value);
     void pollTimers();
@@ -110,6 +138,11 @@ private:
     [[nodiscard]] double now() const;
 
     rt_stage_handler handler_;
+    int areaWidth_;
+    int areaHeight_;
+    StageAlign align_ = StageAlign::TOP_LEFT;
+    StageScaleMode scaleMode_ = StageScaleMode::NO_SCALE;
+    rt_view view_{1, 1, 0, 0, 0, 0, 0};
     double frameRate_ = 100;
     double framePeriod_ = 0.01;
     double lastRender_ = 0;

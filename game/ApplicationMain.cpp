@@ -11,7 +11,10 @@
 
 namespace game {
 
-int ApplicationMain::windowFlags() { return gfx::Lib::HARDWARE | gfx::Lib::RESIZABLE | gfx::Lib::ALLOW_SHADERS; }
+int ApplicationMain::windowFlags(const StartUp& startUp) {
+    return gfx::Lib::HARDWARE | gfx::Lib::RESIZABLE | gfx::Lib::ALLOW_SHADERS |
+           (startUp.fullScreen ? gfx::Lib::FULLSCREEN : 0);
+}
 
 void ApplicationMain::enterModuleFolder() { gfx::Sys::setCwd(ProgramFolders::current().modules); }
 
@@ -21,15 +24,28 @@ void ApplicationMain::main(const Level& level, const StartUp& startUp) {
     enterModuleFolder();
     gfx::Lib::setPackage(company, file, packageName, version);
     gfx::Lib::create([&level, &startUp] { onLoaded(level, startUp); }, width, height, frameRate, backgroundColor,
-                     windowFlags(), startUp.title);
+                     windowFlags(startUp), startUp.title);
 }
 
 void ApplicationMain::onLoaded(const Level& level, const StartUp& startUp) {
     auto stage = gfx::Lib::get_stage();
-    // One stage pixel is one window pixel: a larger window shows more
-    // background around the game instead of scaling it.
-    stage->align = gfx::display::StageAlign::TOP_LEFT;
-    stage->scaleMode = gfx::display::StageScaleMode::NO_SCALE;
+    if (startUp.fitWindow) {
+        stage->set_align(gfx::display::StageAlign::CENTER);
+        stage->set_scaleMode(gfx::display::StageScaleMode::SHOW_ALL);
+    } else {
+        // One stage pixel is one window pixel: a larger window shows more
+        // background around the game instead of scaling it.
+        stage->set_align(gfx::display::StageAlign::TOP_LEFT);
+        stage->set_scaleMode(gfx::display::StageScaleMode::NO_SCALE);
+    }
+    // The stage lives as long as the program: the listener needs no connection.
+    if (startUp.fullScreenChanged) {
+        gfx::display::Stage* shown = stage.get();
+        stage->addEventListener(gfx::events::Event::FULL_SCREEN,
+                                [notify = startUp.fullScreenChanged, shown](const gfx::events::EventPtr&) {
+                                    notify(shown->get_displayState() == gfx::display::StageDisplayState::FULL_SCREEN);
+                                });
+    }
     // Relative paths (the level file, the asset table) resolve in the
     // program's data folder, wherever it was started from.
     enterDataFolder();

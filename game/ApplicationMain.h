@@ -26,6 +26,17 @@ struct StartUp {
     // Called once the stage exists and the document is on it, before the
     // first frame.
     std::function<void(gfx::display::Stage& stage)> stageReady;
+    // The game's area (width × height) scaled to fit the window, centred,
+    // with bars of the background colour (StageScaleMode::SHOW_ALL), the
+    // game's size staying its own; otherwise one game pixel per window pixel
+    // and a larger window shows more of the background.
+    bool fitWindow = false;
+    // The window opens in full screen.
+    bool fullScreen = false;
+    // Called whenever the display state changes once the window is open
+    // (F11, Alt+Enter, or the program's own Stage::set_displayState), with
+    // whether it is now full screen: for a program that keeps the setting.
+    std::function<void(bool fullScreen)> fullScreenChanged;
 };
 
 // The programs' start-up: names the application, opens the window and, once
@@ -87,8 +98,9 @@ public:
         std::variant<std::optional<std::string>, gfx::text::FontPtr, std::optional<std::vector<unsigned char>>>;
     static Asset getAsset(const std::string& id);
 
-    // The window flags: hardware, resizable, shaders allowed.
-    static int windowFlags();
+    // The window flags: hardware, resizable, shaders allowed (and full screen
+    // when asked for).
+    static int windowFlags(const StartUp& startUp = {});
 
 private:
     static void onLoaded(const Level& level, const StartUp& startUp);

@@ -24,6 +24,7 @@ public:
     static inline const std::string ENTER_FRAME = "enterFrame";
     static inline const std::string FOCUS_IN = "focusIn";
     static inline const std::string FOCUS_OUT = "focusOut";
+    static inline const std::string FULL_SCREEN = "fullScreen";
     static inline const std::string REMOVED = "removed";
     static inline const std::string REMOVED_FROM_STAGE = "removedFromStage";
     static inline const std::string RENDER = "render";

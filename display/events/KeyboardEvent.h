@@ -21,6 +21,8 @@ public:
     bool shiftKey;
     bool controlKey;
     bool commandKey;
+    // A key-down of a key already down: its auto-repeat.
+    bool repeat = false;
 
     std::string toString() const override;
 };

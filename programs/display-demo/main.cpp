@@ -4,6 +4,10 @@
 //
 //   display-demo            runs until the window is closed
 //   display-demo FRAMES     closes itself after that many frames
+//   display-demo --fit ...  its 800 × 450 area scaled to fit the window
+//
+// F11 or Alt+Enter switches between full screen and a window. Key presses
+// and display switches are said on standard output.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -48,10 +52,14 @@ std::shared_ptr<TextField> label(const std::string& family, double size, int col
     return field;
 }
 
-void build(int frameLimit) {
+void build(int frameLimit, bool fit) {
     auto font = Font::registerFont<DemoFont>();
     auto root = Lib::get_current();
     auto stage = Lib::get_stage();
+    if (fit) {
+        stage->set_align(gfx::display::StageAlign::CENTER);
+        stage->set_scaleMode(gfx::display::StageScaleMode::SHOW_ALL);
+    }
 
     // The ground: a filled rectangle with an outline.
     auto ground = root->addChild(std::make_shared<Shape>());
@@ -103,6 +111,13 @@ void build(int frameLimit) {
     stage->addEventListener(KeyboardEvent::KEY_DOWN, [=](const EventPtr& e) {
         const auto& key = static_cast<const KeyboardEvent&>(*e);
         status->set_text("key " + std::to_string(key.keyCode));
+        std::printf("key %d%s\n", key.keyCode, key.repeat ? " (repeat)" : "");
+        std::fflush(stdout);
+    });
+    stage->addEventListener(Event::FULL_SCREEN, [shown = stage.get()](const EventPtr&) {
+        const bool full = shown->get_displayState() == gfx::display::StageDisplayState::FULL_SCREEN;
+        std::printf("display state: %s\n", full ? "full screen" : "window");
+        std::fflush(stdout);
     });
     stage->addEventListener(MouseEvent::MOUSE_DOWN, [=](const EventPtr& e) {
         const auto& mouse = static_cast<const MouseEvent&>(*e);
@@ -114,9 +129,12 @@ void build(int frameLimit) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int frameLimit = argc > 1 ? std::atoi(argv[1]) : 0;
+    int first = 1;
+    const bool fit = argc > first && std::string(argv[first]) == "--fit";
+    if (fit) ++first;
+    const int frameLimit = argc > first ? std::atoi(argv[first]) : 0;
     try {
-        Lib::create([frameLimit] { build(frameLimit); }, 800, 450, 60, 0x222222,
+        Lib::create([frameLimit, fit] { build(frameLimit, fit); }, 800, 450, 60, 0x222222,
                     Lib::HARDWARE | Lib::RESIZABLE | Lib::ALLOW_SHADERS, "Vyn display demo");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "display-demo: %s\n", error.what());

@@ -167,6 +167,21 @@ GFXRT_EXPORT int rt_stage_get_stage_height__1(rt_node* handle) {
     return s ? s->stageHeight() : 0;
 }
 
+GFXRT_EXPORT void rt_stage_set_view__2(rt_node* handle, const rt_view* view) {
+    Stage* s = stage(handle, __func__);
+    if (!s || !view) {
+        return;
+    }
+    const bool usable = std::isfinite(view->scale_x) && view->scale_x > 0 && std::isfinite(view->scale_y) &&
+                        view->scale_y > 0 && std::isfinite(view->x) && std::isfinite(view->y) &&
+                        std::isfinite(view->width) && std::isfinite(view->height);
+    if (!usable) {
+        Runtime::instance().log("rt_stage_set_view: a view with a scale that is not above 0, or not a finite number");
+        return;
+    }
+    s->view = *view;
+}
+
 GFXRT_EXPORT int rt_stage_get_display_state__1(rt_node* handle) {
     Stage* s = stage(handle, __func__);
     return s ? s->displayState : RT_DISPLAY_NORMAL;

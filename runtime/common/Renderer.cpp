@@ -30,6 +30,20 @@ void Renderer::render(cairo_surface_t* target, const Stage& stage) {
     painted_ = 0;
     target_ = target;
     cr_ = cairo_create(target);
+    cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
+    setSourceColor(cr_, stage.color, 1);
+    cairo_paint(cr_);
+    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
+
+    // The stage's view is the root transform: Cairo scales every path and
+    // glyph itself, so a scaled stage stays sharp at the window's resolution.
+    const rt_view& view = stage.view;
+    cairo_matrix_init(&view_, view.scale_x, 0, 0, view.scale_y, view.x, view.y);
+    clip_ = view.clip != 0;
+    clipWidth_ = view.width;
+    clipHeight_ = view.height;
+    clipToView();
     double x1 = 0;
     double y1 = 0;
     double x2 = 0;
@@ -40,22 +54,15 @@ void Renderer::render(cairo_surface_t* target, const Stage& stage) {
     viewport_.include(x2, y2);
     viewport_.inflate(cullMargin);
 
-    cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
-    setSourceColor(cr_, stage.color, 1);
-    cairo_paint(cr_);
-    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
-    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
-
-    // The stage is the root: its own transform is not applied.
-    cairo_matrix_t identity;
-    cairo_matrix_init_identity(&identity);
-    if (!stage.graphics().isEmpty() && onScreen(identity, stage.graphics().bounds())) {
+    // The stage's own transform is not applied: only its view.
+    if (!stage.graphics().isEmpty() && onScreen(view_, stage.graphics().bounds())) {
+        cairo_set_matrix(cr_, &view_);
         GraphicsPainter(cr_, 1).paint(stage.graphics());
         ++painted_;
         recoverFromError();
     }
     for (const auto& child : stage.children()) {
-        drawNode(*child, 1, identity);
+        drawNode(*child, 1, view_);
     }
     run_.fill(cr_);
     recoverFromError();
@@ -63,6 +70,17 @@ void Renderer::render(cairo_surface_t* target, const Stage& stage) {
     cr_ = nullptr;
     cairo_surface_flush(target);
     target_ = nullptr;
+}
+
+// Outside a clipped view's area the window keeps the background alone.
+void Renderer::clipToView() {
+    if (!clip_) {
+        return;
+    }
+    cairo_set_matrix(cr_, &view_);
+    cairo_rectangle(cr_, 0, 0, clipWidth_, clipHeight_);
+    cairo_identity_matrix(cr_);
+    cairo_clip(cr_);
 }
 
 // The transform is composed here rather than with cairo_save and
@@ -136,6 +154,7 @@ void Renderer::recoverFromError() {
     cairo_destroy(cr_);
     cr_ = cairo_create(target_);
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
+    clipToView();
 }
 
 bool Renderer::onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const {

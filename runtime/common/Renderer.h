@@ -1,7 +1,9 @@
 // Draws a stage's display tree with Cairo: the background colour first, then
 // every visible object in stacking order under its composed transform and
-// alpha. Objects whose box lies wholly outside the target are skipped;
-// consecutive solid rectangles of one colour are filled together (FillRun).
+// alpha, all through the stage's view (runtime/contract/gfxrt.h, rt_view).
+// Objects whose box lies wholly outside the target, or outside a clipped
+// view's area, are skipped; consecutive solid rectangles of one colour are
+// filled together (FillRun).
 #ifndef VYN_RUNTIME_COMMON_RENDERER_H
 #define VYN_RUNTIME_COMMON_RENDERER_H
 
@@ -18,7 +20,7 @@ class Renderer {
 public:
     explicit Renderer(FontRegistry& fonts) : fonts_(fonts) {}
 
-    // Draws onto a surface whose pixels are stage pixels.
+    // Draws onto a surface whose pixels are window pixels.
     void render(cairo_surface_t* target, const Stage& stage);
     // How many objects painted something in the last render.
     [[nodiscard]] int paintedCount() const { return painted_; }
@@ -29,6 +31,7 @@ private:
     void drawNode(const Node& node, double parentAlpha, const cairo_matrix_t& parentMatrix);
     void drawChildren(const Node& node, double alpha, const cairo_matrix_t& matrix);
     void recoverFromError();
+    void clipToView();
     [[nodiscard]] bool onScreen(const cairo_matrix_t& toDevice, const Bounds& local) const;
 
     FontRegistry& fonts_;
@@ -38,6 +41,10 @@ private:
     Bounds viewport_;
     // Solid rectangles painted last, not yet filled.
     FillRun run_;
+    cairo_matrix_t view_{};
+    bool clip_ = false;
+    double clipWidth_ = 0;
+    double clipHeight_ = 0;
     int painted_ = 0;
     long textLayouts_ = 0;
 };

@@ -1,5 +1,6 @@
 // The root of the display tree and the module's end of the program's stage:
-// the event handler, the background colour, the size and the next wake time.
+// the event handler, the background colour, the window's size, how the stage
+// lies in the window (its view) and the next wake time.
 #ifndef VYN_RUNTIME_COMMON_STAGE_H
 #define VYN_RUNTIME_COMMON_STAGE_H
 
@@ -20,11 +21,17 @@ public:
 
     int color = 0xFFFFFF;
     int displayState = RT_DISPLAY_NORMAL;
+    // The renderer and the hit test both go through it.
+    rt_view view{1, 1, 0, 0, 0, 0, 0};
+
+    // The object a mouse event at the window pixel (x, y) concerns: the
+    // topmost interactive one under the stage point there, or the stage.
+    [[nodiscard]] int hitAt(double x, double y) const;
 
     void setHandler(const rt_stage_handler* handler);
     [[nodiscard]] bool hasHandler() const { return handler_.fn != nullptr; }
     // Hands one event to the program. An "id" of 0 is filled in: the hit
-    // object for mouse events, the stage for everything else. Every event of
+    // object for mouse events (hitAt), the stage for everything else. Every event of
     // every module comes through here.
     void deliver(rt_event& event);
 

@@ -33,7 +33,7 @@ extern "C" {
 /* The version of this contract. Raise it with every change that a module
  * built before could not follow: a primitive's declaration or meaning, a
  * record passed across, a constant. */
-#define RT_INTERFACE_VERSION 1
+#define RT_INTERFACE_VERSION 2
 
 /* A display object: a shape, a container, a text field or a stage. A node
  * handle stays valid until rt_release_node__1; a stage's until then too,
@@ -58,7 +58,10 @@ typedef struct rt_bytes {
 
 /* One native event, as the module hands it to the stage's handler. The handler
  * may write "result" before it returns. "id" names the display object the
- * event concerns (the focused or hit object, the stage's own id when none). */
+ * event concerns (the focused or hit object, the stage's own id when none).
+ * Mouse events carry window pixels in x and y (resize events the window's
+ * new size); the stage point under the pointer is what rt_view_to_stage
+ * makes of them. */
 typedef struct rt_event {
     int type;
     int value;
@@ -103,7 +106,8 @@ enum {
     RT_EF_ALT_DOWN = 0x0008,
     RT_EF_COMMAND_DOWN = 0x0010,
     RT_EF_LOCATION_RIGHT = 0x4000,
-    RT_EF_NO_NATIVE_CLICK = 0x10000
+    RT_EF_NO_NATIVE_CLICK = 0x10000,
+    RT_EF_REPEAT = 0x20000 /* a key-down of a key already down: the key's auto-repeat */
 };
 
 /* What the program's handler writes into rt_event.result. */
@@ -269,6 +273,35 @@ enum {
 /* Display states of a stage. */
 enum { RT_DISPLAY_NORMAL = 0, RT_DISPLAY_FULL_SCREEN = 1 };
 
+/* How the stage lies in its window (rt_stage_set_view__2): the stage point
+ * (sx, sy) is drawn at the window pixel (x + scale_x * sx, y + scale_y * sy).
+ * With "clip" set only the stage's area, "width" by "height" stage units from
+ * its origin, is shown: the rest of the window is the background colour, and
+ * the mouse hits nothing there but the stage. A stage starts with one stage
+ * pixel per window pixel: scales 1, offsets 0, no clip. */
+typedef struct rt_view {
+    double scale_x;
+    double scale_y;
+    double x;
+    double y;
+    int clip;
+    double width;
+    double height;
+} rt_view;
+
+/* The stage point at the window pixel (*x, *y), in place. Both sides use it:
+ * the module to find the object under the mouse, the program for the
+ * event's coordinates. */
+static inline void rt_view_to_stage(const rt_view* view, double* x, double* y) {
+    *x = (*x - view->x) / view->scale_x;
+    *y = (*y - view->y) / view->scale_y;
+}
+
+/* Whether the stage point (x, y) is shown by the view. */
+static inline int rt_view_shows(const rt_view* view, double x, double y) {
+    return !view->clip || (x >= 0 && y >= 0 && x < view->width && y < view->height);
+}
+
 /* rt_create_main_frame__MULT: opens the window, calls on_frame once with the
  * frame handle and then runs the native event loop until the window closes.
  * Returns when the loop ends. */
@@ -374,8 +407,15 @@ void rt_render_stage__1(rt_node* stage);
 void rt_stage_set_next_wake__2(rt_node* stage, double seconds);
 /* The background colour. */
 void rt_stage_set_color__2(rt_node* stage, int rgb);
+/* The window's size in pixels (the image's, headless). */
 int rt_stage_get_stage_width__1(rt_node* stage);
 int rt_stage_get_stage_height__1(rt_node* stage);
+/* How the stage lies in the window from now on: see rt_view. The module
+ * draws the tree through it at the window's own resolution and finds the
+ * object under the mouse through it. A view with a scale that is not a
+ * finite number above 0, or another field not finite, is refused: logged,
+ * and the view stays as it was. */
+void rt_stage_set_view__2(rt_node* stage, const rt_view* view);
 /* RT_DISPLAY_... */
 int rt_stage_get_display_state__1(rt_node* stage);
 void rt_stage_set_display_state__2(rt_node* stage, int state);

@@ -2,9 +2,13 @@
  * Driver of the headless display module, for test harnesses and tools.
  *
  * The headless module exports the primitives of gfxrt.h like the real one,
- * but has no window: it draws into an in-memory image (the stage's size;
+ * but has no window: it draws into an in-memory image (the window's size;
  * resize events change it) with the same drawing code, and its event loop
  * runs on a virtual clock.
+ *
+ * The window flags make no difference but one: a stage opened with
+ * RT_WINDOW_FULLSCREEN starts in the full-screen display state (its size is
+ * still the one asked for).
  *
  * The loop. rt_create_main_frame__MULT opens the stage (virtual clock at 0),
  * calls on_frame and then repeats until the loop is stopped:
@@ -24,7 +28,8 @@
  * are kept for it.
  *
  * Event records. An event pushed with "id" 0 gets the id filled in when it
- * is delivered: for mouse events (types 4 to 7) the hit object at (x, y),
+ * is delivered: for mouse events (types 4 to 7) the hit object at the window
+ * point (x, y),
  * otherwise the stage's id. A resize event (type 8) first resizes the stage
  * and the image to (x, y). Poll events carry the stage's id.
  *
@@ -87,7 +92,8 @@ typedef struct rth_api {
     /* The stage of the running (or last) loop: its handle and id, 0 if none. */
     rt_node* (*stage)(void);
     int (*stage_id)(void);
-    /* The id the module would put into a mouse event at this stage point. */
+    /* The id the module would put into a mouse event at this window point
+     * (the stage point under it, through the stage's view). */
     int (*hit_test)(double x, double y);
 
     /* Frames drawn by rt_render_stage__1 in this loop. */

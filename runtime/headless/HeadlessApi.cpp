@@ -3,7 +3,6 @@
 
 #include "runtime/common/EventLoop.h"
 #include "runtime/common/Export.h"
-#include "runtime/common/HitTest.h"
 #include "runtime/common/Runtime.h"
 #include "runtime/contract/gfxrt_headless.h"
 #include "runtime/headless/HeadlessPlatform.h"
@@ -48,7 +47,7 @@ int stageId() {
 
 int hitTestAt(double x, double y) {
     Stage* s = Runtime::instance().stage();
-    return s ? hitTest(*s, x, y) : 0;
+    return s ? s->hitAt(x, y) : 0;
 }
 
 int renderCount() { return hp().renderCount(); }

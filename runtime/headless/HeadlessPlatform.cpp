@@ -35,6 +35,8 @@ HeadlessPlatform::~HeadlessPlatform() {
 bool HeadlessPlatform::openWindow(const rt_main_frame_args& args, Window& opened) {
     opened.width = std::max(args.width, 0);
     opened.height = std::max(args.height, 0);
+    // No screen to fill: the image keeps the size asked for.
+    opened.displayState = (args.flags & RT_WINDOW_FULLSCREEN) != 0 ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL;
     clock_ = 0;
     renders_ = 0;
     drawn_ = 0;

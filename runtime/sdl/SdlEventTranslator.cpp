@@ -57,7 +57,8 @@ bool translateSdlEvent(const SDL_Event& in, rt_event& out) {
             out.value = keyCodeOf(key.sym);
             out.code = keyCharCode(key.sym, key.mod);
             out.char_code = out.code;
-            out.flags = modifierFlags(key.mod) | (isRightHandKey(key.sym) ? RT_EF_LOCATION_RIGHT : 0);
+            out.flags = modifierFlags(key.mod) | (isRightHandKey(key.sym) ? RT_EF_LOCATION_RIGHT : 0) |
+                        (in.type == SDL_KEYDOWN && in.key.repeat != 0 ? RT_EF_REPEAT : 0);
             out.down = in.type == SDL_KEYDOWN ? 1 : 0;
             return true;
         }

@@ -9,7 +9,8 @@
 namespace gfxrt {
 
 // Fills "out" for an SDL event the program hears about and returns true;
-// false for the others. The "id" stays 0: the loop fills it in. Window
+// false for the others. The "id" stays 0: the loop fills it in. A key held
+// down sends more key-downs, flagged RT_EF_REPEAT. Window
 // closing arrives as SDL's quit event (RT_EVENT_QUIT); a resize carries the
 // new size in x and y; exposure asks for a redraw; focus gained and lost
 // activate and deactivate.

@@ -59,7 +59,7 @@ rt_event key(int type, int value) { return HeadlessLoop::event(type, value); }
 // Frames at 0.1, 0.2, 0.3, ... seconds.
 TEST(KeyPoll, PressAndReleaseBetweenTwoUpdatesShowsBothTransitionsOnce) {
     PolledStage polled;
-    polled.run(0.35, A, {{0.12, key(RT_EVENT_KEY_DOWN, 'a')}, {0.15, key(RT_EVENT_KEY_UP, 'a')}});
+    polled.run(0.35, A, {{0.12, key(RT_EVENT_KEY_DOWN, A)}, {0.15, key(RT_EVENT_KEY_UP, A)}});
     ASSERT_EQ(polled.during.size(), 3u);
     EXPECT_EQ(polled.during[0], (KeyState{false, false, false}));
     EXPECT_EQ(polled.during[1], (KeyState{false, true, true}));

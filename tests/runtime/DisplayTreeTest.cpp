@@ -119,6 +119,43 @@ TEST_F(DisplayTree, MouseEventsNameTheInnermostInteractiveObjectHit) {
     });
 }
 
+// Mouse events are hit-tested at the stage point under the window pixel; a
+// clipped view hits nothing outside its area. A view the module cannot use
+// (a scale of 0 or below, anything not finite) is refused, and the one
+// before stays.
+TEST_F(DisplayTree, MouseEventsAreHitThroughTheStagesView) {
+    h.withStage(400, 400, [&](rt_node* stage) {
+        // Shapes count for the containers that hold them.
+        rt_node* inside = rt.createContainer();
+        rt.addChild(stage, inside);
+        box(inside, 10, 10, 20, 20);
+        rt_node* outside = rt.createContainer();
+        rt.addChild(stage, outside);
+        box(outside, 110, 10, 20, 20);
+        const rt_view doubled{2, 2, 100, 0, 1, 100, 100};
+        rt.setView(stage, &doubled);
+        EXPECT_EQ(api.hit_test(100 + 2 * 20, 2 * 20), rt.getId(inside));
+        EXPECT_EQ(api.hit_test(20, 20), api.stage_id());                 // left of the area
+        EXPECT_EQ(api.hit_test(100 + 2 * 120, 2 * 20), api.stage_id());  // cut off
+        const rt_view unclipped{2, 2, 100, 0, 0, 100, 100};
+        rt.setView(stage, &unclipped);
+        EXPECT_EQ(api.hit_test(100 + 2 * 120, 2 * 20), rt.getId(outside));
+
+        const double nan = std::nan("");
+        const double inf = HUGE_VAL;
+        for (const rt_view& refused :
+             {rt_view{0, 1, 0, 0, 0, 0, 0}, rt_view{1, -2, 0, 0, 0, 0, 0}, rt_view{nan, 1, 0, 0, 0, 0, 0},
+              rt_view{inf, 1, 0, 0, 0, 0, 0}, rt_view{1, 1, nan, 0, 0, 0, 0}, rt_view{1, 1, 0, -inf, 0, 0, 0},
+              rt_view{1, 1, 0, 0, 1, inf, 10}, rt_view{1, 1, 0, 0, 1, 10, nan}}) {
+            rt.setView(stage, &refused);
+            EXPECT_EQ(api.hit_test(100 + 2 * 120, 2 * 20), rt.getId(outside))
+                << refused.scale_x << " " << refused.scale_y << " " << refused.x << " " << refused.y;
+        }
+        rt.setView(stage, nullptr);
+        EXPECT_EQ(api.hit_test(100 + 2 * 20, 2 * 20), rt.getId(inside));
+    });
+}
+
 TEST_F(DisplayTree, ReleasedNodeLivesWhileItsParentHoldsIt) {
     h.withStage(100, 100, [&](rt_node* stage) {
         rt.setStageColor(stage, 0x000000);

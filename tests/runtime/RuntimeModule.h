@@ -54,6 +54,7 @@ struct Primitives {
           setStageColor(VYN_PRIMITIVE(rt_stage_set_color__2)),
           stageWidth(VYN_PRIMITIVE(rt_stage_get_stage_width__1)),
           stageHeight(VYN_PRIMITIVE(rt_stage_get_stage_height__1)),
+          setView(VYN_PRIMITIVE(rt_stage_set_view__2)),
           timeStamp(VYN_PRIMITIVE(rt_time_stamp__0)),
           createShape(VYN_PRIMITIVE(rt_create_display_object__0)),
           createContainer(VYN_PRIMITIVE(rt_create_display_object_container__0)),
@@ -104,6 +105,7 @@ struct Primitives {
     decltype(&rt_stage_set_color__2) setStageColor;
     decltype(&rt_stage_get_stage_width__1) stageWidth;
     decltype(&rt_stage_get_stage_height__1) stageHeight;
+    decltype(&rt_stage_set_view__2) setView;
     decltype(&rt_time_stamp__0) timeStamp;
     decltype(&rt_create_display_object__0) createShape;
     decltype(&rt_create_display_object_container__0) createContainer;

@@ -55,6 +55,15 @@ std::optional<std::pair<int, int>> XClient::size(WindowId window) {
     return std::make_pair(attributes.width, attributes.height);
 }
 
+std::optional<std::pair<int, int>> XClient::position(WindowId window) {
+    Display* d = dpy(display_);
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (!XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &x, &y, &child)) return std::nullopt;
+    return std::make_pair(x, y);
+}
+
 std::optional<Frame> XClient::grab(WindowId window) {
     Display* d = dpy(display_);
     XWindowAttributes attributes;

@@ -29,6 +29,9 @@ public:
     WindowId find(const char* title);
     // Width and height; nothing when the window cannot be asked.
     std::optional<std::pair<int, int>> size(WindowId window);
+    // Where its top-left corner lies on the screen; nothing when the window
+    // cannot be asked.
+    std::optional<std::pair<int, int>> position(WindowId window);
     // What the window shows now, whole; nothing when it cannot be read.
     std::optional<Frame> grab(WindowId window);
     // 0xRRGGBB of each point of what the window shows now; empty when it

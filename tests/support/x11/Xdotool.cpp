@@ -12,4 +12,9 @@ int xdotool(const std::string& display, unsigned long window, const std::string&
     return std::system(command.c_str());
 }
 
+int xdotoolFocused(const std::string& display, const std::string& action) {
+    const std::string command = "DISPLAY=" + display + " xdotool " + action + " > /dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
 }  // namespace vyn::testing

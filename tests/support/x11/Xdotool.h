@@ -11,4 +11,9 @@ namespace vyn::testing {
 // name. Returns xdotool's exit status (0 when it worked).
 int xdotool(const std::string& display, unsigned long window, const std::string& action);
 
+// The same action aimed at no window: it goes through the server (XTEST) to
+// the window that has the focus, as from a real keyboard, so that a key held
+// down repeats by the server's own auto-repeat.
+int xdotoolFocused(const std::string& display, const std::string& action);
+
 }  // namespace vyn::testing
