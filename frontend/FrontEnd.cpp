@@ -99,13 +99,12 @@ void FrontEnd::begin() {
     connections_.push_back(stage->connectEventListener(MouseEvent::MOUSE_MOVE, {this, &FrontEnd::onMouseMove}));
     connections_.push_back(stage->connectEventListener(MouseEvent::CLICK, {this, &FrontEnd::onClick}));
     connections_.push_back(stage->connectEventListener(Event::DEACTIVATE, {this, &FrontEnd::onDeactivate}));
-    // Fullscreen switched by a key the stage handles shows as a resize.
-    connections_.push_back(stage->connectEventListener(Event::RESIZE, {this, &FrontEnd::onResize}));
+    connections_.push_back(stage->connectEventListener(Event::FULL_SCREEN, {this, &FrontEnd::onFullScreen}));
     // On this sprite: after the game's update of the frame, which listens
     // on the game's layer below it.
     connections_.push_back(connectEventListener(Event::ENTER_FRAME, {this, &FrontEnd::onFrame}));
 
-    if (setup_.apply) setup_.apply(setup_.settings);
+    applySettings();
     if (setup_.firstLevel) {
         entry_ = setup_.catalog.find(setup_.firstLevel->path());
         levelName_ =
@@ -297,18 +296,20 @@ void FrontEnd::back() {
 void FrontEnd::changeSettings(const Settings& settings) {
     if (settings == setup_.settings) return;
     setup_.settings = settings;
-    if (setup_.apply) setup_.apply(settings);
     if (setup_.settingsFile != nullptr) setup_.settingsFile->save(settings);
+    applySettings();
 }
 
-void FrontEnd::displayStateChanged(bool fullscreen) {
-    if (fullscreen == setup_.settings.fullscreen) return;
-    Settings changed = setup_.settings;
-    changed.fullscreen = fullscreen;
-    // The window already is as the player wants it: only kept.
-    setup_.settings = changed;
-    if (setup_.settingsFile != nullptr) setup_.settingsFile->save(changed);
-    if (screen_ == Screen::settings) showSettings(menu_ ? menu_->selected() : 0);
+void FrontEnd::applySettings() {
+    using gfx::display::StageAlign;
+    using gfx::display::StageDisplayState;
+    using gfx::display::StageScaleMode;
+    auto* stage = get_stage();
+    const bool fit = setup_.settings.fitWindow;
+    stage->set_align(fit ? StageAlign::CENTER : StageAlign::TOP_LEFT);
+    stage->set_scaleMode(fit ? StageScaleMode::SHOW_ALL : StageScaleMode::NO_SCALE);
+    const auto wanted = setup_.settings.fullscreen ? StageDisplayState::FULL_SCREEN : StageDisplayState::NORMAL;
+    if (stage->get_displayState() != wanted) stage->set_displayState(wanted);
 }
 
 void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
@@ -369,8 +370,13 @@ void FrontEnd::onClick(const gfx::events::EventPtr& event) {
 
 void FrontEnd::onDeactivate(const gfx::events::EventPtr&) { pause(); }
 
-void FrontEnd::onResize(const gfx::events::EventPtr&) {
-    displayStateChanged(get_stage()->get_displayState() == gfx::display::StageDisplayState::FULL_SCREEN);
+void FrontEnd::onFullScreen(const gfx::events::EventPtr&) {
+    const bool fullscreen = get_stage()->get_displayState() == gfx::display::StageDisplayState::FULL_SCREEN;
+    if (fullscreen == setup_.settings.fullscreen) return;
+    // The window already is as the player wants it: only kept.
+    setup_.settings.fullscreen = fullscreen;
+    if (setup_.settingsFile != nullptr) setup_.settingsFile->save(setup_.settings);
+    if (screen_ == Screen::settings) showSettings(menu_ ? menu_->selected() : 0);
 }
 
 void FrontEnd::onFrame(const gfx::events::EventPtr&) {

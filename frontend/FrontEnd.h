@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,7 +32,9 @@ enum class Screen { title, settings, playing, paused, won };
 // Keys: arrows or W/S move, Enter or Space chooses, Esc goes back (pauses a
 // game; quits from the title), R starts the level again at once, from play,
 // the pause or the victory panel. The mouse chooses by pointing and
-// clicking. A window that loses focus pauses the game.
+// clicking. A window that loses focus pauses the game. The settings are put
+// into effect here (fullscreen, fitting the play area to the window) and
+// kept whenever they change, also by F11 or Alt+Enter.
 class FrontEnd : public game::DocumentClass {
 public:
     struct Setup {
@@ -44,9 +45,6 @@ public:
         // Played at once instead of showing the title (read and checked
         // by the program, kept for restarts: Level::readToKeep).
         std::optional<game::Level> firstLevel;
-        // Applies the settings to the window: called at start and whenever
-        // the player changes one.
-        std::function<void(const Settings&)> apply;
     };
 
     explicit FrontEnd(Setup setup);
@@ -58,10 +56,6 @@ public:
     // The panel shown, if any.
     [[nodiscard]] const MenuView* menu() const { return menu_.get(); }
     [[nodiscard]] const Settings& settings() const { return setup_.settings; }
-
-    // The player changed the window's display state by a key the stage
-    // handles: kept in the settings.
-    void displayStateChanged(bool fullscreen);
 
     // Frames of play before the controls line goes away.
     static constexpr int controlsFrames = 600;
@@ -92,12 +86,16 @@ private:
     void act(const Item& item);
     void back();
     void changeSettings(const Settings& settings);
+    // Puts the window as the settings say.
+    void applySettings();
 
     void onKeyDown(const gfx::events::EventPtr& event);
     void onMouseMove(const gfx::events::EventPtr& event);
     void onClick(const gfx::events::EventPtr& event);
     void onDeactivate(const gfx::events::EventPtr& event);
-    void onResize(const gfx::events::EventPtr& event);
+    // The display state changed, by a key the stage handles or by the
+    // settings: kept in the settings.
+    void onFullScreen(const gfx::events::EventPtr& event);
     void onFrame(const gfx::events::EventPtr& event);
 
     Setup setup_;

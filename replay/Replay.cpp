@@ -92,9 +92,10 @@ game::StartUp Replay::startUp() const {
             frontend::FrontEnd::Setup{frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()),
                                       {},
                                       nullptr,
-                                      levelGiven ? std::optional(level) : std::nullopt,
-                                      nullptr});
+                                      levelGiven ? std::optional(level) : std::nullopt});
     };
+    // As vyn opens its window with the default settings.
+    startUp.fitWindow = frontend::Settings{}.fitWindow;
     return startUp;
 }
 

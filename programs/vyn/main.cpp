@@ -10,7 +10,6 @@
 #include "base/Random.h"
 #include "base/UserFolders.h"
 #include "command_line/ProgramMain.h"
-#include "display/Lib.h"
 #include "display/Stage.h"
 #include "frontend/FrontEnd.h"
 #include "frontend/LevelCatalog.h"
@@ -29,15 +28,6 @@ namespace {
 
 const command_line::Program vyn{"vyn", runs::playUsage, game::ApplicationMain::version};
 
-// Puts the window as the settings say.
-void applySettings(const frontend::Settings& settings) {
-    auto stage = gfx::Lib::get_stage();
-    if (!stage) return;
-    using gfx::display::StageDisplayState;
-    const auto wanted = settings.fullscreen ? StageDisplayState::FULL_SCREEN : StageDisplayState::NORMAL;
-    if (stage->get_displayState() != wanted) stage->set_displayState(wanted);
-}
-
 int play(const runs::PlayOptions& options) {
     // Checked before anything is written and before the window opens: no
     // output may overwrite the level or the other output, and a level of the
@@ -54,6 +44,7 @@ int play(const runs::PlayOptions& options) {
     const auto player = base::UserFolders::fromEnvironment();
     frontend::SettingsFile settingsFile(
         player.config.empty() ? player.config : player.config / frontend::SettingsFile::fileName, std::cerr);
+    const frontend::Settings settings = settingsFile.load();
 
     std::unique_ptr<runs::OutputFile> trace;
     if (!options.trace.empty()) trace = std::make_unique<runs::OutputFile>(options.trace, "the trace");
@@ -70,9 +61,12 @@ int play(const runs::PlayOptions& options) {
         runs::UpdateCounter::Count::frames);
     game::StartUp startUp;
     startUp.document = [&](const game::Level&) {
-        return std::make_shared<frontend::FrontEnd>(frontend::FrontEnd::Setup{
-            frontend::LevelCatalog::standard(player), settingsFile.load(), &settingsFile, level, applySettings});
+        return std::make_shared<frontend::FrontEnd>(
+            frontend::FrontEnd::Setup{frontend::LevelCatalog::standard(player), settings, &settingsFile, level});
     };
+    // The window opens as the player left it.
+    startUp.fitWindow = settings.fitWindow;
+    startUp.fullScreen = settings.fullscreen;
     startUp.stageReady = [&](gfx::display::Stage& stage) {
         if (!trace && !recorder) return;
         counter.attach(stage);
