@@ -101,6 +101,7 @@ rt_node* hold(const std::shared_ptr<Node>& created) { return Runtime::instance()
 void append(rt_draw_list* handle, const gfxrt::DrawCommand& command, const char* primitive) {
     if (DrawList* list = graphics(handle, primitive)) {
         list->append(command);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -154,6 +155,7 @@ GFXRT_EXPORT void rt_stage_set_next_wake__2(rt_node* handle, double seconds) {
 GFXRT_EXPORT void rt_stage_set_color__2(rt_node* handle, int rgb) {
     if (Stage* s = stage(handle, __func__)) {
         s->color = rgb & 0xFFFFFF;
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -180,6 +182,7 @@ GFXRT_EXPORT void rt_stage_set_view__2(rt_node* handle, const rt_view* view) {
         return;
     }
     s->view = *view;
+    Runtime::instance().sceneChanged();
 }
 
 GFXRT_EXPORT int rt_stage_get_display_state__1(rt_node* handle) {
@@ -190,6 +193,7 @@ GFXRT_EXPORT int rt_stage_get_display_state__1(rt_node* handle) {
 GFXRT_EXPORT void rt_stage_set_display_state__2(rt_node* handle, int state) {
     if (Stage* s = stage(handle, __func__)) {
         gfxrt::platform().setDisplayState(*s, state ? RT_DISPLAY_FULL_SCREEN : RT_DISPLAY_NORMAL);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -204,6 +208,7 @@ GFXRT_EXPORT rt_node* rt_create_display_object_container__0(void) {
 GFXRT_EXPORT void rt_release_node__1(rt_node* handle) {
     if (node(handle, __func__)) {
         Runtime::instance().nodes().release(handle);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -227,6 +232,7 @@ bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == st
                 return;                                                              \
             }                                                                        \
             n->field = v;                                                            \
+            Runtime::instance().sceneChanged();                                      \
             if (moves) {                                                             \
                 n->geometryChanged();                                                \
             }                                                                        \
@@ -249,6 +255,7 @@ GFXRT_NUMBER_PROPERTY(alpha, alpha, false)
 GFXRT_EXPORT void rt_display_object_set_width__2(rt_node* handle, double v) {
     if (Node* n = node(handle, __func__)) {
         n->setWidth(v);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -260,6 +267,7 @@ GFXRT_EXPORT double rt_display_object_get_width__1(rt_node* handle) {
 GFXRT_EXPORT void rt_display_object_set_height__2(rt_node* handle, double v) {
     if (Node* n = node(handle, __func__)) {
         n->setHeight(v);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -272,6 +280,7 @@ GFXRT_EXPORT void rt_display_object_set_visible__2(rt_node* handle, int visible)
     if (Node* n = node(handle, __func__)) {
         n->visible = visible != 0;
         n->geometryChanged();
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -309,11 +318,13 @@ GFXRT_EXPORT void rt_doc_add_child__2(rt_node* parent, rt_node* child) {
         Runtime::instance().log(
             "rt_doc_add_child: the child cannot go there (a shape, or the parent itself or its ancestor)");
     }
+    Runtime::instance().sceneChanged();
 }
 
 GFXRT_EXPORT void rt_doc_remove_child__2(rt_node* parent, int index) {
     if (Node* p = node(parent, __func__)) {
         p->removeChildAt(index);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -322,6 +333,7 @@ GFXRT_EXPORT void rt_doc_set_child_index__3(rt_node* parent, rt_node* child, int
     Node* c = node(child, __func__);
     if (p && c) {
         p->setChildIndex(c, index);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -330,6 +342,7 @@ GFXRT_EXPORT void rt_doc_set_child_index__3(rt_node* parent, rt_node* child, int
 GFXRT_EXPORT void rt_gfx_clear__1(rt_draw_list* handle) {
     if (DrawList* list = graphics(handle, __func__)) {
         list->clear();
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -380,6 +393,7 @@ GFXRT_EXPORT rt_text_field* rt_text_field_create__0(void) {
 GFXRT_EXPORT void rt_text_field_set_def_text_format__2(rt_text_field* handle, const rt_text_format* format) {
     if (TextField* f = field(handle, __func__); f && format) {
         f->setFormat(*format);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -392,6 +406,7 @@ GFXRT_EXPORT void rt_text_field_get_def_text_format__2(rt_text_field* handle, rt
 GFXRT_EXPORT void rt_text_field_set_text__2(rt_text_field* handle, const char* text) {
     if (TextField* f = field(handle, __func__)) {
         f->setText(text);
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -409,6 +424,7 @@ GFXRT_EXPORT void rt_text_field_set_selectable__2(rt_text_field* handle, int sel
 GFXRT_EXPORT void rt_text_field_set_type__2(rt_text_field* handle, int isInput) {
     if (TextField* f = field(handle, __func__)) {
         f->isInput = isInput != 0;
+        Runtime::instance().sceneChanged();
     }
 }
 
@@ -428,6 +444,7 @@ GFXRT_EXPORT void rt_font_register_font__2(const char* family, const rt_bytes* f
     if (!Runtime::instance().fonts().add(family, file->data, file->size)) {
         Runtime::instance().log(std::string("could not read the font file for ") + family);
     }
+    Runtime::instance().sceneChanged();
 }
 
 GFXRT_EXPORT int rt_byte_array_read_file__2(const char* path, rt_bytes* out) {

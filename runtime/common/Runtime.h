@@ -3,6 +3,7 @@
 #ifndef VYN_RUNTIME_COMMON_RUNTIME_H
 #define VYN_RUNTIME_COMMON_RUNTIME_H
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,13 @@ public:
     // The stage of the running or the last main frame.
     [[nodiscard]] Stage* stage() { return stage_.get(); }
 
+    // Counts the changes to anything a frame shows (every primitive that
+    // changes a node, a drawing, a text or the stage's look adds one): a
+    // frame drawn while the count stands where it stood at the last one
+    // shown would show the same picture, and a module may leave it out.
+    void sceneChanged() { ++sceneVersion_; }
+    [[nodiscard]] std::uint64_t sceneVersion() const { return sceneVersion_; }
+
 private:
     Runtime() = default;
 
@@ -42,6 +50,7 @@ private:
     void (*logger_)(const char*) = nullptr;
     std::shared_ptr<Stage> stage_;
     MainFrame frame_;
+    std::uint64_t sceneVersion_ = 0;
 };
 
 }  // namespace gfxrt

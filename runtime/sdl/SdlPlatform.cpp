@@ -155,10 +155,21 @@ void SdlPlatform::present(Stage& stage) {
     }
     const int width = stage.stageWidth();
     const int height = stage.stageHeight();
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    // Nothing changed since the frame the window shows: it stays. A window
+    // uncovered shows it again on its redraw event (waitFor).
+    const std::uint64_t version = Runtime::instance().sceneVersion();
+    if (shownVersion_ == version && surface != nullptr && surface == shownSurface_ && surface->w == shownWidth_ &&
+        surface->h == shownHeight_) {
+        return;
+    }
+    shownVersion_ = version;
+    shownSurface_ = surface;
+    shownWidth_ = surface ? surface->w : 0;
+    shownHeight_ = surface ? surface->h : 0;
     // Cairo's RGB24 is SDL's RGB888 (32 bits per pixel, 0x00RRGGBB
     // native-endian); when the window's own pixels have that layout, Cairo
     // draws straight into them.
-    SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface && !SDL_MUSTLOCK(surface) && surface->w == width && surface->h == height &&
         (surface->format->format == SDL_PIXELFORMAT_RGB888 || surface->format->format == SDL_PIXELFORMAT_ARGB8888) &&
         surface->pitch == cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)) {

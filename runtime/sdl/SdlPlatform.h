@@ -8,6 +8,7 @@
 #include <cairo.h>
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 
 #include "runtime/common/Platform.h"
@@ -44,6 +45,13 @@ private:
     bool goneReported_ = false;
     // The last frame was drawn into the window's own pixels.
     bool drawnInWindow_ = false;
+    // What the window shows: the scene's change count and the window
+    // surface it was drawn for. A frame of the same scene on the same
+    // surface is left out: a still title or pause panel costs no drawing.
+    std::optional<std::uint64_t> shownVersion_;
+    SDL_Surface* shownSurface_ = nullptr;
+    int shownWidth_ = 0;
+    int shownHeight_ = 0;
     std::chrono::steady_clock::time_point start_;
 };
 
