@@ -105,7 +105,8 @@ TEST_F(FrontEndWindow, ALevelChosenPausedAndMadeFullscreenFillsTheScreenAndStart
         ASSERT_TRUE(fillsTheScreen(x, window)) << "not fullscreen";
         std::vector<std::pair<int, int>> scaled;
         for (const auto& [px, py] : paused) {
-            scaled.emplace_back(static_cast<int>(std::lround(px * 8.0 / 7)), static_cast<int>(std::lround(py * 8.0 / 7)));
+            scaled.emplace_back(static_cast<int>(std::lround(px * 8.0 / 7)),
+                                static_cast<int>(std::lround(py * 8.0 / 7)));
         }
         EXPECT_TRUE(shows(x, window, scaled, pausedColours)) << "the scaled pause panel";
         // The bottom row of the screen is the game's ground: the play area

@@ -20,8 +20,10 @@ DisplayProgram::DisplayProgram(const std::string& display, const std::string& na
         if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("LSAN_OPTIONS=", 0) != 0) env.push_back(entry);
     }
     env.push_back("DISPLAY=" + display);
-    // Leaks inside the system's X, SDL and D-Bus libraries are theirs.
-    env.push_back("LSAN_OPTIONS=suppressions='" + std::string(VYN_SOURCE_DIR) + "/tests/lsan.supp'");
+    // Leaks inside the system's X, SDL and D-Bus libraries are theirs, and
+    // the list of those suppressed stays out of the program's output.
+    env.push_back("LSAN_OPTIONS=suppressions='" + std::string(VYN_SOURCE_DIR) +
+                  "/tests/lsan.supp':print_suppressions=0");
     std::vector<char*> envp;
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
