@@ -38,14 +38,6 @@ void ApplicationMain::onLoaded(const Level& level, const StartUp& startUp) {
         stage->set_align(gfx::display::StageAlign::TOP_LEFT);
         stage->set_scaleMode(gfx::display::StageScaleMode::NO_SCALE);
     }
-    // The stage lives as long as the program: the listener needs no connection.
-    if (startUp.fullScreenChanged) {
-        gfx::display::Stage* shown = stage.get();
-        stage->addEventListener(gfx::events::Event::FULL_SCREEN,
-                                [notify = startUp.fullScreenChanged, shown](const gfx::events::EventPtr&) {
-                                    notify(shown->get_displayState() == gfx::display::StageDisplayState::FULL_SCREEN);
-                                });
-    }
     // Relative paths (the level file, the asset table) resolve in the
     // program's data folder, wherever it was started from.
     enterDataFolder();

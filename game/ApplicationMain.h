@@ -31,12 +31,10 @@ struct StartUp {
     // game's size staying its own; otherwise one game pixel per window pixel
     // and a larger window shows more of the background.
     bool fitWindow = false;
-    // The window opens in full screen.
+    // The window opens in full screen. The stage tells of every later
+    // change (F11, Alt+Enter, Stage::set_displayState) with a "fullScreen"
+    // event.
     bool fullScreen = false;
-    // Called whenever the display state changes once the window is open
-    // (F11, Alt+Enter, or the program's own Stage::set_displayState), with
-    // whether it is now full screen: for a program that keeps the setting.
-    std::function<void(bool fullScreen)> fullScreenChanged;
 };
 
 // The programs' start-up: names the application, opens the window and, once

@@ -41,8 +41,6 @@ protected:
     // the stage; its container is the caller's to take away.
     void endGame();
 
-    [[nodiscard]] const Level& level() const { return level_; }
-
 private:
     Level level_;
     // Owned here: the game lives as long as the sprite that contains it.
