@@ -143,6 +143,8 @@ void FrontEnd::showPanel(Screen screen, MenuView::Content content, std::vector<I
 void FrontEnd::showTitle(std::size_t selected) {
     endGame();
     while (gameLayer_->get_numChildren() > 0) gameLayer_->removeChildAt(0);
+    // The lines over a game (the controls, the game over's keys) go with it.
+    while (hintLayer_->get_numChildren() > 0) hintLayer_->removeChildAt(0);
     std::vector<Item> items;
     const auto& entries = setup_.catalog.entries();
     for (std::size_t i = 0; i < entries.size(); ++i) items.push_back({entries[i].name, Action::play, i});

@@ -181,6 +181,18 @@ TEST_F(FrontEndReplay, ShotsOfTheTitleAndThePausePanelMatchTheirReferences) {
         // Exact but for a few pixels of antialiasing.
         EXPECT_LE(vyn::testing::differingPixels(*shot, *want, 8), 50);
     }
+
+    // Back on the title from First light, whose first screen shows the
+    // controls: nothing of the game stays over the title.
+    folder.write("back.txt",
+                 "front\n2 down ENTER\n3 up ENTER\n10 down ESC\n11 up ESC\n12 down DOWN\n13 up DOWN\n"
+                 "14 down DOWN\n15 up DOWN\n16 down ENTER\n17 up ENTER\n");
+    auto back = replay(folder, {"--ticks", "20", "--shot", "20:" + folder.file("back.png"), folder.file("back.txt")});
+    ASSERT_EQ(back.status, 0) << back.err;
+    auto shot = vyn::testing::readPng(folder.file("back.png"));
+    auto want = vyn::testing::readPng(reference("title.png"));
+    ASSERT_TRUE(shot && want);
+    EXPECT_LE(vyn::testing::differingPixels(*shot, *want, 8), 50);
 }
 
 }  // namespace
