@@ -318,6 +318,9 @@ void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
     const auto& key = static_cast<const KeyboardEvent&>(*event);
     // Alt+Enter belongs to the stage (fullscreen).
     if (key.altKey) return;
+    // A key held down repeats: only moving through a list goes on, a held
+    // Esc must not pause and resume over and over, nor a held R restart.
+    if (key.repeat && key.keyCode != game::keys::Up && key.keyCode != game::keys::Down) return;
     switch (key.keyCode) {
         case game::keys::Escape:
             back();

@@ -91,7 +91,10 @@ TEST_F(FrontEndWindow, ALevelChosenPausedAndMadeFullscreenFillsTheScreenAndStart
             pause();
         }
         ASSERT_TRUE(shows(x, window, {{560, 40}}, white)) << "the game";
-        ASSERT_EQ(xdotool(display.name(), window, "key Escape"), 0);
+        // Esc held down past the keyboard's repeat delay pauses once.
+        ASSERT_EQ(xdotoolFocused(display.name(), "keydown Escape"), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        ASSERT_EQ(xdotoolFocused(display.name(), "keyup Escape"), 0);
         // The game dimmed under the panel: the sky, the panel, the ground
         // (the colours of the reference shot of the pause panel).
         const std::vector<std::pair<int, int>> paused{{100, 300}, {300, 300}, {900, 600}};
