@@ -42,6 +42,10 @@ std::string secondsText(double seconds) {
     return text;
 }
 
+void removeAll(gfx::display::DisplayObjectContainer& container) {
+    while (container.get_numChildren() > 0) container.removeChildAt(0);
+}
+
 std::shared_ptr<gfx::text::TextField> hintLabel(double width, int color) {
     auto field = views::makeLabel(std::make_shared<gfx::text::TextFormat>(views::SourceSansProLight::family, 26, color,
                                                                           std::nullopt, std::nullopt, std::nullopt,
@@ -116,7 +120,7 @@ void FrontEnd::begin() {
 }
 
 void FrontEnd::clearPanel() {
-    while (panelLayer_->get_numChildren() > 0) panelLayer_->removeChildAt(0);
+    removeAll(*panelLayer_);
     panelLayer_->get_graphics()->clear();
     menu_.reset();
     items_.clear();
@@ -142,9 +146,9 @@ void FrontEnd::showPanel(Screen screen, MenuView::Content content, std::vector<I
 
 void FrontEnd::showTitle(std::size_t selected) {
     endGame();
-    while (gameLayer_->get_numChildren() > 0) gameLayer_->removeChildAt(0);
+    removeAll(*gameLayer_);
     // The lines over a game (the controls, the game over's keys) go with it.
-    while (hintLayer_->get_numChildren() > 0) hintLayer_->removeChildAt(0);
+    removeAll(*hintLayer_);
     std::vector<Item> items;
     const auto& entries = setup_.catalog.entries();
     for (std::size_t i = 0; i < entries.size(); ++i) items.push_back({entries[i].name, Action::play, i});
@@ -190,7 +194,7 @@ void FrontEnd::play(std::size_t entry) {
 void FrontEnd::playLevel(const game::Level& level) {
     level_ = level;
     clearPanel();
-    while (gameLayer_->get_numChildren() > 0) gameLayer_->removeChildAt(0);
+    removeAll(*gameLayer_);
     screen_ = Screen::playing;
     sinceVictory_.reset();
     framesPlayed_ = 0;

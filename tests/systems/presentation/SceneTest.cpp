@@ -16,6 +16,25 @@
 #include "tests/support/headless/HeadlessLoop.h"
 #include "world/MapNode.h"
 
+namespace {
+
+// The world layer on a 1120 × 630 stage of the headless module, drawn after
+// one engine update.
+void drawOneUpdate(const std::shared_ptr<gfx::display::Sprite>& world, ecs::core::Engine& engine) {
+    HeadlessLoop loop;
+    loop.run(
+        0.05,
+        [&](gfx::display::Stage& stage) {
+            stage.set_frameRate(60);
+            stage.set_color(0x222222);
+            stage.addChild(world);
+            engine.update(1.0 / 60);
+        },
+        1120, 630);
+}
+
+}  // namespace
+
 // The world as the player first sees it, drawn by the headless module: the
 // views placed around the camera at the origin and stacked by their rules.
 TEST(Scene, FirstFrameShowsTheWorldAroundTheCamera) {
@@ -34,16 +53,7 @@ TEST(Scene, FirstFrameShowsTheWorldAroundTheCamera) {
     creator->createWorld();
     creator->createPlayer();
 
-    HeadlessLoop loop;
-    loop.run(
-        0.05,
-        [&](gfx::display::Stage& stage) {
-            stage.set_frameRate(60);
-            stage.set_color(0x222222);
-            stage.addChild(world);
-            engine.update(1.0 / 60);
-        },
-        1120, 630);
+    drawOneUpdate(world, engine);
 
     const auto& api = HeadlessLoop::api();
     ASSERT_GT(api.render_count(), 0);
@@ -90,16 +100,7 @@ TEST(Scene, AWallOfCellsShowsNoSeamsBetweenPixels) {
             map->cellChangeSignal->dispatch(map, {game::CellChange::Layer::blocks, 2, -3});
         }
 
-        HeadlessLoop loop;
-        loop.run(
-            0.05,
-            [&](gfx::display::Stage& stage) {
-                stage.set_frameRate(60);
-                stage.set_color(0x222222);
-                stage.addChild(world);
-                engine.update(1.0 / 60);
-            },
-            1120, 630);
+        drawOneUpdate(world, engine);
 
         const auto& api = HeadlessLoop::api();
         ASSERT_GT(api.render_count(), 0);
