@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "components/Moon.h"
 #include "display/Sprite.h"
 #include "display/Stage.h"
 #include "display/text/Font.h"
@@ -101,6 +102,11 @@ void Game::start() {
     tickProvider = provider;
     tickProvider->add({engine.get(), &ecs::core::Engine::update});
     tickProvider->start();
+}
+
+bool Game::isWon() const {
+    auto moon = firstWith<components::Moon>();
+    return moon && !moon->get<components::Moon>()->isFalling;
 }
 
 bool Game::isPaused() const {

@@ -59,6 +59,9 @@ public:
 
     // Whether the pausable systems are out of the engine.
     bool isPaused() const;
+    // Whether the level is won: the shards are home and the moon has
+    // stopped falling.
+    [[nodiscard]] bool isWon() const;
 
     // The first entity carrying a component of class C (the player, the
     // moon), or null.

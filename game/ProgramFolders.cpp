@@ -10,9 +10,9 @@ ProgramFolders ProgramFolders::of(const std::filesystem::path& bin) {
     const auto installedData = (bin / VYN_DATA_FROM_BIN).lexically_normal();
     std::error_code error;
     if (std::filesystem::is_directory(installedData, error)) {
-        return {installedData, (bin / VYN_MODULES_FROM_BIN).lexically_normal()};
+        return {installedData, (bin / VYN_MODULES_FROM_BIN).lexically_normal(), bin};
     }
-    return {bin, bin};
+    return {bin, bin, bin};
 }
 
 const ProgramFolders& ProgramFolders::current() {

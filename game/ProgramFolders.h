@@ -19,6 +19,8 @@ namespace game {
 struct ProgramFolders {
     std::filesystem::path data;
     std::filesystem::path modules;
+    // The folder of the programs themselves (vyn, vyn-replay, vyn-editor).
+    std::filesystem::path programs;
 
     // The folder of the headless display module.
     [[nodiscard]] std::filesystem::path headlessModules() const { return modules / "headless"; }

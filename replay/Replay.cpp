@@ -57,6 +57,14 @@ int Replay::run() {
         }
     }
     if (shotFailed_) status = 1;
+    if (options_.checkWin && wonAt_ != options_.checkWin) {
+        if (wonAt_) {
+            std::fprintf(stderr, "vyn-replay: the run won at update %d, not %d\n", *wonAt_, *options_.checkWin);
+        } else {
+            std::fprintf(stderr, "vyn-replay: the run did not win by update %d\n", *options_.checkWin);
+        }
+        status = 1;
+    }
     return status;
 }
 
@@ -85,14 +93,14 @@ game::StartUp Replay::startUp() const {
     game::StartUp startUp;
     if (!options_.front) return startUp;
     const bool levelGiven = !options_.level.empty();
-    startUp.document = [levelGiven](const game::Level& level) {
+    const std::uint64_t seed = options_.seed.value_or(ReplayOptions::defaultSeed);
+    startUp.document = [levelGiven, seed](const game::Level& level) {
         // The levels as the player's game lists them; the settings are the
         // defaults, never the player's, and nothing is saved.
-        return std::make_shared<frontend::FrontEnd>(
-            frontend::FrontEnd::Setup{frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()),
-                                      {},
-                                      nullptr,
-                                      levelGiven ? std::optional(level) : std::nullopt});
+        frontend::FrontEnd::Setup setup{frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()), {},
+                                        nullptr, levelGiven ? std::optional(level) : std::nullopt};
+        setup.seed = seed;
+        return std::make_shared<frontend::FrontEnd>(std::move(setup));
     };
     // As vyn opens its window with the default settings.
     startUp.fitWindow = frontend::Settings{}.fitWindow;
@@ -102,6 +110,7 @@ game::StartUp Replay::startUp() const {
 void Replay::afterUpdate(int tick, const game::Main& main) {
     if (finished_) return;
     lastTick_ = tick;
+    if (options_.checkWin && !wonAt_ && main.get_game() && main.get_game()->isWon()) wonAt_ = tick;
     if (trace_ != nullptr) {
         trace_->writeLine(options_.front ? runs::frontTraceLine(tick, static_cast<const frontend::FrontEnd&>(main))
                                          : runs::traceLine(tick, *main.get_game()));

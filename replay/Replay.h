@@ -64,6 +64,8 @@ private:
     bool shotFailed_ = false;
     bool finished_ = false;
     bool stalled_ = false;
+    // The update that won the game, watched for --check-win.
+    std::optional<int> wonAt_;
     // Input state the native records carry in their flags.
     runs::InputState input_;
     // Attached to the stage once it exists.

@@ -12,7 +12,7 @@ namespace replay {
 
 const char* const usage =
     "usage: vyn-replay [--front] [--level FILE] [--ticks N] [--seed N] [--trace FILE] [--shot TICK:FILE.png]...\n"
-    "                  [SCRIPT]\n"
+    "                  [--check-win N] [SCRIPT]\n"
     "Runs the game on the headless display module, feeding it the input events of SCRIPT\n"
     "('-' or none: no input), and writes a trace line after every engine update.\n"
     "With --front the game's front end runs around it: the title (or the level named),\n"
@@ -20,6 +20,8 @@ const char* const usage =
     "line naming the screen, its items and the game's state.\n"
     "A script's header lines give the seed, level and front end it was recorded with;\n"
     "the options override them.\n"
+    "With --check-win N the run stops after update N; the status is 0 if the game was won\n"
+    "at that very update, 1 with a line saying when (or whether) it was won otherwise.\n"
     "  --help, --version  show this or the version and exit\n";
 
 namespace {
@@ -55,6 +57,7 @@ void applyScriptHeader(ReplayOptions& options, const runs::Script& script) {
 }
 
 int updatesToRun(const ReplayOptions& options, const runs::Script& script) {
+    if (options.checkWin) return *options.checkWin;
     if (options.ticks) return *options.ticks;
     int last = script.lastTick() + 60;
     for (const auto& shot : options.shots) last = std::max(last, shot.tick);
@@ -72,6 +75,15 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
              return std::string();
          }},
         {"--level", Value::Any, command_line::takeInput(options.level, startFolder)},
+        {"--check-win", Value::Any,
+         [&](const std::string& value) -> std::string {
+             auto n = numberOf<int>(value);
+             if (!n || *n < 1) {
+                 return "--check-win takes a whole number of at least 1, not \"" + base::clipWord(value) + "\"";
+             }
+             options.checkWin = *n;
+             return "";
+         }},
         {"--ticks", Value::Any,
          [&](const std::string& value) -> std::string {
              auto n = numberOf<int>(value);

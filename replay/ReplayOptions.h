@@ -38,6 +38,9 @@ struct ReplayOptions {
     // game (the title, unless a level is named), the ticks are frames and
     // the trace is the front end's.
     bool front = false;
+    // --check-win N: the run must win at update N and runs no further; the
+    // status says whether it did.
+    std::optional<int> checkWin;
 };
 
 using OptionsResult = command_line::Parsed<ReplayOptions>;

@@ -127,8 +127,8 @@ bool readEvent(LineReader& r, ScriptEvent& event) {
     return r.fail("unknown event \"" + base::clipWord(verb) + "\"");
 }
 
-// A header line ("seed N", "level PATH" or "front"), or false with an
-// error when it is none.
+// A header line ("seed N", "level PATH", "level-id ID" or "front"), or
+// false with an error when it is none.
 bool readHeader(LineReader& r, const std::string& text, Script& script) {
     if (r.words[0] == "front") {
         if (!r.count(1, "front")) return false;
@@ -144,6 +144,15 @@ bool readHeader(LineReader& r, const std::string& text, Script& script) {
             return r.fail("the seed must be a whole number from 0, not \"" + base::clipWord(word) + "\"");
         }
         script.seed = value;
+        return true;
+    }
+    if (r.words[0] == "level-id") {
+        if (!r.count(2, "level-id ID")) return false;
+        const std::string& id = r.words[1];
+        if (id.size() != 16 || id.find_first_not_of("0123456789abcdef") != std::string::npos) {
+            return r.fail("a level id is sixteen digits 0-9 and a-f, not \"" + base::clipWord(id) + "\"");
+        }
+        script.levelId = id;
         return true;
     }
     if (r.words[0] == "level") {

@@ -31,6 +31,9 @@ struct Script {
     // "level PATH": the level file, as written (relative to the script's
     // folder unless absolute).
     std::optional<std::string> level;
+    // "level-id ID": the content of the level the run was played on
+    // (world/LevelId.h); a run is replayed only on a level of that content.
+    std::optional<std::string> levelId;
     // "front": the run goes through the front end (title, panels), and
     // its ticks are frames.
     bool front = false;
@@ -46,10 +49,11 @@ struct ScriptError {
 
 // Reads a replay script: one event per line, '#' starts a comment, blank
 // lines are skipped. Header lines, before the first event, name the run's
-// seed and level, and whether it goes through the front end:
+// seed and level (by its file, its content or both), and whether it goes through the front end:
 //
 //   seed N
 //   level PATH                           the rest of the line, spaces kept
+//   level-id ID                          sixteen hexadecimal digits
 //   front
 //
 //   TICK down KEY | TICK up KEY          KEY: A D W S SHIFT R O ESC ENTER SPACE UP DOWN F11

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "world/LevelId.h"
+
 namespace game {
 
 Level Level::read(std::string path) {
@@ -14,6 +16,11 @@ Level Level::readToKeep(std::string path) {
     Level level = read(std::move(path));
     level.kept_ = true;
     return level;
+}
+
+std::string Level::id() const {
+    if (readAhead_ && readAhead_->has_value()) return levelIdOf(**readAhead_);
+    return levelIdOf(GameMap::read(path_));
 }
 
 std::shared_ptr<GameMap> Level::makeMap() const {

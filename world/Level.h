@@ -26,6 +26,9 @@ public:
     [[nodiscard]] static Level readToKeep(std::string path);
 
     [[nodiscard]] const std::string& path() const { return path_; }
+    // The id of the level's content (LevelId.h): from what was read ahead,
+    // or else from the file as it is now (throws as read does).
+    [[nodiscard]] std::string id() const;
 
     // A map of this level. The first one takes what was read ahead, if
     // anything; every other one reads the file as it is then.

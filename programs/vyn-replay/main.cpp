@@ -13,8 +13,10 @@
 
 #include "base/InputFile.h"
 #include "base/Random.h"
+#include "base/UserFolders.h"
 #include "command_line/ProgramMain.h"
 #include "display/Loader.h"
+#include "frontend/LevelCatalog.h"
 #include "game/ApplicationMain.h"
 #include "game/ProgramFolders.h"
 #include "replay/Replay.h"
@@ -46,6 +48,22 @@ runs::Script readScript(const std::filesystem::path& file) {
     return std::move(*result.script);
 }
 
+// The level of the player's list (the game's own, the shipped ones, the
+// player's) whose content has the id; empty when none has.
+std::filesystem::path levelWithId(const std::string& id) {
+    // The list names the game's files from its data folder.
+    const auto& data = game::ProgramFolders::current().data;
+    for (const auto& entry : frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()).entries()) {
+        const std::filesystem::path path = entry.path.is_absolute() ? entry.path : data / entry.path;
+        try {
+            if (game::Level::read(path.string()).id() == id) return path;
+        } catch (const std::exception&) {
+            // A level that cannot be read is not the one.
+        }
+    }
+    return {};
+}
+
 int run(replay::ReplayOptions options, bool standardOutputOpen) {
     using command_line::badInputStatus;
     using command_line::Stop;
@@ -53,6 +71,9 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
 
     runs::Script script = readScript(options.script);
     replay::applyScriptHeader(options, script);
+    if (options.checkWin && options.front) {
+        throw Stop(badInputStatus, "--check-win checks a game's own run, not a run through the front end");
+    }
 
     // Checked before anything is written: no output may overwrite an input
     // or another output. The game's own level lies in the program's data
@@ -68,6 +89,10 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
         }
     }
 
+    // A run that names its level by content and by no file is played on
+    // the level of the player's list that has that content.
+    if (script.levelId && options.level.empty()) options.level = levelWithId(*script.levelId);
+
     // A level of the caller's must load before the game starts: a fault in
     // it is reported here, plainly, rather than from inside the frame loop.
     // The game then takes the level read here.
@@ -78,6 +103,17 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
             return options.front ? game::Level::readToKeep(options.level.string())
                                  : game::Level::read(options.level.string());
         });
+    }
+    if (script.levelId) {
+        const auto played =
+            level ? level->id() : command_line::asBadInput([&] { return game::Level::read(gameLevel.string()).id(); });
+        if (played != *script.levelId) {
+            throw Stop(badInputStatus,
+                       base::wholePath(options.script.string()) + " is a run of another level (level-id " +
+                           *script.levelId + "), not of " +
+                           base::wholePath((options.level.empty() ? gameLevel : options.level).string()) +
+                           " (level-id " + played + ")");
+        }
     }
     std::unique_ptr<runs::OutputFile> trace;
     if (!options.trace.empty()) {

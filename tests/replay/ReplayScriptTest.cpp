@@ -77,22 +77,28 @@ TEST(ReplayScript, AHeaderNamesTheSeedAndLevelOfTheRun) {
         "# recorded\n"
         "seed 18446744073709551615\n"
         "level  my levels/first.json  \n"
+        "level-id 0123456789abcdef\n"
         "1 down D\n");
     auto result = runs::parseScript(text);
     ASSERT_FALSE(result.error) << result.error->message;
     EXPECT_EQ(result.script->seed, 18446744073709551615u);
     EXPECT_EQ(result.script->level, "my levels/first.json") << "the rest of the line, spaces inside kept";
+    EXPECT_EQ(result.script->levelId, "0123456789abcdef");
     EXPECT_EQ(result.script->events.size(), 1u);
 
     std::istringstream none("1 down D\n");
     auto plain = runs::parseScript(none);
     EXPECT_FALSE(plain.script->seed);
     EXPECT_FALSE(plain.script->level);
+    EXPECT_FALSE(plain.script->levelId);
 
     const std::pair<const char*, const char*> bad[] = {
         {"seed\n", "expected \"seed N\""},
         {"seed -1\n", "the seed must be a whole number from 0, not \"-1\""},
         {"level\n", "expected \"level PATH\""},
+        {"level-id\n", "expected \"level-id ID\""},
+        {"level-id 0123456789ABCDEF\n", "a level id is sixteen digits 0-9 and a-f, not \"0123456789ABCDEF\""},
+        {"level-id 0123456789abcde\n", "a level id is sixteen digits 0-9 and a-f, not \"0123456789abcde\""},
         {"1 down D\nseed 4\n", "the tick must be a whole number from 0 to 100000000, not \"seed\""},
     };
     for (const auto& [script, message] : bad) {
