@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "components/Moon.h"
 #include "display/Graphics.h"
 #include "display/Lib.h"
 #include "display/Stage.h"
@@ -12,6 +11,7 @@
 #include "display/text/Font.h"
 #include "display/text/TextFormat.h"
 #include "ecs_tick/ITickProvider.h"
+#include "game/ApplicationMain.h"
 #include "input/Keys.h"
 #include "views/Label.h"
 #include "views/MoonView.h"
@@ -39,6 +39,15 @@ std::string onOff(bool value) { return value ? "on" : "off"; }
 std::string secondsText(double seconds) {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f s", seconds);
+    return text;
+}
+
+// A record as the title and the victory panel show it after a level's name.
+std::string recordText(const RecordSummary& record) {
+    if (!record.bestUpdates) return "";
+    std::string text = "  ·  " + secondsText(*record.bestUpdates / game::ApplicationMain::frameRate);
+    if (!record.verified) return text + " (not verified)";
+    if (!record.medal.empty()) text += "  " + record.medal;
     return text;
 }
 
@@ -151,7 +160,7 @@ void FrontEnd::showTitle(std::size_t selected) {
     removeAll(*hintLayer_);
     std::vector<Item> items;
     const auto& entries = setup_.catalog.entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) items.push_back({entries[i].name, Action::play, i});
+    for (std::size_t i = 0; i < entries.size(); ++i) items.push_back({titleLine(i), Action::play, i});
     items.push_back({"Settings", Action::settings});
     items.push_back({"Quit", Action::quit});
     showPanel(Screen::title, {"VYN", {"bring the four shards home before the moon falls"}, {}, 120}, std::move(items),
@@ -164,6 +173,23 @@ void FrontEnd::showTitle(std::size_t selected) {
     panelLayer_->addChild(moon);
     panelLayer_->setChildIndex(moon, 0);
     menu_->select(selected);
+}
+
+std::string FrontEnd::titleLine(std::size_t entry) {
+    const auto& level = setup_.catalog.entries()[entry];
+    if (setup_.progress == nullptr) return level.name;
+    auto id = levelIds_.find(level.path);
+    if (id == levelIds_.end()) {
+        std::string found;
+        try {
+            found = game::Level(level.path.string()).id();
+        } catch (const std::exception&) {
+            // Its problem shows when it is chosen.
+        }
+        id = levelIds_.emplace(level.path, found).first;
+    }
+    if (id->second.empty()) return level.name;
+    return level.name + recordText(setup_.progress->record(id->second));
 }
 
 void FrontEnd::showSettings(std::size_t selected) {
@@ -198,7 +224,13 @@ void FrontEnd::playLevel(const game::Level& level) {
     screen_ = Screen::playing;
     sinceVictory_.reset();
     framesPlayed_ = 0;
+    runUpdates_ = 0;
+    wonAt_.reset();
+    base::Random::seed(setup_.seed);
+    if (setup_.progress != nullptr) setup_.progress->runStarted(*level_, levelName_, setup_.seed);
     startGame(gameLayer_, *level_);
+    // Added after the game's own listener: called after each update.
+    get_game()->tickProvider->add({this, &FrontEnd::onTick});
     // The controls, once, over the first level's first screen.
     if (!controlsShown_ && entry_ == std::size_t{0}) {
         controlsShown_ = true;
@@ -232,8 +264,11 @@ void FrontEnd::showVictory() {
     std::vector<Item> items{{"Retry", Action::restart}};
     if (entry_ && *entry_ + 1 < setup_.catalog.entries().size()) items.push_back({"Next level", Action::next});
     items.push_back({"Levels", Action::levels});
-    showPanel(Screen::won, {"Victory", {levelName_ + "  ·  " + secondsText(victoryTime_)}, {}, 72, true},
-              std::move(items), victoryDim);
+    std::vector<std::string> lines{levelName_ + "  ·  " + secondsText(*wonAt_ / game::ApplicationMain::frameRate)};
+    if (setup_.progress != nullptr) {
+        for (auto& line : setup_.progress->aboutWin()) lines.push_back(std::move(line));
+    }
+    showPanel(Screen::won, {"Victory", std::move(lines), {}, 72, true}, std::move(items), victoryDim);
 }
 
 void FrontEnd::act(const Item& item) {
@@ -377,6 +412,21 @@ void FrontEnd::onClick(const gfx::events::EventPtr& event) {
     }
 }
 
+void FrontEnd::onTick(const double&) {
+    ++runUpdates_;
+    if (wonAt_ || !get_game()->isWon()) return;
+    wonAt_ = runUpdates_;
+    if (setup_.progress != nullptr) setup_.progress->runWon(*wonAt_);
+}
+
+void FrontEnd::nativeEvent(const rt_event& record) {
+    // Events after the victory belong to no run: the next one starts anew.
+    if (setup_.progress == nullptr || !level_ || wonAt_ || screen_ == Screen::title || screen_ == Screen::settings) {
+        return;
+    }
+    setup_.progress->runEvent(record, runUpdates_);
+}
+
 void FrontEnd::onDeactivate(const gfx::events::EventPtr&) { pause(); }
 
 void FrontEnd::onFullScreen(const gfx::events::EventPtr&) {
@@ -389,6 +439,17 @@ void FrontEnd::onFullScreen(const gfx::events::EventPtr&) {
 }
 
 void FrontEnd::onFrame(const gfx::events::EventPtr&) {
+    // A record changed (a run's check came back): the screens that show it
+    // are drawn again, the selection kept.
+    if (setup_.progress != nullptr && setup_.progress->poll() && menu_) {
+        const std::size_t selected = menu_->selected();
+        if (screen_ == Screen::title) {
+            showTitle(selected);
+        } else if (screen_ == Screen::won) {
+            showVictory();
+            menu_->select(selected);
+        }
+    }
     const auto& game = get_game();
     if (!game || screen_ == Screen::paused) return;
     ++framesPlayed_;
@@ -403,11 +464,7 @@ void FrontEnd::onFrame(const gfx::events::EventPtr&) {
         }
     }
     if (!sinceVictory_) {
-        auto moon = game->firstWith<components::Moon>();
-        if (moon && !moon->get<components::Moon>()->isFalling) {
-            sinceVictory_ = 0;
-            victoryTime_ = moon->get<components::Moon>()->animationTime;
-        }
+        if (wonAt_) sinceVictory_ = 0;
     } else if (++*sinceVictory_ == victoryPanelDelay && screen_ == Screen::playing) {
         showVictory();
     }

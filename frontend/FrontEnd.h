@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,10 +10,12 @@
 #include <vector>
 
 #include "base/Connection.h"
+#include "base/Random.h"
 #include "display/Sprite.h"
 #include "display/events/Event.h"
 #include "frontend/LevelCatalog.h"
 #include "frontend/MenuView.h"
+#include "frontend/Progress.h"
 #include "frontend/Settings.h"
 #include "game/DocumentClass.h"
 #include "world/Level.h"
@@ -32,7 +36,8 @@ enum class Screen { title, settings, playing, paused, won };
 // Keys: arrows or W/S move, Enter or Space chooses, Esc goes back (pauses a
 // game; quits from the title), R starts the level again at once, from play,
 // the pause or the victory panel. The mouse chooses by pointing and
-// clicking. A window that loses focus pauses the game. The settings are put
+// clicking. A window that loses focus pauses the game. A run's time is its
+// number of updates up to the one that wins, rewound ones included. The settings are put
 // into effect here (fullscreen, fitting the play area to the window) and
 // kept whenever they change, also by F11 or Alt+Enter.
 class FrontEnd : public game::DocumentClass {
@@ -45,6 +50,11 @@ public:
         // Played at once instead of showing the title (read and checked
         // by the program, kept for restarts: Level::readToKeep).
         std::optional<game::Level> firstLevel;
+        // Told of every run and asked for records; null: none kept.
+        Progress* progress = nullptr;
+        // Every run starts the random source from it, a restart too, so
+        // that a run replays on its own.
+        std::uint64_t seed = base::Random::defaultSeed;
     };
 
     explicit FrontEnd(Setup setup);
@@ -56,6 +66,9 @@ public:
     // The panel shown, if any.
     [[nodiscard]] const MenuView* menu() const { return menu_.get(); }
     [[nodiscard]] const Settings& settings() const { return setup_.settings; }
+
+    // A native event as it reaches the program, for the run's recording.
+    void nativeEvent(const rt_event& record);
 
     // Frames of play before the controls line goes away.
     static constexpr int controlsFrames = 600;
@@ -97,6 +110,10 @@ private:
     // settings: kept in the settings.
     void onFullScreen(const gfx::events::EventPtr& event);
     void onFrame(const gfx::events::EventPtr& event);
+    // After each update of the running game.
+    void onTick(const double& step);
+    // The title's line for a catalog entry: its name, best time and medal.
+    std::string titleLine(std::size_t entry);
 
     Setup setup_;
     Screen screen_ = Screen::title;
@@ -119,10 +136,15 @@ private:
     int framesPlayed_ = 0;
     // Frames since the victory; absent before it.
     std::optional<int> sinceVictory_;
-    double victoryTime_ = 0;
+    // The running game's updates, and the one that won it.
+    int runUpdates_ = 0;
+    std::optional<int> wonAt_;
     // Where the pointer was last seen, on the stage.
     std::optional<std::pair<double, double>> pointer_;
     std::vector<base::Connection> connections_;
+    // The content id of each catalog level seen on the title (empty: its
+    // file could not be read).
+    std::map<std::filesystem::path, std::string> levelIds_;
 };
 
 }  // namespace frontend
