@@ -7,6 +7,7 @@
 #include "base/FileWriter.h"
 #include "base/InputFile.h"
 #include "base/JsonError.h"
+#include "base/KeepAside.h"
 
 namespace frontend {
 
@@ -72,19 +73,13 @@ Settings SettingsFile::load() {
 }
 
 bool SettingsFile::keepUnreadable() {
-    std::error_code error;
-    for (int n = 1;; ++n) {
-        auto aside = path_;
-        aside += n == 1 ? std::string(".unreadable") : ".unreadable-" + std::to_string(n);
-        if (std::filesystem::exists(std::filesystem::symlink_status(aside, error))) continue;
-        std::filesystem::rename(path_, aside, error);
-        if (error) {
-            warn(base::wholePath(path_.string()) + ": cannot be kept aside as " + base::wholePath(aside.string()) +
-                 ": " + error.message() + "; the settings are not saved");
-            return false;
-        }
+    try {
+        const auto aside = base::keepAside(path_);
         warn("the unreadable settings are kept in " + base::wholePath(aside.string()));
         return true;
+    } catch (const std::exception& problem) {
+        warn(std::string(problem.what()) + "; the settings are not saved");
+        return false;
     }
 }
 
