@@ -11,7 +11,6 @@
 #include "display/text/Font.h"
 #include "display/text/TextFormat.h"
 #include "ecs_tick/ITickProvider.h"
-#include "game/ApplicationMain.h"
 #include "input/Keys.h"
 #include "views/Label.h"
 #include "views/MoonView.h"
@@ -36,16 +35,11 @@ constexpr double victoryDim = 0.35;
 std::string onOff(bool value) { return value ? "on" : "off"; }
 
 // Seconds as the victory panel shows them.
-std::string secondsText(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f s", seconds);
-    return text;
-}
-
 // A record as the title and the victory panel show it after a level's name.
 std::string recordText(const RecordSummary& record) {
     if (!record.bestUpdates) return "";
-    std::string text = "  ·  " + secondsText(*record.bestUpdates / game::ApplicationMain::frameRate);
+    std::string text = "  ·  " + runTimeText(*record.bestUpdates);
+    if (record.checking) return text;
     if (!record.verified) return text + " (not verified)";
     if (!record.medal.empty()) text += "  " + record.medal;
     return text;
@@ -264,7 +258,7 @@ void FrontEnd::showVictory() {
     std::vector<Item> items{{"Retry", Action::restart}};
     if (entry_ && *entry_ + 1 < setup_.catalog.entries().size()) items.push_back({"Next level", Action::next});
     items.push_back({"Levels", Action::levels});
-    std::vector<std::string> lines{levelName_ + "  ·  " + secondsText(*wonAt_ / game::ApplicationMain::frameRate)};
+    std::vector<std::string> lines{levelName_ + "  ·  " + runTimeText(*wonAt_)};
     if (setup_.progress != nullptr) {
         for (auto& line : setup_.progress->aboutWin()) lines.push_back(std::move(line));
     }

@@ -15,8 +15,9 @@ LevelCatalog::LevelCatalog(std::filesystem::path gameLevel, const std::filesyste
     if (!own.empty()) addFolder(own);
 }
 
-LevelCatalog LevelCatalog::standard(const base::UserFolders& player) {
-    return LevelCatalog(game::GameMap::levelFile, "levels", player.data.empty() ? player.data : player.data / "levels");
+LevelCatalog LevelCatalog::standard(const base::UserFolders& player, const std::filesystem::path& gameData) {
+    return LevelCatalog(gameData / game::GameMap::levelFile, gameData / "levels",
+                        player.data.empty() ? player.data : player.data / "levels");
 }
 
 void LevelCatalog::addFolder(const std::filesystem::path& folder) {

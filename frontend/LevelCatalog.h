@@ -29,9 +29,11 @@ public:
     LevelCatalog(std::filesystem::path gameLevel, const std::filesystem::path& shipped,
                  const std::filesystem::path& own);
 
-    // The game's list, made in the program's data folder (the working
-    // directory): its own level, levels/, and the player's levels/.
-    [[nodiscard]] static LevelCatalog standard(const base::UserFolders& player);
+    // The game's list: its own level and levels/ in the program's data
+    // folder gameData (empty: the working directory, where the game runs),
+    // and the player's levels/.
+    [[nodiscard]] static LevelCatalog standard(const base::UserFolders& player,
+                                               const std::filesystem::path& gameData = {});
 
     [[nodiscard]] const std::vector<LevelEntry>& entries() const { return entries_; }
 

@@ -10,6 +10,10 @@
 
 namespace frontend {
 
+// A run's time as the screens show it: its updates in seconds, to two
+// decimals ("14.45 s").
+[[nodiscard]] std::string runTimeText(int updates);
+
 // What a level's record shows: the best time and its medal.
 struct RecordSummary {
     // The best run's time in updates, if the level was ever won.
@@ -17,6 +21,8 @@ struct RecordSummary {
     // Whether that run was replayed to its time (false: not verified, or
     // not checked yet).
     bool verified = false;
+    // Claimed verified by the file and being checked again.
+    bool checking = false;
     // "gold", "silver", "bronze", or empty: none (or no maker's time).
     std::string medal;
 };

@@ -264,7 +264,7 @@ Records RecordsFile::load() {
     }
 }
 
-std::optional<Records> RecordsFile::apply(const Change& change) {
+std::optional<Records> RecordsFile::apply(const Change& change, const std::optional<std::string>& failedCheck) {
     if (folder_.empty()) return std::nullopt;
     try {
         std::error_code error;
@@ -300,6 +300,11 @@ std::optional<Records> RecordsFile::apply(const Change& change) {
         if (change.candidate && replaces(*change.candidate, record.best)) {
             record.best = change.candidate;
             entry["best"] = toJson(*record.best);
+        }
+        // A best run that a check found not to replay to its time.
+        if (failedCheck && record.best && record.best->verified && record.best->run == *failedCheck) {
+            record.best->verified = false;
+            entry["best"]["verified"] = false;
         }
 
         const std::string text = out.dump(2) + "\n";

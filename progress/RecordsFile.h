@@ -58,7 +58,9 @@ public:
     // writes the result. Returns the records as written, or nullopt when
     // they could not be saved (with one warning line) or there is no folder
     // (silently).
-    std::optional<Records> apply(const Change& change);
+    // failedCheck: the recording of a run that did not replay to its time;
+    // if it is still the level's best, that is no longer verified.
+    std::optional<Records> apply(const Change& change, const std::optional<std::string>& failedCheck = std::nullopt);
 
     [[nodiscard]] std::filesystem::path path() const;
 

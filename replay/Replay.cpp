@@ -1,10 +1,13 @@
 #include "replay/Replay.h"
 
+#include <iostream>
+
 #include "base/UserFolders.h"
 #include "display/Lib.h"
 #include "frontend/FrontEnd.h"
 #include "frontend/LevelCatalog.h"
 #include "game/ApplicationMain.h"
+#include "game/ProgramFolders.h"
 #include "runs/FrontTraceLine.h"
 #include "runs/NativeEvents.h"
 #include "runs/TraceLine.h"
@@ -87,20 +90,31 @@ void Replay::attach() {
     if (!stage) return;
     attached_ = true;
     counter_.attach(*stage);
+    stage->onNativeEvent = [this](const rt_event& record) {
+        if (auto front = frontEnd_.lock()) front->nativeEvent(record);
+    };
 }
 
-game::StartUp Replay::startUp() const {
+game::StartUp Replay::startUp() {
     game::StartUp startUp;
     if (!options_.front) return startUp;
     const bool levelGiven = !options_.level.empty();
-    const std::uint64_t seed = options_.seed.value_or(ReplayOptions::defaultSeed);
-    startUp.document = [levelGiven, seed](const game::Level& level) {
+    const auto player = base::UserFolders::fromEnvironment();
+    // The runs played are the player's, as in vyn: kept and checked by
+    // this very program, each check done before the run goes on.
+    progress_ = std::make_unique<progress::PlayerProgress>(
+        player.data, game::ProgramFolders::current().programs / "vyn-replay", std::cerr,
+        progress::PlayerProgress::Checks::atOnce);
+    startUp.document = [this, levelGiven, player](const game::Level& level) {
         // The levels as the player's game lists them; the settings are the
-        // defaults, never the player's, and nothing is saved.
-        frontend::FrontEnd::Setup setup{frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()), {},
-                                        nullptr, levelGiven ? std::optional(level) : std::nullopt};
-        setup.seed = seed;
-        return std::make_shared<frontend::FrontEnd>(std::move(setup));
+        // defaults, never the player's, and no setting is saved.
+        frontend::FrontEnd::Setup setup{
+            frontend::LevelCatalog::standard(player), {}, nullptr, levelGiven ? std::optional(level) : std::nullopt};
+        setup.seed = options_.seed.value_or(ReplayOptions::defaultSeed);
+        setup.progress = progress_.get();
+        auto made = std::make_shared<frontend::FrontEnd>(std::move(setup));
+        frontEnd_ = made;
+        return made;
     };
     // As vyn opens its window with the default settings.
     startUp.fitWindow = frontend::Settings{}.fitWindow;

@@ -5,9 +5,11 @@
 #include <optional>
 #include <vector>
 
+#include "frontend/FrontEnd.h"
 #include "game/ApplicationMain.h"
 #include "game/Game.h"
 #include "game/Main.h"
+#include "progress/PlayerProgress.h"
 #include "replay/ReplayOptions.h"
 #include "runs/NativeEvents.h"
 #include "runs/OutputFile.h"
@@ -46,7 +48,7 @@ private:
     void attach();
     void afterUpdate(int tick, const game::Main& main);
     // The document the run starts with: the front end, or the game alone.
-    game::StartUp startUp() const;
+    game::StartUp startUp();
     void afterRender();
     void afterEvent(const rt_event& event);
     // Hands the next script event to the module.
@@ -70,6 +72,9 @@ private:
     runs::InputState input_;
     // Attached to the stage once it exists.
     runs::UpdateCounter counter_;
+    // With the front end: the player's progress it keeps, as vyn does.
+    std::unique_ptr<progress::PlayerProgress> progress_;
+    std::weak_ptr<frontend::FrontEnd> frontEnd_;
 };
 
 }  // namespace replay

@@ -51,12 +51,11 @@ runs::Script readScript(const std::filesystem::path& file) {
 // The level of the player's list (the game's own, the shipped ones, the
 // player's) whose content has the id; empty when none has.
 std::filesystem::path levelWithId(const std::string& id) {
-    // The list names the game's files from its data folder.
-    const auto& data = game::ProgramFolders::current().data;
-    for (const auto& entry : frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment()).entries()) {
-        const std::filesystem::path path = entry.path.is_absolute() ? entry.path : data / entry.path;
+    const auto catalog =
+        frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment(), game::ProgramFolders::current().data);
+    for (const auto& entry : catalog.entries()) {
         try {
-            if (game::Level::read(path.string()).id() == id) return path;
+            if (game::Level::read(entry.path.string()).id() == id) return entry.path;
         } catch (const std::exception&) {
             // A level that cannot be read is not the one.
         }

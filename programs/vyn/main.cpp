@@ -17,6 +17,7 @@
 #include "game/ApplicationMain.h"
 #include "game/ProgramFolders.h"
 #include "programs/vyn/PlayOptions.h"
+#include "progress/PlayerProgress.h"
 #include "runs/FrontTraceLine.h"
 #include "runs/OutputFile.h"
 #include "runs/Recorder.h"
@@ -53,6 +54,10 @@ int play(const runs::PlayOptions& options) {
         recorder = std::make_unique<runs::Recorder>(options.record, base::Random::defaultSeed, options.level, true);
     }
 
+    // Runs are checked by vyn-replay, which lies beside this program.
+    progress::PlayerProgress progress(player.data, game::ProgramFolders::current().programs / "vyn-replay", std::cerr);
+    std::weak_ptr<frontend::FrontEnd> frontEnd;
+
     runs::UpdateCounter counter(
         [&](int tick, const game::Main& main) {
             if (trace) trace->writeLine(runs::frontTraceLine(tick, static_cast<const frontend::FrontEnd&>(main)));
@@ -61,18 +66,22 @@ int play(const runs::PlayOptions& options) {
         runs::UpdateCounter::Count::frames);
     game::StartUp startUp;
     startUp.document = [&](const game::Level&) {
-        return std::make_shared<frontend::FrontEnd>(
-            frontend::FrontEnd::Setup{frontend::LevelCatalog::standard(player), settings, &settingsFile, level});
+        frontend::FrontEnd::Setup setup{frontend::LevelCatalog::standard(player), settings, &settingsFile, level};
+        setup.progress = &progress;
+        auto made = std::make_shared<frontend::FrontEnd>(std::move(setup));
+        frontEnd = made;
+        return made;
     };
     // The window opens as the player left it.
     startUp.fitWindow = settings.fitWindow;
     startUp.fullScreen = settings.fullscreen;
     startUp.stageReady = [&](gfx::display::Stage& stage) {
-        if (!trace && !recorder) return;
-        counter.attach(stage);
-        if (recorder) {
-            stage.onNativeEvent = [&](const rt_event& record) { recorder->received(record, counter.tick()); };
-        }
+        if (trace || recorder) counter.attach(stage);
+        // Each event goes into the recording asked for and the run's own.
+        stage.onNativeEvent = [&](const rt_event& record) {
+            if (recorder) recorder->received(record, counter.tick());
+            if (auto front = frontEnd.lock()) front->nativeEvent(record);
+        };
     };
     game::ApplicationMain::main(game::GameMap::levelFile, startUp);
 

@@ -76,6 +76,7 @@ TEST(RecordsFile, CountsAddUpAndTheBestRunChangesOnlyForABetterOne) {
         const char* name;
         RecordsFile::Change change;
         LevelRecord after;
+        std::optional<std::string> failedCheck = std::nullopt;
     };
     const Step steps[] = {
         {"a start, no best yet", {"aa01", "Old name", 1, 0, std::nullopt}, {"Old name", 1, 0, std::nullopt}},
@@ -85,10 +86,19 @@ TEST(RecordsFile, CountsAddUpAndTheBestRunChangesOnlyForABetterOne) {
         {"a verified win, as fast", {"aa01", "", 1, 1, run(950, true, "x")}, {"First light", 5, 4, run(950, true)}},
         {"a verified win, faster", {"aa01", "", 2, 1, run(940, true)}, {"First light", 7, 5, run(940, true)}},
         {"negative counts add nothing", {"aa01", "", -5, -5, std::nullopt}, {"First light", 7, 5, run(940, true)}},
+        {"a failed check of another run", {"aa01", "", 0, 0, std::nullopt}, {"First light", 7, 5, run(940, true)}, "x"},
+        {"a failed check of the best run",
+         {"aa01", "", 0, 0, std::nullopt},
+         {"First light", 7, 5, run(940, false)},
+         run(940, true).run},
+        {"then an unverified run, slower, does not replace it",
+         {"aa01", "", 0, 0, run(941, false)},
+         {"First light", 7, 5, run(940, false)}},
+        {"and a verified one, slower, does", {"aa01", "", 0, 0, run(960, true)}, {"First light", 7, 5, run(960, true)}},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
-        const auto saved = file.apply(step.change);
+        const auto saved = file.apply(step.change, step.failedCheck);
         ASSERT_TRUE(saved);
         EXPECT_EQ(saved->at("aa01"), step.after);
         EXPECT_EQ(file.load(), *saved) << "what is returned is what is written";

@@ -79,10 +79,12 @@ TEST_F(FrontEndReplay, FromTheTitleThroughAPauseAndARestartToAVictoryAndBack) {
     const std::vector<std::string> title{"First light", "Mirrors", "The well", "Settings", "Quit"};
     const std::vector<std::string> pause{"Resume", "Restart", "Levels", "Quit"};
     const std::vector<std::string> won{"Retry", "Levels"};
+    // Back on the title, the level shows its best time and medal.
+    const std::vector<std::string> after{"First light", "Mirrors", "The well  ·  7.77 s  gold", "Settings", "Quit"};
     const std::vector<Step> expected{
         {1, "title", 0, title},   {5, "title", 1, title},   {7, "title", 2, title},   {11, "playing", -1, {}},
         {31, "paused", 0, pause}, {33, "paused", 1, pause}, {35, "playing", -1, {}},  {590, "won", 0, won},
-        {601, "won", 1, won},     {603, "title", 2, title}, {611, "title", 3, title}, {613, "title", 4, title},
+        {601, "won", 1, won},     {603, "title", 2, after}, {611, "title", 3, after}, {613, "title", 4, after},
     };
     EXPECT_EQ(stepsOf(lines), expected);
     EXPECT_EQ(lines.back()["tick"], 614) << "Quit closed the window";
@@ -95,7 +97,7 @@ TEST_F(FrontEndReplay, FromTheTitleThroughAPauseAndARestartToAVictoryAndBack) {
     const json& victory = lines[589];
     ASSERT_EQ(victory["screen"], "won");
     EXPECT_EQ(victory["heading"], "Victory");
-    EXPECT_EQ(victory["lines"], json::array({"The well  ·  7.77 s"}));
+    EXPECT_EQ(victory["lines"], json::array({"The well  ·  7.77 s", "New best  ·  gold medal"}));
 
     // No update runs under the pause panel.
     json paused = lines[30]["game"];
