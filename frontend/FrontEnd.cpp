@@ -1,8 +1,12 @@
 #include "frontend/FrontEnd.h"
 
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
+#include "components/Camera.h"
+#include "components/Position.h"
+#include "creator/GameConfig.h"
 #include "display/Graphics.h"
 #include "display/Lib.h"
 #include "display/Stage.h"
@@ -44,6 +48,20 @@ std::string recordText(const RecordSummary& record) {
     if (!record.medal.empty()) text += "  " + record.medal;
     return text;
 }
+
+// The player's box as a ghost: translucent, of the player's colour, its
+// centre where the player's is.
+std::shared_ptr<gfx::display::Shape> makeGhost() {
+    auto ghost = std::make_shared<gfx::display::Shape>();
+    auto graphics = ghost->get_graphics();
+    graphics->beginFill(views::palette::player, 0.35);
+    graphics->drawRect(-5, -10, 10, 20);
+    graphics->endFill();
+    return ghost;
+}
+
+// A flying beam is a square of the box's area: √2 as wide, 1/√2 as high.
+const double beamScale = std::sqrt(2.0);
 
 void removeAll(gfx::display::DisplayObjectContainer& container) {
     while (container.get_numChildren() > 0) container.removeChildAt(0);
@@ -97,6 +115,9 @@ void FrontEnd::begin() {
     gameOverHint_ = hintLabel(width, 0x000000);
     gameOverHint_->set_y(height * 0.5 + 50);
     gameOverHint_->set_text(gameOverText);
+    ghostLayer_ = std::make_shared<gfx::display::Sprite>();
+    addChild(ghostLayer_);
+    ghost_ = makeGhost();
     hintLayer_ = std::make_shared<gfx::display::Sprite>();
     addChild(hintLayer_);
     panelLayer_ = std::make_shared<gfx::display::Sprite>();
@@ -150,8 +171,10 @@ void FrontEnd::showPanel(Screen screen, MenuView::Content content, std::vector<I
 void FrontEnd::showTitle(std::size_t selected) {
     endGame();
     removeAll(*gameLayer_);
-    // The lines over a game (the controls, the game over's keys) go with it.
+    // The lines over a game (the controls, the game over's keys) and the
+    // ghost go with it.
     removeAll(*hintLayer_);
+    removeAll(*ghostLayer_);
     std::vector<Item> items;
     const auto& entries = setup_.catalog.entries();
     for (std::size_t i = 0; i < entries.size(); ++i) items.push_back({titleLine(i), Action::play, i});
@@ -172,24 +195,30 @@ void FrontEnd::showTitle(std::size_t selected) {
 std::string FrontEnd::titleLine(std::size_t entry) {
     const auto& level = setup_.catalog.entries()[entry];
     if (setup_.progress == nullptr) return level.name;
-    auto id = levelIds_.find(level.path);
+    const std::string& id = levelId(level.path);
+    if (id.empty()) return level.name;
+    return level.name + recordText(setup_.progress->record(id));
+}
+
+const std::string& FrontEnd::levelId(const std::filesystem::path& file) {
+    auto id = levelIds_.find(file);
     if (id == levelIds_.end()) {
         std::string found;
         try {
-            found = game::Level(level.path.string()).id();
+            found = game::Level(file.string()).id();
         } catch (const std::exception&) {
             // Its problem shows when it is chosen.
         }
-        id = levelIds_.emplace(level.path, found).first;
+        id = levelIds_.emplace(file, found).first;
     }
-    if (id->second.empty()) return level.name;
-    return level.name + recordText(setup_.progress->record(id->second));
+    return id->second;
 }
 
 void FrontEnd::showSettings(std::size_t selected) {
     std::vector<Item> items{
         {"Fullscreen: " + onOff(setup_.settings.fullscreen), Action::fullscreen},
         {"Fit the window: " + onOff(setup_.settings.fitWindow), Action::fit},
+        {"Ghost: " + onOff(setup_.settings.ghost), Action::ghost},
         {"Back", Action::back},
     };
     showPanel(Screen::settings, {"Settings", {"F11 or Alt+Enter also switch fullscreen"}, {}}, std::move(items), 0);
@@ -225,6 +254,13 @@ void FrontEnd::playLevel(const game::Level& level) {
     startGame(gameLayer_, *level_);
     // Added after the game's own listener: called after each update.
     get_game()->tickProvider->add({this, &FrontEnd::onTick});
+    removeAll(*ghostLayer_);
+    ghostPath_.reset();
+    try {
+        playedId_ = level_->id();
+    } catch (const std::exception&) {
+        playedId_.clear();
+    }
     // The controls, once, over the first level's first screen.
     if (!controlsShown_ && entry_ == std::size_t{0}) {
         controlsShown_ = true;
@@ -302,6 +338,13 @@ void FrontEnd::act(const Item& item) {
             showSettings(1);
             break;
         }
+        case Action::ghost: {
+            Settings changed = setup_.settings;
+            changed.ghost = !changed.ghost;
+            changeSettings(changed);
+            showSettings(2);
+            break;
+        }
         case Action::back:
             showTitle(setup_.catalog.entries().size());
             break;
@@ -361,6 +404,14 @@ void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
         case game::keys::R:
             if (screen_ == Screen::playing || screen_ == Screen::paused || screen_ == Screen::won) restart();
             return;
+        case game::keys::G:
+            if (screen_ == Screen::playing || screen_ == Screen::paused) {
+                Settings changed = setup_.settings;
+                changed.ghost = !changed.ghost;
+                changeSettings(changed);
+                placeGhost();
+            }
+            return;
         default:
             break;
     }
@@ -406,6 +457,30 @@ void FrontEnd::onClick(const gfx::events::EventPtr& event) {
     }
 }
 
+void FrontEnd::placeGhost() {
+    if (setup_.progress == nullptr || playedId_.empty() || !get_game()) return;
+    if (!ghostPath_) ghostPath_ = setup_.progress->ghost(playedId_);
+    // Shown while its run lasts, from the run's first update on.
+    const bool shown = setup_.settings.ghost && ghostPath_ && runUpdates_ >= 1 &&
+                       static_cast<std::size_t>(runUpdates_) <= ghostPath_->places.size();
+    if (!shown) {
+        removeAll(*ghostLayer_);
+        return;
+    }
+    const auto& place = ghostPath_->places[static_cast<std::size_t>(runUpdates_ - 1)];
+    const auto& game = *get_game();
+    auto camera = game.firstWith<components::Camera>();
+    if (!camera) return;
+    const auto& cam = *camera->get<components::Position>()->position;
+    const auto centre = game.config->screenCenter();
+    // Where the game draws the player: its position seen from the camera.
+    ghost_->set_x((centre->x - cam.x) + place.x);
+    ghost_->set_y((centre->y - cam.y) + place.y);
+    ghost_->set_scaleX(place.beam ? beamScale : 1);
+    ghost_->set_scaleY(place.beam ? 1 / beamScale : 1);
+    if (ghost_->get_parent() == nullptr) ghostLayer_->addChild(ghost_);
+}
+
 void FrontEnd::onTick(const double&) {
     ++runUpdates_;
     if (wonAt_ || !get_game()->isWon()) return;
@@ -446,6 +521,7 @@ void FrontEnd::onFrame(const gfx::events::EventPtr&) {
     }
     const auto& game = get_game();
     if (!game || screen_ == Screen::paused) return;
+    placeGhost();
     ++framesPlayed_;
     if (controls_->get_parent() != nullptr && framesPlayed_ >= controlsFrames) hintLayer_->removeChild(controls_);
     // The game's own panel says how to rewind; this says what else helps.

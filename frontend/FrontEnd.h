@@ -11,6 +11,7 @@
 
 #include "base/Connection.h"
 #include "base/Random.h"
+#include "display/Shape.h"
 #include "display/Sprite.h"
 #include "display/events/Event.h"
 #include "frontend/LevelCatalog.h"
@@ -79,7 +80,7 @@ protected:
     void begin() override;
 
 private:
-    enum class Action { play, settings, quit, resume, restart, levels, next, fullscreen, fit, back };
+    enum class Action { play, settings, quit, resume, restart, levels, next, fullscreen, fit, ghost, back };
     struct Item {
         std::string text;
         Action action;
@@ -114,6 +115,10 @@ private:
     void onTick(const double& step);
     // The title's line for a catalog entry: its name, best time and medal.
     std::string titleLine(std::size_t entry);
+    // The content id of a level file, kept; empty when it cannot be read.
+    const std::string& levelId(const std::filesystem::path& file);
+    // Puts the ghost where its run was after the game's last update.
+    void placeGhost();
 
     Setup setup_;
     Screen screen_ = Screen::title;
@@ -128,6 +133,11 @@ private:
     std::shared_ptr<gfx::display::Sprite> panelLayer_;
     std::shared_ptr<MenuView> menu_;
     std::vector<Item> items_;
+    // The ghost of the run raced, over the game, and its path.
+    std::shared_ptr<gfx::display::Sprite> ghostLayer_;
+    std::shared_ptr<gfx::display::Shape> ghost_;
+    std::shared_ptr<const GhostPath> ghostPath_;
+    std::string playedId_;
     // Lines over the game: the controls, and what keys do after a game over.
     std::shared_ptr<gfx::display::Sprite> hintLayer_;
     std::shared_ptr<gfx::text::TextField> controls_;

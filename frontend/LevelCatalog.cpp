@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "world/GameMap.h"
+#include "world/Level.h"
 
 namespace frontend {
 
@@ -35,6 +36,17 @@ std::optional<std::size_t> LevelCatalog::find(const std::filesystem::path& file)
     std::error_code error;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (std::filesystem::equivalent(entries_[i].path, file, error)) return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> LevelCatalog::withId(const std::string& id) const {
+    for (const auto& entry : entries_) {
+        try {
+            if (game::Level::read(entry.path.string()).id() == id) return entry.path;
+        } catch (const std::exception&) {
+            // A level that cannot be read is not the one.
+        }
     }
     return std::nullopt;
 }

@@ -32,6 +32,10 @@ public:
     // The game's list: its own level and levels/ in the program's data
     // folder gameData (empty: the working directory, where the game runs),
     // and the player's levels/.
+    // The file of the first level listed whose content has the id (see
+    // world/LevelId.h), if any; files that cannot be read are passed over.
+    [[nodiscard]] std::optional<std::filesystem::path> withId(const std::string& id) const;
+
     [[nodiscard]] static LevelCatalog standard(const base::UserFolders& player,
                                                const std::filesystem::path& gameData = {});
 

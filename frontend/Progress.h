@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,17 @@ struct RecordSummary {
     std::string medal;
 };
 
+// Where a run put the player after each of its updates, for a ghost to
+// follow: entry N - 1 for update N.
+struct GhostPath {
+    struct Place {
+        double x = 0;
+        double y = 0;
+        bool beam = false;
+    };
+    std::vector<Place> places;
+};
+
 // The player's progress as the front end reports its runs and shows it.
 // A run is one game from its first update: started by choosing a level,
 // Retry, Restart or R, ended by the next one or by leaving the level.
@@ -49,6 +61,9 @@ public:
     [[nodiscard]] virtual std::vector<std::string> aboutWin() = 0;
     // The record of a level, by its content id.
     [[nodiscard]] virtual RecordSummary record(const std::string& levelId) = 0;
+    // The path of the run a ghost races on the level, if there is one yet:
+    // the level's best run, or a run the player chose to race.
+    [[nodiscard]] virtual std::shared_ptr<const GhostPath> ghost(const std::string& levelId) = 0;
     // Called once a frame: true when a record changed since the last call
     // (a check came back), so that what shows it is drawn again.
     virtual bool poll() = 0;

@@ -21,6 +21,7 @@ struct BoolKey {
 constexpr BoolKey boolKeys[] = {
     {"fullscreen", &Settings::fullscreen},
     {"fitWindow", &Settings::fitWindow},
+    {"ghost", &Settings::ghost},
 };
 
 }  // namespace

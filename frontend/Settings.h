@@ -13,6 +13,8 @@ struct Settings {
     bool fullscreen = false;
     // Scale the play area to the window, keeping its shape.
     bool fitWindow = true;
+    // A ghost of the level's best run races the player.
+    bool ghost = true;
 
     bool operator==(const Settings&) const = default;
 };

@@ -19,6 +19,7 @@ inline constexpr int S = RT_KEY_S;          // steer the beam down
 inline constexpr int Shift = RT_KEY_SHIFT;  // turn time back while held
 inline constexpr int R = RT_KEY_R;          // the editor: read the level file again
 inline constexpr int O = RT_KEY_O;          // the editor: save the level file
+inline constexpr int G = RT_KEY_G;          // the ghost on or off (in play)
 
 // The front end's keys around the game (R, W and S serve there too).
 inline constexpr int Escape = RT_KEY_ESCAPE;  // pause; back; quit from the title

@@ -1,9 +1,14 @@
 #include "progress/PlayerProgress.h"
 
 #include <ctime>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 #include <utility>
 
+#include <nlohmann/json.hpp>
+
+#include "base/FileWriter.h"
 #include "progress/Medals.h"
 #include "runs/NativeEvents.h"
 #include "runs/Script.h"
@@ -25,9 +30,15 @@ std::string today() {
 
 PlayerProgress::PlayerProgress(std::filesystem::path dataFolder, std::filesystem::path replay, std::ostream& warnings,
                                Checks checks)
-    : file_(std::move(dataFolder), warnings), replay_(std::move(replay)), checking_(checks), records_(file_.load()) {
+    : file_(dataFolder, warnings),
+      runs_(dataFolder.empty() ? dataFolder : dataFolder / "runs"),
+      warnings_(warnings),
+      replay_(std::move(replay)),
+      checking_(checks),
+      records_(file_.load()) {
     for (const auto& [id, level] : records_) {
-        if (level.best && level.best->verified) checks_.push_back({id, level.name, {}, *level.best, true});
+        if (level.best && level.best->verified)
+            checks_.push_back({id, level.name, {}, *level.best, Check::Kind::stored});
     }
     startNextCheck();
 }
@@ -82,7 +93,7 @@ void PlayerProgress::runWon(int updates) {
     win_ = Win{run.levelId, updates, replaces(candidate, current), std::nullopt, true};
     save({run.levelId, run.name, attempts_[run.levelId], 1, std::nullopt});
     if (!win_->mayBeBest) return;
-    Check check{run.levelId, run.name, run.level, candidate, false};
+    Check check{run.levelId, run.name, run.level, candidate, Check::Kind::played};
     check.run.verified = false;
     checks_.push_back(std::move(check));
     startNextCheck();
@@ -91,24 +102,80 @@ void PlayerProgress::runWon(int updates) {
 void PlayerProgress::startNextCheck() {
     if (running_ || checks_.empty()) return;
     const Check& next = checks_.front();
-    running_ = std::make_unique<RunCheck>(replay_, next.run.run, next.run.updates, next.level);
+    running_ = std::make_unique<RunCheck>(replay_, next.run.run, next.run.updates, next.level, true);
     if (checking_ == Checks::atOnce) checked(running_->wait());
 }
 
 void PlayerProgress::checked(bool passed) {
-    running_.reset();
     Check check = std::move(checks_.front());
     checks_.pop_front();
-    if (passed) passed_[check.levelId] = check.run.run;
-    if (check.stored) {
-        if (!passed) save({check.levelId, "", 0, 0, std::nullopt}, check.run.run);
-    } else {
-        check.run.verified = passed;
-        save({check.levelId, check.name, 0, 0, check.run});
-        if (win_ && win_->levelId == check.levelId && win_->updates == check.run.updates) win_->passed = passed;
+    switch (check.kind) {
+        case Check::Kind::stored:
+            if (passed) {
+                passed_[check.levelId] = check.run.run;
+                keepGhost(check.levelId, false);
+            } else {
+                save({check.levelId, "", 0, 0, std::nullopt}, check.run.run);
+            }
+            break;
+        case Check::Kind::played: {
+            check.run.verified = passed;
+            save({check.levelId, check.name, 0, 0, check.run});
+            const auto& best = records_[check.levelId].best;
+            if (passed && best && best->run == check.run.run) {
+                passed_[check.levelId] = check.run.run;
+                keepGhost(check.levelId, false);
+                keepRunFile(check.levelId, check.run.run);
+            }
+            if (win_ && win_->levelId == check.levelId && win_->updates == check.run.updates) win_->passed = passed;
+            break;
+        }
+        case Check::Kind::raced:
+            keepGhost(check.levelId, true);
+            break;
     }
+    running_.reset();
     changed_ = true;
     startNextCheck();
+}
+
+void PlayerProgress::keepRunFile(const std::string& levelId, const std::string& run) {
+    if (runs_.empty()) return;
+    try {
+        std::error_code error;
+        std::filesystem::create_directories(runs_, error);
+        base::writeWholeFile((runs_ / (levelId + ".txt")).string(), run);
+    } catch (const std::exception& problem) {
+        warnings_ << "vyn: warning: " << problem.what() << "; the best run is kept in the records only\n" << std::flush;
+    }
+}
+
+void PlayerProgress::keepGhost(const std::string& levelId, bool raced) {
+    auto path = std::make_shared<frontend::GhostPath>();
+    std::ifstream trace(running_->trace());
+    for (std::string line; std::getline(trace, line);) {
+        const auto update = nlohmann::json::parse(line, nullptr, false);
+        if (update.is_discarded() || !update.contains("player")) break;
+        const auto& player = update["player"];
+        path->places.push_back({player.value("x", 0.0), player.value("y", 0.0), player.value("state", "") == "beam"});
+    }
+    (raced ? raced_ : ghosts_)[levelId] = std::move(path);
+}
+
+void PlayerProgress::race(const std::string& levelId, const std::string& run) {
+    // The updates to replay: up to the last event and a second more, as a
+    // replay runs by default.
+    std::istringstream text(run);
+    const auto parsed = runs::parseScript(text);
+    const int updates = parsed.script ? parsed.script->lastTick() + 60 : 60;
+    checks_.push_back({levelId, "", {}, BestRun{updates, "", false, run}, Check::Kind::raced});
+    startNextCheck();
+}
+
+std::shared_ptr<const frontend::GhostPath> PlayerProgress::ghost(const std::string& levelId) {
+    if (auto raced = raced_.find(levelId); raced != raced_.end()) return raced->second;
+    auto best = ghosts_.find(levelId);
+    return best == ghosts_.end() ? nullptr : best->second;
 }
 
 bool PlayerProgress::poll() {

@@ -46,6 +46,10 @@ public:
     void runWon(int updates) override;
     [[nodiscard]] std::vector<std::string> aboutWin() override;
     [[nodiscard]] frontend::RecordSummary record(const std::string& levelId) override;
+    [[nodiscard]] std::shared_ptr<const frontend::GhostPath> ghost(const std::string& levelId) override;
+    // Races `run` (a recording, which names its level by content) instead
+    // of the best run of its level, once it is replayed.
+    void race(const std::string& levelId, const std::string& run);
     bool poll() override;
 
     // Waits for every check to come back, as poll would see them.
@@ -63,8 +67,8 @@ private:
         std::string name;
         std::filesystem::path level;
         BestRun run;
-        // A best run read from the file rather than one just played.
-        bool stored = false;
+        // A best run read from the file, one just played, or one to race.
+        enum class Kind { stored, played, raced } kind = Kind::played;
     };
     // The last win, as its panel tells it.
     struct Win {
@@ -79,8 +83,16 @@ private:
     void startNextCheck();
     // Takes in the check that came back.
     void checked(bool passed);
+    // Writes the level's best run into runs/.
+    void keepRunFile(const std::string& levelId, const std::string& run);
+    // The ghost of the run the last check replayed, from its trace.
+    void keepGhost(const std::string& levelId, bool raced);
 
     RecordsFile file_;
+    // Where each level's best run is also kept as a file of its own, to
+    // race or to send; empty: nowhere.
+    std::filesystem::path runs_;
+    std::ostream& warnings_;
     std::filesystem::path replay_;
     Checks checking_;
     Records records_;
@@ -92,6 +104,9 @@ private:
     // The best run of each level that a check of this program passed.
     std::map<std::string, std::string> passed_;
     std::optional<Win> win_;
+    // Per level: the path of its best run, and of a run chosen to race.
+    std::map<std::string, std::shared_ptr<const frontend::GhostPath>> ghosts_;
+    std::map<std::string, std::shared_ptr<const frontend::GhostPath>> raced_;
     bool changed_ = false;
 };
 

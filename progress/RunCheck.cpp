@@ -17,9 +17,10 @@ namespace progress {
 
 namespace {
 
-// The run in a file of its own (a run may be longer than a pipe holds).
-std::filesystem::path writeScript(const std::string& run) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vyn-run-XXXXXX").string();
+// A new file of the check's own, holding `text` (a run may be longer than a
+// pipe holds); empty when none could be made.
+std::filesystem::path writeTemporary(const char* name, const std::string& run) {
+    std::string pattern = (std::filesystem::temp_directory_path() / name).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return {};
     std::size_t written = 0;
@@ -40,9 +41,9 @@ std::filesystem::path writeScript(const std::string& run) {
 }  // namespace
 
 RunCheck::RunCheck(const std::filesystem::path& replay, const std::string& run, int updates,
-                   const std::filesystem::path& level)
-    : script_(writeScript(run)) {
-    if (script_.empty()) {
+                   const std::filesystem::path& level, bool traced)
+    : script_(writeTemporary("vyn-run-XXXXXX", run)), trace_(traced ? writeTemporary("vyn-trace-XXXXXX", "") : "") {
+    if (script_.empty() || (traced && trace_.empty())) {
         result_ = false;
         return;
     }
@@ -50,6 +51,10 @@ RunCheck::RunCheck(const std::filesystem::path& replay, const std::string& run, 
     if (!level.empty()) {
         args.push_back("--level");
         args.push_back(level.string());
+    }
+    if (!trace_.empty()) {
+        args.push_back("--trace");
+        args.push_back(trace_.string());
     }
     args.push_back(script_.string());
     std::vector<char*> argv;
@@ -71,7 +76,9 @@ RunCheck::RunCheck(const std::filesystem::path& replay, const std::string& run, 
 
 RunCheck::~RunCheck() {
     wait();
-    if (!script_.empty()) ::unlink(script_.c_str());
+    for (const auto& file : {script_, trace_}) {
+        if (!file.empty()) ::unlink(file.c_str());
+    }
 }
 
 void RunCheck::finish(int status) {

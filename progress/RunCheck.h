@@ -17,8 +17,10 @@ public:
     // Starts `replay` on `run` (a script's text, which names its level by
     // content); `level`, if not empty, is the level's file, else the
     // replay finds it among the player's levels.
+    // With `traced`, the replay writes the trace of the run's updates into a
+    // file of the check's own (trace()).
     RunCheck(const std::filesystem::path& replay, const std::string& run, int updates,
-             const std::filesystem::path& level);
+             const std::filesystem::path& level, bool traced = false);
     ~RunCheck();
 
     RunCheck(const RunCheck&) = delete;
@@ -29,11 +31,14 @@ public:
     [[nodiscard]] std::optional<bool> result();
     // Waits for the result.
     bool wait();
+    // The trace file, once the check is done; empty without one.
+    [[nodiscard]] const std::filesystem::path& trace() const { return trace_; }
 
 private:
     void finish(int status);
 
     std::filesystem::path script_;
+    std::filesystem::path trace_;
     pid_t child_ = -1;
     std::optional<bool> result_;
 };

@@ -3,6 +3,7 @@
 
 namespace views::palette {
 
+inline constexpr int player = 0x40CCC0;
 inline constexpr int shard = 0xFBBB63;
 inline constexpr int block = 0x546677;
 inline constexpr int ground = 0x332E28;

@@ -6,12 +6,13 @@
 
 #include "display/Graphics.h"
 #include "geom/GeomUtils.h"
+#include "views/Palette.h"
 
 namespace views {
 
 namespace {
 
-constexpr int playerColor = 0x40CCC0;
+constexpr int playerColor = palette::player;
 // Future flight targets this far from the first target or further are not
 // drawn, nor any after them.
 constexpr double beamLineReach = 500;

@@ -48,21 +48,6 @@ runs::Script readScript(const std::filesystem::path& file) {
     return std::move(*result.script);
 }
 
-// The level of the player's list (the game's own, the shipped ones, the
-// player's) whose content has the id; empty when none has.
-std::filesystem::path levelWithId(const std::string& id) {
-    const auto catalog =
-        frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment(), game::ProgramFolders::current().data);
-    for (const auto& entry : catalog.entries()) {
-        try {
-            if (game::Level::read(entry.path.string()).id() == id) return entry.path;
-        } catch (const std::exception&) {
-            // A level that cannot be read is not the one.
-        }
-    }
-    return {};
-}
-
 int run(replay::ReplayOptions options, bool standardOutputOpen) {
     using command_line::badInputStatus;
     using command_line::Stop;
@@ -90,7 +75,12 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
 
     // A run that names its level by content and by no file is played on
     // the level of the player's list that has that content.
-    if (script.levelId && options.level.empty()) options.level = levelWithId(*script.levelId);
+    if (script.levelId && options.level.empty()) {
+        options.level =
+            frontend::LevelCatalog::standard(base::UserFolders::fromEnvironment(), game::ProgramFolders::current().data)
+                .withId(*script.levelId)
+                .value_or(std::filesystem::path());
+    }
 
     // A level of the caller's must load before the game starts: a fault in
     // it is reported here, plainly, rather than from inside the frame loop.

@@ -19,6 +19,8 @@ struct PlayOptions {
     std::filesystem::path record;
     // Empty: no trace; "-": standard output.
     std::filesystem::path trace;
+    // Empty: the ghost races the level's best run, if any.
+    std::filesystem::path ghost;
 };
 
 using PlayOptionsResult = command_line::Parsed<PlayOptions>;

@@ -2,11 +2,14 @@
 // (the title, the panels, the settings), until the window is closed.
 // See programs/vyn/PlayOptions.cpp for the command line, and
 // game::ApplicationMain::main for the path from here to the first update.
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
+#include "base/InputFile.h"
 #include "base/Random.h"
 #include "base/UserFolders.h"
 #include "command_line/ProgramMain.h"
@@ -21,6 +24,7 @@
 #include "runs/FrontTraceLine.h"
 #include "runs/OutputFile.h"
 #include "runs/Recorder.h"
+#include "runs/Script.h"
 #include "runs/UpdateCounter.h"
 #include "world/GameMap.h"
 #include "world/Level.h"
@@ -28,6 +32,38 @@
 namespace {
 
 const command_line::Program vyn{"vyn", runs::playUsage, game::ApplicationMain::version};
+
+// Takes the run to race: one recorded on its level's content, on `level`
+// or, without one, on the level of the list with that content.
+void raceGhost(const std::filesystem::path& file, std::optional<game::Level>& level, const base::UserFolders& player,
+               progress::PlayerProgress& progress) {
+    using command_line::badInputStatus;
+    const std::string run =
+        command_line::asBadInput([&] { return base::readInputFile(file.string(), base::InputKind::RegularFile); });
+    std::istringstream text(run);
+    const auto parsed = runs::parseScript(text);
+    const std::string name = base::wholePath(file.string());
+    if (parsed.error) {
+        throw command_line::Stop(badInputStatus,
+                                 name + ":" + std::to_string(parsed.error->line) + ": " + parsed.error->message);
+    }
+    if (!parsed.script->levelId || parsed.script->front) {
+        throw command_line::Stop(badInputStatus, name + " is not a run that can be raced: it names no level-id");
+    }
+    const std::string& id = *parsed.script->levelId;
+    if (!level) {
+        const auto found = frontend::LevelCatalog::standard(player, game::ProgramFolders::current().data).withId(id);
+        if (!found) {
+            throw command_line::Stop(badInputStatus, name + " is a run of a level that is not in the list (level-id " +
+                                                         id + "): name its level file");
+        }
+        level = game::Level::readToKeep(found->string());
+    } else if (const std::string played = level->id(); played != id) {
+        throw command_line::Stop(badInputStatus, name + " is a run of another level (level-id " + id + "), not of " +
+                                                     base::wholePath(level->path()) + " (level-id " + played + ")");
+    }
+    progress.race(id, run);
+}
 
 int play(const runs::PlayOptions& options) {
     // Checked before anything is written and before the window opens: no
@@ -56,6 +92,7 @@ int play(const runs::PlayOptions& options) {
 
     // Runs are checked by vyn-replay, which lies beside this program.
     progress::PlayerProgress progress(player.data, game::ProgramFolders::current().programs / "vyn-replay", std::cerr);
+    if (!options.ghost.empty()) raceGhost(options.ghost, level, player, progress);
     std::weak_ptr<frontend::FrontEnd> frontEnd;
 
     runs::UpdateCounter counter(
