@@ -38,7 +38,6 @@ constexpr double victoryDim = 0.35;
 
 std::string onOff(bool value) { return value ? "on" : "off"; }
 
-// Seconds as the victory panel shows them.
 // A record as the title and the victory panel show it after a level's name.
 std::string recordText(const RecordSummary& record) {
     if (!record.bestUpdates) return "";

@@ -37,8 +37,9 @@ PlayerProgress::PlayerProgress(std::filesystem::path dataFolder, std::filesystem
       checking_(checks),
       records_(file_.load()) {
     for (const auto& [id, level] : records_) {
-        if (level.best && level.best->verified)
+        if (level.best && level.best->verified) {
             checks_.push_back({id, level.name, {}, *level.best, Check::Kind::stored});
+        }
     }
     startNextCheck();
 }
