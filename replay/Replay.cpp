@@ -102,9 +102,9 @@ game::StartUp Replay::startUp() {
     const auto player = base::UserFolders::fromEnvironment();
     // The runs played are the player's, as in vyn: kept and checked by
     // this very program, each check done before the run goes on.
-    progress_ = std::make_unique<progress::PlayerProgress>(
-        player.data, game::ProgramFolders::current().programs / "vyn-replay", std::cerr,
-        progress::PlayerProgress::Checks::atOnce);
+    progress_ =
+        std::make_unique<progress::PlayerProgress>(player.data, game::ProgramFolders::current().programs / "vyn-replay",
+                                                   std::cerr, progress::PlayerProgress::Checks::atOnce);
     startUp.document = [this, levelGiven, player](const game::Level& level) {
         // The levels as the player's game lists them; the settings are the
         // defaults, never the player's, and no setting is saved.
