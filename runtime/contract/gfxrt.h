@@ -33,7 +33,7 @@ extern "C" {
 /* The version of this contract. Raise it with every change that a module
  * built before could not follow: a primitive's declaration or meaning, a
  * record passed across, a constant. */
-#define RT_INTERFACE_VERSION 2
+#define RT_INTERFACE_VERSION 3
 
 /* A display object: a shape, a container, a text field or a stage. A node
  * handle stays valid until rt_release_node__1; a stage's until then too,
@@ -373,6 +373,45 @@ typedef struct rt_font_info {
     int italic;
 } rt_font_info;
 
+/* Sound. The module makes every sound itself, from the few numbers of an
+ * rt_sound: one oscillator (or noise), an envelope, a pitch slide and a
+ * low-pass filter. Voices play on one of two buses, each with its own
+ * volume; the module mixes them into one output. */
+
+/* Waves of an oscillator. */
+enum { RT_WAVE_SINE = 0, RT_WAVE_TRIANGLE = 1, RT_WAVE_SQUARE = 2, RT_WAVE_SAW = 3, RT_WAVE_NOISE = 4 };
+/* Buses. */
+enum { RT_BUS_EFFECTS = 0, RT_BUS_AMBIENCE = 1 };
+
+/* One voice. Times are seconds, frequencies Hz, levels 0 to 1. */
+typedef struct rt_sound {
+    int bus;              /* RT_BUS_... */
+    int wave;             /* RT_WAVE_... */
+    double delay;         /* before the voice starts */
+    double frequency;     /* at the start */
+    double frequency_end; /* reached after "slide", exponentially; 0: no slide */
+    double slide;
+    double attack;        /* from silence to full level */
+    double decay;         /* from full level down to "sustain" */
+    double sustain;       /* the level held */
+    double hold;          /* how long "sustain" is held; below 0: until rt_sound_stop__1 */
+    double release;       /* from the level reached down to silence */
+    double volume;        /* the voice's own volume */
+    double noise;         /* the share of noise mixed into the wave */
+    double cutoff;        /* of the low-pass filter at the start; 0: no filter */
+    double cutoff_end;    /* reached after "slide"; 0: stays at "cutoff" */
+    double tremolo_rate;  /* of a slow swell of the level; 0: none */
+    double tremolo_depth; /* the share of the level it takes away at its lowest */
+    double detune;        /* a second oscillator at frequency * (1 + detune); 0: none */
+} rt_sound;
+
+/* rt_audio_open__1: the output's wishes; "error" says why no device plays. */
+typedef struct rt_audio_args {
+    int rate;          /* samples per second, per channel */
+    int buffer_frames; /* the device's buffer: at most this many frames */
+    char error[256];
+} rt_audio_args;
+
 /*
  * Primitives. Each is declared here once, with C linkage, under the name it
  * is exported by; every module defines it with exactly this declaration and
@@ -489,6 +528,28 @@ void rt_font_register_font__2(const char* family, const rt_bytes* file);
 int rt_byte_array_read_file__2(const char* path, rt_bytes* out);
 /* Frees what the module returned. */
 void rt_buffer_free__1(const rt_bytes* bytes);
+
+/* Sound. */
+
+/* Opens the audio output: 1 when a device plays, 0 when none can be opened
+ * (the headless module never opens one), with the reason in args->error.
+ * Until it returns 1 the other sound primitives change nothing and
+ * rt_sound_play__1 returns 0. The output starts on its own when a voice
+ * plays and stops after a second of silence. */
+int rt_audio_open__1(rt_audio_args* args);
+/* Starts a voice: its id (above 0), or 0 when it does not play (no output,
+ * every voice busy). The mixer makes it in its own thread. */
+int rt_sound_play__1(const rt_sound* sound);
+/* A playing voice takes the new frequency (no slide), volume, cutoff,
+ * tremolo and detune, gliding to them over a few milliseconds; its wave,
+ * bus and envelope stay. An id that no longer plays changes nothing. */
+void rt_sound_change__2(int voice, const rt_sound* sound);
+/* The voice goes into its release. */
+void rt_sound_stop__1(int voice);
+/* A bus's volume, 0 to 1; at 0 every later sample of it is silent. */
+void rt_audio_set_volume__2(int bus, double volume);
+/* While paused the voices stand where they are and the output is silent. */
+void rt_audio_pause__1(int paused);
 
 /* NOLINTEND(bugprone-reserved-identifier) */
 
