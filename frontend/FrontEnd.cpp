@@ -248,18 +248,18 @@ void FrontEnd::playLevel(const game::Level& level) {
     framesPlayed_ = 0;
     runUpdates_ = 0;
     wonAt_.reset();
-    base::Random::seed(setup_.seed);
-    if (setup_.progress != nullptr) setup_.progress->runStarted(*level_, levelName_, setup_.seed);
-    startGame(gameLayer_, *level_);
-    // Added after the game's own listener: called after each update.
-    get_game()->tickProvider->add({this, &FrontEnd::onTick});
-    removeAll(*ghostLayer_);
-    ghostPath_.reset();
     try {
         playedId_ = level_->id();
     } catch (const std::exception&) {
         playedId_.clear();
     }
+    base::Random::seed(setup_.seed);
+    if (setup_.progress != nullptr) setup_.progress->runStarted(*level_, playedId_, levelName_, setup_.seed);
+    startGame(gameLayer_, *level_);
+    // Added after the game's own listener: called after each update.
+    get_game()->tickProvider->add({this, &FrontEnd::onTick});
+    removeAll(*ghostLayer_);
+    ghostPath_.reset();
     // The controls, once, over the first level's first screen.
     if (!controlsShown_ && entry_ == std::size_t{0}) {
         controlsShown_ = true;
@@ -323,27 +323,18 @@ void FrontEnd::act(const Item& item) {
         case Action::next:
             play(*entry_ + 1);
             break;
-        case Action::fullscreen: {
-            Settings changed = setup_.settings;
-            changed.fullscreen = !changed.fullscreen;
-            changeSettings(changed);
+        case Action::fullscreen:
+            toggle(&Settings::fullscreen);
             showSettings(0);
             break;
-        }
-        case Action::fit: {
-            Settings changed = setup_.settings;
-            changed.fitWindow = !changed.fitWindow;
-            changeSettings(changed);
+        case Action::fit:
+            toggle(&Settings::fitWindow);
             showSettings(1);
             break;
-        }
-        case Action::ghost: {
-            Settings changed = setup_.settings;
-            changed.ghost = !changed.ghost;
-            changeSettings(changed);
+        case Action::ghost:
+            toggle(&Settings::ghost);
             showSettings(2);
             break;
-        }
         case Action::back:
             showTitle(setup_.catalog.entries().size());
             break;
@@ -377,6 +368,12 @@ void FrontEnd::changeSettings(const Settings& settings) {
     applySettings();
 }
 
+void FrontEnd::toggle(bool Settings::*setting) {
+    Settings changed = setup_.settings;
+    changed.*setting = !(changed.*setting);
+    changeSettings(changed);
+}
+
 void FrontEnd::applySettings() {
     using gfx::display::StageAlign;
     using gfx::display::StageDisplayState;
@@ -405,9 +402,7 @@ void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
             return;
         case game::keys::G:
             if (screen_ == Screen::playing || screen_ == Screen::paused) {
-                Settings changed = setup_.settings;
-                changed.ghost = !changed.ghost;
-                changeSettings(changed);
+                toggle(&Settings::ghost);
                 placeGhost();
             }
             return;

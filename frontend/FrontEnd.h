@@ -100,6 +100,8 @@ private:
     void act(const Item& item);
     void back();
     void changeSettings(const Settings& settings);
+    // Switches one setting on or off, and keeps the change.
+    void toggle(bool Settings::*setting);
     // Puts the window as the settings say.
     void applySettings();
 
