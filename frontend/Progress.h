@@ -49,8 +49,10 @@ public:
     virtual ~Progress() = default;
 
     // A run of `level` starts (named `name` on the title), its random
-    // source seeded with `seed`; its first update comes next.
-    virtual void runStarted(const game::Level& level, const std::string& name, std::uint64_t seed) = 0;
+    // source seeded with `seed`; its first update comes next. `levelId` is
+    // the level's content id, empty when its file cannot be read.
+    virtual void runStarted(const game::Level& level, const std::string& levelId, const std::string& name,
+                            std::uint64_t seed) = 0;
     // A native event reached the program during the run, after `updates`
     // of its updates.
     virtual void runEvent(const rt_event& record, int updates) = 0;

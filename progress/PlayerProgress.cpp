@@ -55,14 +55,10 @@ void PlayerProgress::finishChecks() {
     while (running_) checked(running_->wait());
 }
 
-void PlayerProgress::runStarted(const game::Level& level, const std::string& name, std::uint64_t seed) {
+void PlayerProgress::runStarted(const game::Level& level, const std::string& id, const std::string& name,
+                                std::uint64_t seed) {
     run_.reset();
-    std::string id;
-    try {
-        id = level.id();
-    } catch (const std::exception&) {
-        return;  // a level that cannot be read has no record
-    }
+    if (id.empty()) return;  // a level that cannot be read has no record
     std::error_code error;
     auto path = std::filesystem::absolute(level.path(), error);
     run_ = Run{id, name, error ? std::filesystem::path() : path,

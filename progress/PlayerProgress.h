@@ -41,7 +41,8 @@ public:
     PlayerProgress(const PlayerProgress&) = delete;
     PlayerProgress& operator=(const PlayerProgress&) = delete;
 
-    void runStarted(const game::Level& level, const std::string& name, std::uint64_t seed) override;
+    void runStarted(const game::Level& level, const std::string& levelId, const std::string& name,
+                    std::uint64_t seed) override;
     void runEvent(const rt_event& record, int updates) override;
     void runWon(int updates) override;
     [[nodiscard]] std::vector<std::string> aboutWin() override;
