@@ -11,6 +11,9 @@ namespace components {
 // One collectable shard.
 class Item {
 public:
+    // Shards held when the figure is complete.
+    static constexpr int fullSet = 4;
+
     // Handed to the star of the shard's view; shards of the level file get 1.
     std::int32_t id;
     // The view's animation clock; starts at a random point in [0, 1) so

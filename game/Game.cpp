@@ -15,6 +15,7 @@
 #include "systems/movement/VelocitySystem.h"
 #include "systems/presentation/AnimationSystem.h"
 #include "systems/presentation/CameraSystem.h"
+#include "systems/presentation/CueSystem.h"
 #include "systems/presentation/HUDSystem.h"
 #include "systems/presentation/MapRenderSystem.h"
 #include "systems/presentation/RenderSystem.h"
@@ -53,6 +54,7 @@ Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& containe
     gfx::text::Font::registerFont<views::SourceSansProLight>();
 
     pauseSignal = std::make_shared<PauseSignal>();
+    cues = std::make_shared<components::Cues>();
 
     // Every update runs the systems in this order (equal priorities in
     // order of addition).
@@ -70,6 +72,7 @@ Game::Game(const std::shared_ptr<gfx::display::DisplayObjectContainer>& containe
     engine->addSystem(std::make_shared<systems::CameraSystem>(), SystemPriorities::CAMERA);
     engine->addSystem(std::make_shared<systems::AnimationSystem>(), SystemPriorities::ANIMATION);
     engine->addSystem(std::make_shared<systems::HUDSystem>(config, hudLayer, pauseSignal), SystemPriorities::ANIMATION);
+    engine->addSystem(std::make_shared<systems::CueSystem>(cues, keyPoll, pauseSignal), SystemPriorities::ANIMATION);
     engine->addSystem(std::make_shared<systems::RenderSystem>(config, worldLayer), SystemPriorities::RENDER);
     engine->addSystem(std::make_shared<systems::MapRenderSystem>(creator, config, worldLayer),
                       SystemPriorities::RENDER);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/Connection.h"
+#include "components/Cue.h"
 #include "creator/EntityCreator.h"
 #include "creator/GameConfig.h"
 #include "display/DisplayObjectContainer.h"
@@ -37,6 +38,10 @@ public:
     std::shared_ptr<KeyPoll> keyPoll;
     std::shared_ptr<MousePoll> mousePoll;
     std::shared_ptr<GameConfig> config;
+
+    // What happens in the game, announced for the sound, and the moon's
+    // mood; nothing of the game reads it.
+    std::shared_ptr<components::Cues> cues;
 
     // True while the game is over; false when it resumes. Shared with the
     // systems that follow or announce the pause.

@@ -22,6 +22,7 @@ void Main::startGame(const std::shared_ptr<gfx::display::DisplayObjectContainer>
     auto* stage = get_stage();
     game_ = std::make_shared<Game>(container, static_cast<double>(stage->get_stageWidth()),
                                    static_cast<double>(stage->get_stageHeight()), level);
+    if (gameBuilt) gameBuilt(*game_);
     // The tick listener joins this frame's dispatch when one is running:
     // the first update comes in that very frame.
     game_->start();

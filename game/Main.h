@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,10 @@ public:
     // The game, once the first frame has built it; null before, and while
     // no game is running.
     const std::shared_ptr<Game>& get_game() const { return game_; }
+
+    // Called with each game built, before its first update: for what
+    // follows a game from outside (a tool logging its cues).
+    std::function<void(Game& game)> gameBuilt;
 
 protected:
     // What the first frame does: builds the game in this sprite and starts

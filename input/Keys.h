@@ -20,13 +20,16 @@ inline constexpr int Shift = RT_KEY_SHIFT;  // turn time back while held
 inline constexpr int R = RT_KEY_R;          // the editor: read the level file again
 inline constexpr int O = RT_KEY_O;          // the editor: save the level file
 inline constexpr int G = RT_KEY_G;          // the ghost on or off (in play)
+inline constexpr int M = RT_KEY_M;          // the sound off or on
 
-// The front end's keys around the game (R, W and S serve there too).
+// The front end's keys around the game (R, W, S, A and D serve there too).
 inline constexpr int Escape = RT_KEY_ESCAPE;  // pause; back; quit from the title
 inline constexpr int Enter = RT_KEY_ENTER;    // choose
 inline constexpr int Space = RT_KEY_SPACE;    // choose
 inline constexpr int Up = RT_KEY_UP;          // the item above
 inline constexpr int Down = RT_KEY_DOWN;      // the item below
+inline constexpr int Left = RT_KEY_LEFT;      // a volume down
+inline constexpr int Right = RT_KEY_RIGHT;    // a volume up
 inline constexpr int F11 = RT_KEY_F1 + 10;    // fullscreen on or off
 
 struct NamedKey {

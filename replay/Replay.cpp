@@ -7,6 +7,7 @@
 #include "frontend/FrontEnd.h"
 #include "frontend/LevelCatalog.h"
 #include "game/ApplicationMain.h"
+#include "game/DocumentClass.h"
 #include "game/ProgramFolders.h"
 #include "runs/FrontTraceLine.h"
 #include "runs/NativeEvents.h"
@@ -14,21 +15,25 @@
 
 namespace replay {
 
-Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace,
+Replay::Replay(const rth_api& api, ReplayOptions options, runs::Script script, Outputs outputs,
                std::optional<game::Level> level)
     : api_(api),
       options_(std::move(options)),
       level_(level ? std::move(*level)
                    : game::Level(options_.level.empty() ? game::GameMap::levelFile : options_.level.string())),
       script_(std::move(script)),
-      trace_(trace),
+      trace_(outputs.trace),
       counter_([this](int tick, const game::Main& main) { afterUpdate(tick, main); },
                options_.front ? runs::UpdateCounter::Count::frames : runs::UpdateCounter::Count::updates) {
     shotTaken_.assign(options_.shots.size(), false);
     options_.ticks = updatesToRun(options_, script_);
+    // A cue belongs to the tick whose trace line comes after it.
+    if (outputs.sounds != nullptr)
+        cueLog_ = std::make_unique<runs::CueLog>(*outputs.sounds, [this] { return lastTick_ + 1; });
 }
 
 Replay::~Replay() {
+    gameCues_.disconnect();
     api_.set_hook(nullptr, nullptr);
     api_.set_draw_every_frame(1);
 }
@@ -97,7 +102,18 @@ void Replay::attach() {
 
 game::StartUp Replay::startUp() {
     game::StartUp startUp;
-    if (!options_.front) return startUp;
+    if (!options_.front) {
+        if (cueLog_) {
+            startUp.document = [this](const game::Level& level) {
+                auto document = std::make_shared<game::DocumentClass>(level);
+                document->gameBuilt = [this](game::Game& game) {
+                    gameCues_ = game.cues->announced.connect({cueLog_.get(), &runs::CueLog::cue});
+                };
+                return document;
+            };
+        }
+        return startUp;
+    }
     const bool levelGiven = !options_.level.empty();
     const auto player = base::UserFolders::fromEnvironment();
     // The runs played are the player's, as in vyn: kept and checked by
@@ -112,6 +128,7 @@ game::StartUp Replay::startUp() {
             frontend::LevelCatalog::standard(player), {}, nullptr, levelGiven ? std::optional(level) : std::nullopt};
         setup.seed = options_.seed.value_or(ReplayOptions::defaultSeed);
         setup.progress = progress_.get();
+        setup.sound = cueLog_.get();
         auto made = std::make_shared<frontend::FrontEnd>(std::move(setup));
         frontEnd_ = made;
         return made;

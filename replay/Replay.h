@@ -5,12 +5,14 @@
 #include <optional>
 #include <vector>
 
+#include "base/Connection.h"
 #include "frontend/FrontEnd.h"
 #include "game/ApplicationMain.h"
 #include "game/Game.h"
 #include "game/Main.h"
 #include "progress/PlayerProgress.h"
 #include "replay/ReplayOptions.h"
+#include "runs/CueLog.h"
 #include "runs/NativeEvents.h"
 #include "runs/OutputFile.h"
 #include "runs/Script.h"
@@ -29,9 +31,16 @@ namespace replay {
 // the window stays inactive with nothing left in the script.
 class Replay {
 public:
+    // What a run writes; each may be null (not written).
+    struct Outputs {
+        runs::OutputFile* trace = nullptr;
+        // The cues sounded (runs::CueLog).
+        runs::OutputFile* sounds = nullptr;
+    };
+
     // Plays the level the options name (the game's own without one), or
-    // `level` when it was read ahead; `trace` may be null (no trace).
-    Replay(const rth_api& api, ReplayOptions options, runs::Script script, runs::OutputFile* trace,
+    // `level` when it was read ahead.
+    Replay(const rth_api& api, ReplayOptions options, runs::Script script, Outputs outputs,
            std::optional<game::Level> level = std::nullopt);
     ~Replay();
 
@@ -59,6 +68,10 @@ private:
     game::Level level_;
     runs::Script script_;
     runs::OutputFile* trace_;
+    // The cues sounded, when they are written: told by the front end, or
+    // else by each game as it is built.
+    std::unique_ptr<runs::CueLog> cueLog_;
+    base::Connection gameCues_;
     int lastTick_ = 0;
     std::size_t nextEvent_ = 0;
     std::vector<bool> shotTaken_;

@@ -12,7 +12,7 @@ namespace replay {
 
 const char* const usage =
     "usage: vyn-replay [--front] [--level FILE] [--ticks N] [--seed N] [--trace FILE] [--shot TICK:FILE.png]...\n"
-    "                  [--check-win N] [SCRIPT]\n"
+    "                  [--check-win N] [--sounds FILE] [SCRIPT]\n"
     "Runs the game on the headless display module, feeding it the input events of SCRIPT\n"
     "('-' or none: no input), and writes a trace line after every engine update.\n"
     "With --front the game's front end runs around it: the title (or the level named),\n"
@@ -22,6 +22,8 @@ const char* const usage =
     "the options override them.\n"
     "With --check-win N the run stops after update N; the status is 0 if the game was won\n"
     "at that very update, 1 with a line saying when (or whether) it was won otherwise.\n"
+    "With --sounds FILE every cue the game would sound is written to FILE as a line: the\n"
+    "tick of the trace line it comes before, the cue and its numbers.\n"
     "  --help, --version  show this or the version and exit\n";
 
 namespace {
@@ -44,6 +46,7 @@ std::string outputConflict(const ReplayOptions& options, const std::filesystem::
     if (!options.script.empty()) inputs.push_back({"the script", options.script});
     std::vector<command_line::NamedFile> outputs;
     if (!options.trace.empty()) outputs.push_back({"--trace", options.trace});
+    if (!options.sounds.empty()) outputs.push_back({"--sounds", options.sounds});
     for (const auto& shot : options.shots) outputs.push_back({"--shot " + std::to_string(shot.tick) + ":", shot.file});
     return command_line::outputConflict(inputs, outputs);
 }
@@ -101,6 +104,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args, const std::file
              return "";
          }},
         {"--trace", Value::Any, command_line::takeOutput(options.trace, startFolder)},
+        {"--sounds", Value::Any, command_line::takeOutput(options.sounds, startFolder)},
         {"--shot", Value::Any,
          [&](const std::string& value) -> std::string {
              auto colon = value.find(':');

@@ -31,6 +31,8 @@ struct ReplayOptions {
     std::optional<std::uint64_t> seed;
     // Empty: no trace; "-": standard output.
     std::filesystem::path trace;
+    // Empty: no list of the cues sounded; "-": standard output.
+    std::filesystem::path sounds;
     std::vector<Shot> shots;
     // Empty or "-": no input.
     std::filesystem::path script;

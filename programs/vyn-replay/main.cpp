@@ -52,6 +52,9 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
     using command_line::badInputStatus;
     using command_line::Stop;
     if (options.trace == "-" && !standardOutputOpen) throw Stop(badInputStatus, "--trace -: standard output is closed");
+    if (options.sounds == "-" && !standardOutputOpen) {
+        throw Stop(badInputStatus, "--sounds -: standard output is closed");
+    }
 
     runs::Script script = readScript(options.script);
     replay::applyScriptHeader(options, script);
@@ -109,6 +112,11 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
         trace =
             command_line::asBadInput([&] { return std::make_unique<runs::OutputFile>(options.trace, "the trace"); });
     }
+    std::unique_ptr<runs::OutputFile> sounds;
+    if (!options.sounds.empty()) {
+        sounds =
+            command_line::asBadInput([&] { return std::make_unique<runs::OutputFile>(options.sounds, "the sounds"); });
+    }
 
     // The display module is looked for in the working directory first: start
     // in the headless one's folder, so that the real one installed with this
@@ -121,12 +129,14 @@ int run(replay::ReplayOptions options, bool standardOutputOpen) {
     base::Random::seed(options.seed.value_or(replay::ReplayOptions::defaultSeed));
     int status = 0;
     {
-        replay::Replay driver(*api, options, std::move(script), trace.get(), std::move(level));
+        replay::Replay driver(*api, options, std::move(script), {trace.get(), sounds.get()}, std::move(level));
         status = driver.run();
     }
-    // A trace that did not reach its file whole fails the run.
-    if (trace) {
-        if (const std::string failure = trace->close(); !failure.empty()) {
+    // A trace or a list of sounds that did not reach its file whole fails
+    // the run.
+    for (auto* output : {trace.get(), sounds.get()}) {
+        if (output == nullptr) continue;
+        if (const std::string failure = output->close(); !failure.empty()) {
             command_line::report(replayProgram, failure);
             status = command_line::failedStatus;
         }

@@ -156,6 +156,7 @@ enum {
     RT_KEY_A = 65, /* to RT_KEY_Z */
     RT_KEY_D = 68,
     RT_KEY_G = 71,
+    RT_KEY_M = 77,
     RT_KEY_O = 79,
     RT_KEY_R = 82,
     RT_KEY_S = 83,

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "components/Item.h"
 #include "components/ItemHolderNode.h"
 #include "components/ItemNode.h"
 #include "ecs/core/Engine.h"
@@ -23,7 +24,7 @@ public:
     static constexpr double easing = 0.4;
     static constexpr double assembledEasing = 0.1;
     // Shards held when the figure is complete.
-    static constexpr int shardsToAssemble = 4;
+    static constexpr int shardsToAssemble = components::Item::fullSet;
     // Radius of the circle the held shards float on.
     static constexpr double orbitRadius = 100;
 

@@ -4,6 +4,7 @@
 
 #include "base/Connection.h"
 #include "components/CameraNode.h"
+#include "components/Moon.h"
 #include "creator/GameConfig.h"
 #include "display/DisplayObjectContainer.h"
 #include "ecs/core/Engine.h"
@@ -26,7 +27,7 @@ public:
     using PauseSignal = ecs::signals::Signal1<bool>;
 
     // Seconds of clock per unit of the fall's progress.
-    static constexpr double clockScale = 10;
+    static constexpr double clockScale = components::Moon::clockScale;
     // The moon's height at clock 0 and at clock 10.
     static constexpr double startHeight = -550;
     static constexpr double midHeight = -300;

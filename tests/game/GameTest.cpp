@@ -29,6 +29,7 @@
 #include "systems/movement/VelocitySystem.h"
 #include "systems/presentation/AnimationSystem.h"
 #include "systems/presentation/CameraSystem.h"
+#include "systems/presentation/CueSystem.h"
 #include "systems/presentation/HUDSystem.h"
 #include "systems/presentation/MapRenderSystem.h"
 #include "systems/presentation/RenderSystem.h"
@@ -67,17 +68,17 @@ Entry at(int priority) {
 }
 
 const std::vector<Entry> fullOrder = {
-    at<systems::RewindSystem>(1),      at<systems::MoonFallSystem>(1), at<systems::MotionControlSystem>(2),
-    at<systems::BeamControlSystem>(2), at<systems::ItemSystem>(2),     at<systems::VictorySystem>(2),
-    at<systems::GravitySystem>(2),     at<systems::VelocitySystem>(5), at<systems::CameraSystem>(6),
-    at<systems::AnimationSystem>(8),   at<systems::HUDSystem>(8),      at<systems::RenderSystem>(9),
-    at<systems::MapRenderSystem>(9),   at<systems::KeyPollSystem>(10),
+    at<systems::RewindSystem>(1),      at<systems::MoonFallSystem>(1),  at<systems::MotionControlSystem>(2),
+    at<systems::BeamControlSystem>(2), at<systems::ItemSystem>(2),      at<systems::VictorySystem>(2),
+    at<systems::GravitySystem>(2),     at<systems::VelocitySystem>(5),  at<systems::CameraSystem>(6),
+    at<systems::AnimationSystem>(8),   at<systems::HUDSystem>(8),       at<systems::CueSystem>(8),
+    at<systems::RenderSystem>(9),      at<systems::MapRenderSystem>(9), at<systems::KeyPollSystem>(10),
 };
 
 const std::vector<Entry> pausedOrder = {
-    at<systems::RewindSystem>(1),    at<systems::MoonFallSystem>(1), at<systems::CameraSystem>(6),
-    at<systems::AnimationSystem>(8), at<systems::HUDSystem>(8),      at<systems::RenderSystem>(9),
-    at<systems::MapRenderSystem>(9), at<systems::KeyPollSystem>(10),
+    at<systems::RewindSystem>(1),    at<systems::MoonFallSystem>(1),  at<systems::CameraSystem>(6),
+    at<systems::AnimationSystem>(8), at<systems::HUDSystem>(8),       at<systems::CueSystem>(8),
+    at<systems::RenderSystem>(9),    at<systems::MapRenderSystem>(9), at<systems::KeyPollSystem>(10),
 };
 
 // The engine's systems in update order, leaving out the tests' probes.
@@ -115,7 +116,7 @@ protected:
     std::shared_ptr<game::Game> game;
 };
 
-TEST_F(GameTest, BuildsTheFourteenSystemsInUpdateOrderAndRunsNothingYet) {
+TEST_F(GameTest, BuildsTheFifteenSystemsInUpdateOrderAndRunsNothingYet) {
     build();
     EXPECT_EQ(systemOrder(*game->engine), fullOrder);
     EXPECT_EQ(game->tickProvider, nullptr);
