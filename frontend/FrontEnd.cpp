@@ -1,5 +1,6 @@
 #include "frontend/FrontEnd.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -97,6 +98,7 @@ FrontEnd::FrontEnd(Setup setup) : DocumentClass(game::GameMap::levelFile), setup
 
 FrontEnd::~FrontEnd() {
     connections_.clear();
+    gameCues_.disconnect();
     endGame();
 }
 
@@ -168,6 +170,7 @@ void FrontEnd::showPanel(Screen screen, MenuView::Content content, std::vector<I
 }
 
 void FrontEnd::showTitle(std::size_t selected) {
+    gameCues_.disconnect();
     endGame();
     removeAll(*gameLayer_);
     // The lines over a game (the controls, the game over's keys) and the
@@ -218,9 +221,14 @@ void FrontEnd::showSettings(std::size_t selected) {
         {"Fullscreen: " + onOff(setup_.settings.fullscreen), Action::fullscreen},
         {"Fit the window: " + onOff(setup_.settings.fitWindow), Action::fit},
         {"Ghost: " + onOff(setup_.settings.ghost), Action::ghost},
+        {"Effects volume: " + std::to_string(setup_.settings.effectsVolume) + " %", Action::effectsVolume},
+        {"Ambience volume: " + std::to_string(setup_.settings.ambienceVolume) + " %", Action::ambienceVolume},
+        {"Sound: " + onOff(!silent()), Action::sound},
         {"Back", Action::back},
     };
-    showPanel(Screen::settings, {"Settings", {"F11 or Alt+Enter also switch fullscreen"}, {}}, std::move(items), 0);
+    showPanel(Screen::settings,
+              {"Settings", {"F11 or Alt+Enter also switch fullscreen; M the sound; Left and Right the volumes"}, {}},
+              std::move(items), 0);
     menu_->select(selected);
 }
 
@@ -255,7 +263,9 @@ void FrontEnd::playLevel(const game::Level& level) {
     }
     base::Random::seed(setup_.seed);
     if (setup_.progress != nullptr) setup_.progress->runStarted(*level_, playedId_, levelName_, setup_.seed);
+    gameCues_.disconnect();
     startGame(gameLayer_, *level_);
+    gameCues_ = get_game()->cues->announced.connect({this, &FrontEnd::onGameCue});
     // Added after the game's own listener: called after each update.
     get_game()->tickProvider->add({this, &FrontEnd::onTick});
     removeAll(*ghostLayer_);
@@ -276,6 +286,7 @@ void FrontEnd::restart() {
 void FrontEnd::pause() {
     if (screen_ != Screen::playing || !get_game()) return;
     get_game()->tickProvider->stop();
+    if (setup_.sound != nullptr) setup_.sound->pause(true);
     showPanel(
         Screen::paused, {"Paused", {levelName_}, {}, 72, true},
         {{"Resume", Action::resume}, {"Restart", Action::restart}, {"Levels", Action::levels}, {"Quit", Action::quit}},
@@ -286,6 +297,7 @@ void FrontEnd::resume() {
     if (screen_ != Screen::paused) return;
     clearPanel();
     screen_ = Screen::playing;
+    if (setup_.sound != nullptr) setup_.sound->pause(false);
     get_game()->tickProvider->start();
 }
 
@@ -301,6 +313,7 @@ void FrontEnd::showVictory() {
 }
 
 void FrontEnd::act(const Item& item) {
+    cue(components::CueKind::menuSelect);
     switch (item.action) {
         case Action::play:
             play(item.level);
@@ -334,6 +347,17 @@ void FrontEnd::act(const Item& item) {
         case Action::ghost:
             toggle(&Settings::ghost);
             showSettings(2);
+            break;
+        case Action::effectsVolume:
+            turn(&Settings::effectsVolume, volumeStep, true);
+            showSettings(3);
+            break;
+        case Action::ambienceVolume:
+            turn(&Settings::ambienceVolume, volumeStep, true);
+            showSettings(4);
+            break;
+        case Action::sound:
+            toggleMute();
             break;
         case Action::back:
             showTitle(setup_.catalog.entries().size());
@@ -374,6 +398,35 @@ void FrontEnd::toggle(bool Settings::*setting) {
     changeSettings(changed);
 }
 
+void FrontEnd::turn(int Settings::*volume, int step, bool wrap) {
+    Settings changed = setup_.settings;
+    int value = changed.*volume + step;
+    if (wrap && value > 100) value = 0;
+    changed.*volume = std::clamp(value, 0, 100);
+    changeSettings(changed);
+}
+
+void FrontEnd::toggleMute() {
+    Settings changed = setup_.settings;
+    const bool nowSilent = silent();
+    setup_.mute = false;
+    changed.muted = !nowSilent;
+    if (changed == setup_.settings) {
+        applySettings();  // only the session's muting ended
+    } else {
+        changeSettings(changed);
+    }
+    if (screen_ == Screen::settings) showSettings(menu_ ? menu_->selected() : 0);
+}
+
+void FrontEnd::cue(components::CueKind kind) {
+    if (setup_.sound != nullptr) setup_.sound->cue(components::Cue{kind});
+}
+
+void FrontEnd::onGameCue(const components::Cue& cue) {
+    if (setup_.sound != nullptr) setup_.sound->cue(cue);
+}
+
 void FrontEnd::applySettings() {
     using gfx::display::StageAlign;
     using gfx::display::StageDisplayState;
@@ -384,6 +437,7 @@ void FrontEnd::applySettings() {
     stage->set_scaleMode(fit ? StageScaleMode::SHOW_ALL : StageScaleMode::NO_SCALE);
     const auto wanted = setup_.settings.fullscreen ? StageDisplayState::FULL_SCREEN : StageDisplayState::NORMAL;
     if (stage->get_displayState() != wanted) stage->set_displayState(wanted);
+    if (setup_.sound != nullptr) setup_.sound->volumes(setup_.settings, setup_.mute);
 }
 
 void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
@@ -400,6 +454,9 @@ void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
         case game::keys::R:
             if (screen_ == Screen::playing || screen_ == Screen::paused || screen_ == Screen::won) restart();
             return;
+        case game::keys::M:
+            toggleMute();
+            return;
         case game::keys::G:
             if (screen_ == Screen::playing || screen_ == Screen::paused) {
                 toggle(&Settings::ghost);
@@ -414,10 +471,18 @@ void FrontEnd::onKeyDown(const gfx::events::EventPtr& event) {
         case game::keys::Up:
         case game::keys::W:
             menu_->move(-1);
+            cue(components::CueKind::menuMove);
             break;
         case game::keys::Down:
         case game::keys::S:
             menu_->move(1);
+            cue(components::CueKind::menuMove);
+            break;
+        case game::keys::Left:
+        case game::keys::A:
+        case game::keys::Right:
+        case game::keys::D:
+            turnSelected(key.keyCode == game::keys::Left || key.keyCode == game::keys::A ? -volumeStep : volumeStep);
             break;
         case game::keys::Enter:
         case game::keys::Space:
@@ -439,6 +504,7 @@ void FrontEnd::onMouseMove(const gfx::events::EventPtr& event) {
     if (!menu_ || !moved) return;
     if (auto item = menu_->itemAt(mouse.stageX, mouse.stageY); item && *item != menu_->selected()) {
         menu_->select(*item);
+        cue(components::CueKind::menuMove);
     }
 }
 
@@ -501,6 +567,16 @@ void FrontEnd::onFullScreen(const gfx::events::EventPtr&) {
     if (screen_ == Screen::settings) showSettings(menu_ ? menu_->selected() : 0);
 }
 
+void FrontEnd::turnSelected(int step) {
+    if (screen_ != Screen::settings || menu_->selected() >= items_.size()) return;
+    const std::size_t selected = menu_->selected();
+    const Action action = items_[selected].action;
+    if (action != Action::effectsVolume && action != Action::ambienceVolume) return;
+    turn(action == Action::effectsVolume ? &Settings::effectsVolume : &Settings::ambienceVolume, step, false);
+    cue(components::CueKind::menuMove);
+    showSettings(selected);
+}
+
 void FrontEnd::onFrame(const gfx::events::EventPtr&) {
     // A record changed (a run's check came back): the screens that show it
     // are drawn again, the selection kept.
@@ -514,6 +590,7 @@ void FrontEnd::onFrame(const gfx::events::EventPtr&) {
         }
     }
     const auto& game = get_game();
+    if (setup_.sound != nullptr && screen_ != Screen::paused) setup_.sound->mood(game ? &game->cues->moon : nullptr);
     if (!game || screen_ == Screen::paused) return;
     placeGhost();
     ++framesPlayed_;

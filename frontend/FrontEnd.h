@@ -18,6 +18,7 @@
 #include "frontend/MenuView.h"
 #include "frontend/Progress.h"
 #include "frontend/Settings.h"
+#include "frontend/Sound.h"
 #include "game/DocumentClass.h"
 #include "world/Level.h"
 
@@ -37,7 +38,8 @@ enum class Screen { title, settings, playing, paused, won };
 // Keys: arrows or W/S move, Enter or Space chooses, Esc goes back (pauses a
 // game; quits from the title), R starts the level again at once, from play,
 // the pause or the victory panel. The mouse chooses by pointing and
-// clicking. A window that loses focus pauses the game. A run's time is its
+// clicking. A window that loses focus pauses the game. M silences the sound
+// or brings it back; the settings set its volumes. A run's time is its
 // number of updates up to the one that wins, rewound ones included. The settings are put
 // into effect here (fullscreen, fitting the play area to the window) and
 // kept whenever they change, also by F11 or Alt+Enter.
@@ -56,6 +58,10 @@ public:
         // Every run starts the random source from it, a restart too, so
         // that a run replays on its own.
         std::uint64_t seed = base::Random::defaultSeed;
+        // Told of the cues, the moon and pauses; null: silence.
+        Sound* sound = nullptr;
+        // This session starts silent, whatever the settings say (until M).
+        bool mute = false;
     };
 
     explicit FrontEnd(Setup setup);
@@ -75,12 +81,29 @@ public:
     static constexpr int controlsFrames = 600;
     // Frames between a victory and its panel, to see the shards home.
     static constexpr int victoryPanelDelay = 90;
+    // Percent a volume changes by in the settings.
+    static constexpr int volumeStep = 10;
 
 protected:
     void begin() override;
 
 private:
-    enum class Action { play, settings, quit, resume, restart, levels, next, fullscreen, fit, ghost, back };
+    enum class Action {
+        play,
+        settings,
+        quit,
+        resume,
+        restart,
+        levels,
+        next,
+        fullscreen,
+        fit,
+        ghost,
+        effectsVolume,
+        ambienceVolume,
+        sound,
+        back
+    };
     struct Item {
         std::string text;
         Action action;
@@ -102,6 +125,17 @@ private:
     void changeSettings(const Settings& settings);
     // Switches one setting on or off, and keeps the change.
     void toggle(bool Settings::*setting);
+    // Turns a volume by step percent, within 0 to 100 (wrapping past 100
+    // when `wrap`), and keeps the change.
+    void turn(int Settings::*volume, int step, bool wrap);
+    // Left or Right on a volume of the settings.
+    void turnSelected(int step);
+    // M: silent or not.
+    void toggleMute();
+    [[nodiscard]] bool silent() const { return setup_.settings.muted || setup_.mute; }
+    // A cue of the screens, and the running game's, for the sound.
+    void cue(components::CueKind kind);
+    void onGameCue(const components::Cue& cue);
     // Puts the window as the settings say.
     void applySettings();
 
@@ -154,6 +188,8 @@ private:
     // Where the pointer was last seen, on the stage.
     std::optional<std::pair<double, double>> pointer_;
     std::vector<base::Connection> connections_;
+    // The running game's cues, for the sound.
+    base::Connection gameCues_;
     // The content id of each catalog level seen on the title (empty: its
     // file could not be read).
     std::map<std::filesystem::path, std::string> levelIds_;

@@ -1,5 +1,6 @@
 #include "frontend/Settings.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -22,6 +23,15 @@ constexpr BoolKey boolKeys[] = {
     {"fullscreen", &Settings::fullscreen},
     {"fitWindow", &Settings::fitWindow},
     {"ghost", &Settings::ghost},
+    {"muted", &Settings::muted},
+};
+struct VolumeKey {
+    const char* name;
+    int Settings::*field;
+};
+constexpr VolumeKey volumeKeys[] = {
+    {"effectsVolume", &Settings::effectsVolume},
+    {"ambienceVolume", &Settings::ambienceVolume},
 };
 
 }  // namespace
@@ -70,6 +80,16 @@ Settings SettingsFile::load() {
             warn(base::wholePath(path_.string()) + ": \"" + key.name + "\" is not true or false; its default is used");
         }
     }
+    for (const auto& key : volumeKeys) {
+        auto found = kept_.find(key.name);
+        if (found == kept_.end()) continue;
+        if (found->is_number_integer() && found->get<std::int64_t>() >= 0 && found->get<std::int64_t>() <= 100) {
+            settings.*key.field = found->get<int>();
+        } else {
+            warn(base::wholePath(path_.string()) + ": \"" + key.name +
+                 "\" is not a whole number from 0 to 100; its default is used");
+        }
+    }
     return settings;
 }
 
@@ -91,6 +111,7 @@ bool SettingsFile::save(const Settings& settings) {
         unreadable_ = false;
     }
     for (const auto& key : boolKeys) kept_[key.name] = settings.*key.field;
+    for (const auto& key : volumeKeys) kept_[key.name] = settings.*key.field;
     try {
         std::error_code error;
         std::filesystem::create_directories(path_.parent_path(), error);

@@ -15,6 +15,10 @@ struct Settings {
     bool fitWindow = true;
     // A ghost of the level's best run races the player.
     bool ghost = true;
+    // The sound's volumes in percent, 0 to 100, and whether all is silent.
+    int effectsVolume = 80;
+    int ambienceVolume = 60;
+    bool muted = false;
 
     bool operator==(const Settings&) const = default;
 };
