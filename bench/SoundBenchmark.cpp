@@ -33,7 +33,7 @@ void mixBuffer(benchmark::State& state) {
         s.detune = 0.01;
         mixer.play(s);
     }
-    std::vector<std::int16_t> out(2 * frames);
+    std::vector<std::int16_t> out(std::size_t{2} * frames);
     for (auto _ : state) {
         mixer.render(out.data(), frames);
         benchmark::DoNotOptimize(out.data());

@@ -51,13 +51,13 @@ void Mixer::stop(int id) {
 
 void Mixer::setVolume(int bus, double volume) {
     if (bus >= 0 && bus < busCount) {
-        volume_[bus] = std::isfinite(volume) ? std::clamp(volume, 0.0, 1.0) : 0.0;
+        volume_[bus] = std::isnan(volume) ? 0.0 : std::clamp(volume, 0.0, 1.0);
     }
 }
 
 void Mixer::render(float* out, int frames) {
     if (paused_) {
-        std::fill(out, out + 2 * std::max(frames, 0), 0.0F);
+        std::fill(out, out + std::ptrdiff_t{2} * std::max(frames, 0), 0.0F);
         return;
     }
     for (int done = 0; done < frames;) {
@@ -75,7 +75,7 @@ void Mixer::render(float* out, int frames) {
         const auto effects = static_cast<float>(volume_[RT_BUS_EFFECTS]);
         const auto ambience = static_cast<float>(volume_[RT_BUS_AMBIENCE]);
         float* frame = out + 2 * static_cast<std::ptrdiff_t>(done);
-        for (int i = 0; i < n; ++i) {
+        for (std::ptrdiff_t i = 0; i < n; ++i) {
             float sum = 0;
             if (effects > 0) {
                 sum += bus_[RT_BUS_EFFECTS][i] * effects;

@@ -62,7 +62,7 @@ private:
     // Each bus's sum of one block, and one block's stereo floats for the
     // 16-bit output.
     std::array<std::array<float, blockFrames>, busCount> bus_{};
-    std::array<float, 2 * blockFrames> stereo_{};
+    std::array<float, std::size_t{2} * blockFrames> stereo_{};
 };
 
 }  // namespace gfxrt::sound

@@ -18,9 +18,7 @@ constexpr double openCutoff = 0.45;
 constexpr int filterPeriod = 16;
 constexpr double twoPi = 2 * std::numbers::pi;
 
-double within(double value, double low, double high) {
-    return std::isfinite(value) ? std::clamp(value, low, high) : low;
-}
+double within(double value, double low, double high) { return std::isnan(value) ? low : std::clamp(value, low, high); }
 
 std::int64_t samplesOf(double seconds, double rate) { return std::llround(seconds * rate); }
 
@@ -70,7 +68,7 @@ bool sanitise(const rt_sound& in, double rate, rt_sound& out) {
     out.tremolo_rate = within(in.tremolo_rate, 0, nyquist);
     out.tremolo_depth = within(in.tremolo_depth, 0, 1);
     // The second oscillator stays between a tenth and twice the frequency.
-    out.detune = std::isfinite(in.detune) ? std::clamp(in.detune, -0.9, 1.0) : 0;
+    out.detune = std::isnan(in.detune) ? 0 : std::clamp(in.detune, -0.9, 1.0);
     return true;
 }
 

@@ -76,7 +76,7 @@ TEST(Mixer, NumbersOutOfRangeStillGiveFiniteSamplesWithinFullScale) {
     }
     mixer.setVolume(RT_BUS_EFFECTS, nan);
     mixer.setVolume(RT_BUS_AMBIENCE, 7);
-    std::vector<float> stereo(2 * rate);
+    std::vector<float> stereo(std::size_t{2} * rate);
     mixer.setVolume(RT_BUS_EFFECTS, 1);
     mixer.render(stereo.data(), rate);
     for (const float sample : stereo) {
@@ -140,7 +140,7 @@ TEST(Mixer, APauseSilencesAndFreezesEveryVoiceUntilItIsLifted) {
 TEST(Mixer, SixteenBitOutputSpansFullScaleAndClipsWhatIsLouder) {
     Mixer mixer(rate);
     ASSERT_GT(mixer.play(tone(RT_WAVE_SINE, 1000)), 0);
-    std::vector<std::int16_t> samples(2 * 4800);
+    std::vector<std::int16_t> samples(std::size_t{2} * 4800);
     mixer.render(samples.data(), 4800);
     EXPECT_EQ(*std::max_element(samples.begin(), samples.end()), 32767);
     EXPECT_EQ(*std::min_element(samples.begin(), samples.end()), -32767);
@@ -150,7 +150,8 @@ TEST(Mixer, SixteenBitOutputSpansFullScaleAndClipsWhatIsLouder) {
     for (int i = 0; i < 3; ++i) ASSERT_GT(loud.play(tone(RT_WAVE_SQUARE, 100)), 0);
     loud.render(samples.data(), 4800);
     for (std::size_t i = 96; i < samples.size(); i += 2) {
-        const double phase = std::fmod(static_cast<double>(i / 2) * 100 / rate, 1.0);
+        const std::size_t frame = i / 2;
+        const double phase = std::fmod(static_cast<double>(frame) * 100 / rate, 1.0);
         if (phase > 0.02 && phase < 0.48) {
             ASSERT_EQ(samples[i], 32767) << i;
         } else if (phase > 0.52 && phase < 0.98) {

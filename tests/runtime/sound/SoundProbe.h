@@ -36,7 +36,7 @@ inline std::vector<float> render(gfxrt::sound::Mixer& mixer, double seconds) {
     std::vector<float> stereo(2 * static_cast<std::size_t>(frames));
     mixer.render(stereo.data(), frames);
     std::vector<float> left(static_cast<std::size_t>(frames));
-    for (int i = 0; i < frames; ++i) {
+    for (std::size_t i = 0; i < left.size(); ++i) {
         left[i] = stereo[2 * i];
         if (stereo[2 * i + 1] != stereo[2 * i]) {
             left[i] = NAN;  // a difference shows as a level no test accepts
