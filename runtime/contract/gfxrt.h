@@ -377,9 +377,13 @@ typedef struct rt_font_info {
 /* Sound. The module makes every sound itself, from the few numbers of an
  * rt_sound: one oscillator (or noise), an envelope, a pitch slide and a
  * low-pass filter. Voices play on one of two buses, each with its own
- * volume; the module mixes them into one output. */
+ * volume; the module mixes them into one output. Numbers out of range are
+ * brought into it (frequencies and cutoffs below half the rate, levels 0 to
+ * 1); one that is not a number counts as 0. */
 
-/* Waves of an oscillator. */
+/* Waves of an oscillator. Noise takes a new random level once per cycle of
+ * the frequency (at frequency 0, every sample: white noise); the same sound
+ * makes the same noise every time. */
 enum { RT_WAVE_SINE = 0, RT_WAVE_TRIANGLE = 1, RT_WAVE_SQUARE = 2, RT_WAVE_SAW = 3, RT_WAVE_NOISE = 4 };
 /* Buses. */
 enum { RT_BUS_EFFECTS = 0, RT_BUS_AMBIENCE = 1 };
@@ -392,24 +396,24 @@ typedef struct rt_sound {
     double frequency;     /* at the start */
     double frequency_end; /* reached after "slide", exponentially; 0: no slide */
     double slide;
-    double attack;        /* from silence to full level */
+    double attack;        /* from silence to full level (at least 1 ms, as the release) */
     double decay;         /* from full level down to "sustain" */
     double sustain;       /* the level held */
     double hold;          /* how long "sustain" is held; below 0: until rt_sound_stop__1 */
     double release;       /* from the level reached down to silence */
     double volume;        /* the voice's own volume */
     double noise;         /* the share of noise mixed into the wave */
-    double cutoff;        /* of the low-pass filter at the start; 0: no filter */
+    double cutoff;        /* of the low-pass filter (two poles) at the start; 0: no filter */
     double cutoff_end;    /* reached after "slide"; 0: stays at "cutoff" */
     double tremolo_rate;  /* of a slow swell of the level; 0: none */
     double tremolo_depth; /* the share of the level it takes away at its lowest */
-    double detune;        /* a second oscillator at frequency * (1 + detune); 0: none */
+    double detune;        /* a second oscillator at frequency * (1 + detune), mixed half and half; 0: none */
 } rt_sound;
 
 /* rt_audio_open__1: the output's wishes; "error" says why no device plays. */
 typedef struct rt_audio_args {
-    int rate;          /* samples per second, per channel */
-    int buffer_frames; /* the device's buffer: at most this many frames */
+    int rate;          /* samples per second, per channel (0: 48 000) */
+    int buffer_frames; /* the device's buffer in frames, at most 1024 (0: 512) */
     char error[256];
 } rt_audio_args;
 
@@ -538,14 +542,17 @@ void rt_buffer_free__1(const rt_bytes* bytes);
  * rt_sound_play__1 returns 0. The output starts on its own when a voice
  * plays and stops after a second of silence. */
 int rt_audio_open__1(rt_audio_args* args);
-/* Starts a voice: its id (above 0), or 0 when it does not play (no output,
- * every voice busy). The mixer makes it in its own thread. */
+/* Starts a voice: its id (above 0, not given again for some two thousand
+ * million plays), or 0 when it does not play (no output, every one of the 32
+ * voices busy, a bus or wave the contract does not name). The mixer makes it
+ * in its own thread, from the next buffer it renders. */
 int rt_sound_play__1(const rt_sound* sound);
-/* A playing voice takes the new frequency (no slide), volume, cutoff,
- * tremolo and detune, gliding to them over a few milliseconds; its wave,
- * bus and envelope stay. An id that no longer plays changes nothing. */
+/* A playing voice takes the new frequency (no slide), volume, cutoff (0:
+ * the filter opens), tremolo and detune, gliding to them over 8 ms; its
+ * wave, bus, noise share and envelope stay. An id that no longer plays
+ * changes nothing. */
 void rt_sound_change__2(int voice, const rt_sound* sound);
-/* The voice goes into its release. */
+/* The voice goes into its release (one still in its delay ends at once). */
 void rt_sound_stop__1(int voice);
 /* A bus's volume, 0 to 1; at 0 every later sample of it is silent. */
 void rt_audio_set_volume__2(int bus, double volume);

@@ -7,6 +7,7 @@
 
 #include "runtime/common/EventLoop.h"
 #include "runtime/common/Runtime.h"
+#include "runtime/sdl/SdlAudio.h"
 #include "runtime/sdl/SdlEventTranslator.h"
 
 namespace gfxrt {
@@ -89,7 +90,12 @@ void SdlPlatform::closeWindow() {
             x11Errors_->beforeDestroy(window_);
             SDL_DestroyWindow(window_);
         }
-        SDL_Quit();
+        // An open audio output outlives the window; SDL ends with the last
+        // of the two.
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (SDL_WasInit(0) == 0) {
+            SDL_Quit();
+        }
     }
     window_ = nullptr;
     x11Errors_.reset();
@@ -99,6 +105,9 @@ Platform::Wake SdlPlatform::waitFor(double time, rt_event& event) {
     // Each wait blocks once: an idle program is woken only when it asked to
     // be, or for an event.
     for (;;) {
+        // An audio output silent for a second stops here (at least once a
+        // second, the longest single wait).
+        SdlAudio::instance().tidy();
         // A window destroyed from outside ends the main frame as its close
         // button does.
         if (X11ErrorPolicy::windowGone()) {

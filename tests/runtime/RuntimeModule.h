@@ -148,6 +148,24 @@ struct Primitives {
     decltype(&rt_buffer_free__1) freeBuffer;
 };
 
+// The sound primitives.
+struct SoundPrimitives {
+    explicit SoundPrimitives(const RuntimeModule& m)
+        : open(VYN_PRIMITIVE(rt_audio_open__1)),
+          play(VYN_PRIMITIVE(rt_sound_play__1)),
+          change(VYN_PRIMITIVE(rt_sound_change__2)),
+          stop(VYN_PRIMITIVE(rt_sound_stop__1)),
+          setVolume(VYN_PRIMITIVE(rt_audio_set_volume__2)),
+          pause(VYN_PRIMITIVE(rt_audio_pause__1)) {}
+
+    decltype(&rt_audio_open__1) open;
+    decltype(&rt_sound_play__1) play;
+    decltype(&rt_sound_change__2) change;
+    decltype(&rt_sound_stop__1) stop;
+    decltype(&rt_audio_set_volume__2) setVolume;
+    decltype(&rt_audio_pause__1) pause;
+};
+
 #undef VYN_PRIMITIVE
 
 }  // namespace vyn::testing
