@@ -540,7 +540,7 @@ void rt_buffer_free__1(const rt_bytes* bytes);
  * (the headless module never opens one), with the reason in args->error.
  * Until it returns 1 the other sound primitives change nothing and
  * rt_sound_play__1 returns 0. The output starts on its own when a voice
- * plays and stops after a second of silence. */
+ * plays and stops after a second without one (or paused). */
 int rt_audio_open__1(rt_audio_args* args);
 /* Starts a voice: its id (above 0, not given again for some two thousand
  * million plays), or 0 when it does not play (no output, every one of the 32

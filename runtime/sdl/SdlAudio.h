@@ -1,8 +1,8 @@
 // The real module's audio output: an SDL audio device whose callback runs
-// the synthesiser's mixer. The device is open only while something sounds:
-// it opens when a voice plays (or a muted bus or a pause that held voices
-// back is lifted) and closes after a second of silence, so an idle game
-// keeps no audio thread and no stream to the sound server.
+// the synthesiser's mixer. The device is open only while voices play: it
+// opens when one starts (or a pause that held voices back is lifted) and
+// closes after a second without any, or paused, so an idle game keeps no
+// audio thread and no stream to the sound server.
 #ifndef VYN_RUNTIME_SDL_SDLAUDIO_H
 #define VYN_RUNTIME_SDL_SDLAUDIO_H
 

@@ -107,8 +107,7 @@ bool Mixer::sounding() const {
     if (paused_) {
         return false;
     }
-    return std::any_of(voices_.begin(), voices_.end(),
-                       [this](const Voice& v) { return v.active() && volume_[v.bus()] > 0; });
+    return playing() > 0;
 }
 
 int Mixer::playing() const {

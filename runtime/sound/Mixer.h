@@ -45,8 +45,10 @@ public:
     void render(float* out, int frames);
     void render(std::int16_t* out, int frames);
 
-    // Whether anything can be heard: a voice plays on a bus whose volume is
-    // above 0, and the mixer is not paused.
+    // Whether the output has work: a voice plays and the mixer is not
+    // paused. A voice on a muted bus counts, so that muting a game keeps
+    // its output going (every sample of it zero) rather than stopping and
+    // starting it with each held voice.
     [[nodiscard]] bool sounding() const;
     // How many voices play (heard or not).
     [[nodiscard]] int playing() const;
