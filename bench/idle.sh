@@ -10,6 +10,9 @@
 # IDLE_KEYS: keys (xdotool names) pressed in the program's window once it
 # has the focus, before measuring: "Escape" after a level's path measures
 # the pause panel.
+# IDLE_REFERENCE: another reference, as a command line (words split at
+# spaces): IDLE_REFERENCE="build-rel/bin/vyn --mute" measures vyn with its
+# sound against itself without.
 set -euo pipefail
 bin=$(realpath "${1:-build-rel/bin}")
 seconds=${2:-10}
@@ -27,7 +30,12 @@ export DISPLAY=$display
 # The reference first: a window that opens takes the focus, and a game
 # whose window is not active draws no frames. Without a window manager
 # nothing gives the focus back, so the program's window is given it.
-"$bin/sdl-idle-reference" $((seconds + 6)) &
+if [ -n "${IDLE_REFERENCE:-}" ]; then
+    read -r -a referenceCommand <<<"$IDLE_REFERENCE"
+else
+    referenceCommand=("$bin/sdl-idle-reference" $((seconds + 6)))
+fi
+"${referenceCommand[@]}" >/dev/null 2>&1 &
 reference=$!
 sleep 1
 log=$(mktemp)
@@ -57,6 +65,7 @@ sleep "$seconds"
 measured_pid=$measured; read -r m1 mw1 < <(sample $measured)
 measured_pid=$reference; read -r r1 rw1 < <(sample $reference)
 kill $measured 2>/dev/null || true
+[ -z "${IDLE_REFERENCE:-}" ] || kill $reference 2>/dev/null || true
 wait $reference 2>/dev/null || true
 wait $measured 2>/dev/null || true
 

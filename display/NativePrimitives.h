@@ -149,6 +149,20 @@ struct FilePrimitives {
     }
 };
 
+struct SoundPrimitives {
+    GFX_PRIMITIVE(open, rt_audio_open, 1);
+    GFX_PRIMITIVE(play, rt_sound_play, 1);
+    GFX_PRIMITIVE(change, rt_sound_change, 2);
+    GFX_PRIMITIVE(stop, rt_sound_stop, 1);
+    GFX_PRIMITIVE(setVolume, rt_audio_set_volume, 2);
+    GFX_PRIMITIVE(pause, rt_audio_pause, 1);
+
+    static const SoundPrimitives& get() {
+        static const SoundPrimitives primitives;
+        return primitives;
+    }
+};
+
 }  // namespace gfx::native
 
 #undef GFX_PRIMITIVE

@@ -172,6 +172,8 @@ void FrontEnd::showPanel(Screen screen, MenuView::Content content, std::vector<I
 void FrontEnd::showTitle(std::size_t selected) {
     gameCues_.disconnect();
     endGame();
+    // Left from the pause panel: the screens are heard again.
+    if (setup_.sound != nullptr) setup_.sound->pause(false);
     removeAll(*gameLayer_);
     // The lines over a game (the controls, the game over's keys) and the
     // ghost go with it.
@@ -264,6 +266,7 @@ void FrontEnd::playLevel(const game::Level& level) {
     base::Random::seed(setup_.seed);
     if (setup_.progress != nullptr) setup_.progress->runStarted(*level_, playedId_, levelName_, setup_.seed);
     gameCues_.disconnect();
+    if (setup_.sound != nullptr) setup_.sound->pause(false);
     startGame(gameLayer_, *level_);
     gameCues_ = get_game()->cues->announced.connect({this, &FrontEnd::onGameCue});
     // Added after the game's own listener: called after each update.

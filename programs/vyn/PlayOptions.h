@@ -21,6 +21,8 @@ struct PlayOptions {
     std::filesystem::path trace;
     // Empty: the ghost races the level's best run, if any.
     std::filesystem::path ghost;
+    // Starts silent (M brings the sound back).
+    bool mute = false;
 };
 
 using PlayOptionsResult = command_line::Parsed<PlayOptions>;

@@ -26,6 +26,7 @@
 #include "runs/Recorder.h"
 #include "runs/Script.h"
 #include "runs/UpdateCounter.h"
+#include "sound/SoundPlayer.h"
 #include "world/GameMap.h"
 #include "world/Level.h"
 
@@ -93,6 +94,7 @@ int play(const runs::PlayOptions& options) {
     // Runs are checked by vyn-replay, which lies beside this program.
     progress::PlayerProgress progress(player.data, game::ProgramFolders::current().programs / "vyn-replay", std::cerr);
     if (!options.ghost.empty()) raceGhost(options.ghost, level, player, progress);
+    sound::SoundPlayer sound(std::cerr);
     std::weak_ptr<frontend::FrontEnd> frontEnd;
 
     runs::UpdateCounter counter(
@@ -105,6 +107,8 @@ int play(const runs::PlayOptions& options) {
     startUp.document = [&](const game::Level&) {
         frontend::FrontEnd::Setup setup{frontend::LevelCatalog::standard(player), settings, &settingsFile, level};
         setup.progress = &progress;
+        setup.sound = &sound;
+        setup.mute = options.mute;
         auto made = std::make_shared<frontend::FrontEnd>(std::move(setup));
         frontEnd = made;
         return made;

@@ -32,7 +32,40 @@ TEST(SettingsFile, WhatIsSavedComesBackAndAMissingFileGivesTheDefaults) {
     ASSERT_TRUE(file.save({true, false}));
     SettingsFile again(path, warnings);
     EXPECT_EQ(again.load(), (Settings{true, false}));
+
+    const Settings sound{false, true, false, 0, 100, true};
+    ASSERT_TRUE(file.save(sound));
+    EXPECT_EQ(SettingsFile(path, warnings).load(), sound);
     EXPECT_EQ(warnings.str(), "");
+}
+
+// A volume must be a whole number of percent: anything else keeps its
+// default, with a warning naming it, and the other settings are read.
+TEST(SettingsFile, AVolumeOutsideZeroToAHundredKeepsItsDefault) {
+    const struct {
+        const char* value;
+        bool accepted;
+    } cases[] = {{"0", true},     {"100", true},     {"55", true},   {"-1", false},         {"101", false},
+                 {"50.5", false}, {"\"80\"", false}, {"1e2", false}, {"99999999999", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        TempFolder folder;
+        const std::string path = folder.write(
+            "settings.json", std::string(R"({"ghost": false, "ambienceVolume": )") + c.value + R"(, "muted": true})");
+        std::ostringstream warnings;
+        const Settings loaded = SettingsFile(path, warnings).load();
+        EXPECT_FALSE(loaded.ghost);
+        EXPECT_TRUE(loaded.muted);
+        if (c.accepted) {
+            EXPECT_EQ(loaded.ambienceVolume, std::stoi(c.value));
+            EXPECT_EQ(warnings.str(), "");
+        } else {
+            EXPECT_EQ(loaded.ambienceVolume, Settings{}.ambienceVolume);
+            EXPECT_EQ(lineCount(warnings.str()), 1);
+            EXPECT_NE(warnings.str().find("\"ambienceVolume\" is not a whole number from 0 to 100"), std::string::npos)
+                << warnings.str();
+        }
+    }
 }
 
 TEST(SettingsFile, AnUnusableFileWarnsOnceIsLeftAloneAndIsKeptAsideBeforeANewSave) {

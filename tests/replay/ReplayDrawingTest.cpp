@@ -17,7 +17,7 @@ TEST(ReplayDrawing, ARunWithoutShotsRasterisesNoFrame) {
     runs::Script script;
     script.events.push_back({.line = 1, .tick = 1, .kind = runs::ScriptEvent::Kind::KeyDown, .keyCode = RT_KEY_D});
     {
-        replay::Replay run(api, options, script, nullptr);
+        replay::Replay run(api, options, script, {});
         EXPECT_EQ(run.run(), 0);
     }
     EXPECT_GE(api.render_count(), 120);

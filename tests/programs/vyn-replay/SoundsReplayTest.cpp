@@ -4,6 +4,7 @@
 // nothing about the run.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -88,6 +89,13 @@ const std::map<std::string, std::string> levelOfScript{
     {"mirrors.txt", "levels/mirrors.json"},
 };
 
+// The player's folders of a run: the folder's own, so that no run sees
+// another's records.
+void playerFolders(const TempFolder& folder) {
+    ::setenv("XDG_DATA_HOME", folder.file("data").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", folder.file("config").c_str(), 1);
+}
+
 std::vector<std::string> argsFor(const std::filesystem::path& script) {
     const std::string& level = levelOfScript.at(script.filename().string());
     if (level.empty()) return {script.string()};
@@ -104,10 +112,12 @@ TEST(Sounds, LeaveTheTraceOfEveryScriptAsItWas) {
         TempFolder heardFolder;
         auto plain = argsFor(entry.path());
         plain.insert(plain.begin(), {"--trace", plainFolder.file("trace.txt")});
+        playerFolders(plainFolder);
         ASSERT_EQ(replay(plainFolder, plain).status, 0);
         auto heard = argsFor(entry.path());
         heard.insert(heard.begin(),
                      {"--trace", heardFolder.file("trace.txt"), "--sounds", heardFolder.file("sounds.txt")});
+        playerFolders(heardFolder);
         const auto run = replay(heardFolder, heard);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(TempFolder::read(heardFolder.file("trace.txt")), TempFolder::read(plainFolder.file("trace.txt")));
@@ -117,6 +127,7 @@ TEST(Sounds, LeaveTheTraceOfEveryScriptAsItWas) {
 
 TEST(Sounds, FirstLightsWinningRunSoundsWhatItsTraceShows) {
     TempFolder folder;
+    playerFolders(folder);
     const auto run = replay(folder, {"--trace", folder.file("trace.txt"), "--sounds", folder.file("sounds.txt"),
                                      (scripts / "first-light.txt").string()});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -145,6 +156,7 @@ TEST(Sounds, FirstLightsWinningRunSoundsWhatItsTraceShows) {
 // at four walls and leaves the others alone.
 TEST(Sounds, BouncesCountTheFlightAndTellASteeredOne) {
     TempFolder folder;
+    playerFolders(folder);
     const auto script = scripts / "mirrors.txt";
     auto args = argsFor(script);
     args.insert(args.begin(), {"--sounds", folder.file("sounds.txt")});
@@ -193,6 +205,7 @@ TEST(Sounds, BouncesCountTheFlightAndTellASteeredOne) {
 // choosing from it.
 TEST(Sounds, TheFrontEndsMovesAndChoicesAreCues) {
     TempFolder folder;
+    playerFolders(folder);
     const auto run = replay(folder, {"--sounds", folder.file("sounds.txt"), (scripts / "front-the-well.txt").string()});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto cues = cuesOf(folder.file("sounds.txt"));
