@@ -45,7 +45,12 @@ constexpr double E6 = 1318.51;
 constexpr double G6 = 1567.98;
 constexpr double C7 = 2093.00;
 
-std::vector<Tone> jump() { return {sweep(RT_WAVE_SQUARE, 280, 620, 0.09, 0.11, 0.22)}; }
+// A chirp upwards, its square's edges softened.
+std::vector<Tone> jump() {
+    Tone chirp = sweep(RT_WAVE_SQUARE, 280, 620, 0.09, 0.11, 0.22);
+    chirp.cutoff = 3500;
+    return {chirp};
+}
 
 std::vector<Tone> land() {
     Tone thump = sweep(RT_WAVE_TRIANGLE, 150, 60, 0.06, 0.08, 0.5);
@@ -142,7 +147,11 @@ std::vector<Tone> gameOver() {
 
 std::vector<Tone> menuMove() { return {note(RT_WAVE_SINE, 1320, 0.045, 0.16)}; }
 
-std::vector<Tone> menuSelect() { return {sweep(RT_WAVE_SQUARE, 660, 990, 0.05, 0.12, 0.16)}; }
+std::vector<Tone> menuSelect() {
+    Tone step = sweep(RT_WAVE_SQUARE, 660, 990, 0.05, 0.12, 0.16);
+    step.cutoff = 4000;
+    return {step};
+}
 
 }  // namespace
 

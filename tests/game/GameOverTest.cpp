@@ -67,13 +67,13 @@ protected:
 
 TEST_F(GameOverTest, TheGameIsOverOnUpdate1200AndShiftBringsTheSystemsBackInOrder) {
     const auto fullOrder = systemTypes(*game->engine);
-    ASSERT_EQ(fullOrder.size(), 14u);
+    ASSERT_EQ(fullOrder.size(), 15u);
     std::vector<std::type_index> pausedOrder;
     for (const auto& system : game->engine->get_systems()) {
         const ecs::core::System& running = *system;
         if (running.priority < 2 || running.priority > 5) pausedOrder.emplace_back(typeid(running));
     }
-    ASSERT_EQ(pausedOrder.size(), 8u);
+    ASSERT_EQ(pausedOrder.size(), 9u);
 
     for (int n = 1; n < 1200; ++n) update();
     EXPECT_TRUE(pauses.empty());
