@@ -12,7 +12,9 @@
 # the pause panel.
 # IDLE_REFERENCE: another reference, as a command line (words split at
 # spaces): IDLE_REFERENCE="build-rel/bin/vyn --mute" measures vyn with its
-# sound against itself without.
+# sound against itself without. It runs on a virtual X server of its own,
+# its window focused there and given the IDLE_KEYS too, so that both
+# windows are active.
 set -euo pipefail
 bin=$(realpath "${1:-build-rel/bin}")
 seconds=${2:-10}
@@ -23,9 +25,28 @@ program=("$@")
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -f "${log:-}"' EXIT
+referenceDisplay=$display
+referenceXvfb=
+if [ -n "${IDLE_REFERENCE:-}" ]; then
+    referenceDisplay=:$((200 + RANDOM % 100))
+    Xvfb "$referenceDisplay" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+    referenceXvfb=$!
+fi
+trap 'kill $xvfb $referenceXvfb 2>/dev/null || true; rm -f "${log:-}"' EXIT
 sleep 1
 export DISPLAY=$display
+
+# Focuses the windows of a process on a display and presses the IDLE_KEYS.
+focusAndPress() {
+    local window
+    for window in $(DISPLAY=$2 xdotool search --pid "$1" 2>/dev/null); do
+        DISPLAY=$2 xdotool windowfocus "$window" >/dev/null 2>&1 || true
+    done
+    sleep 1
+    for key in ${IDLE_KEYS:-}; do
+        DISPLAY=$2 xdotool key "$key" >/dev/null 2>&1 || true
+    done
+}
 
 # The reference first: a window that opens takes the focus, and a game
 # whose window is not active draws no frames. Without a window manager
@@ -35,20 +56,15 @@ if [ -n "${IDLE_REFERENCE:-}" ]; then
 else
     referenceCommand=("$bin/sdl-idle-reference" $((seconds + 6)))
 fi
-"${referenceCommand[@]}" >/dev/null 2>&1 &
+DISPLAY=$referenceDisplay "${referenceCommand[@]}" >/dev/null 2>&1 &
 reference=$!
 sleep 1
 log=$(mktemp)
 "${program[@]}" >"$log" 2>&1 &
 measured=$!
 sleep 1
-for window in $(xdotool search --pid $measured 2>/dev/null); do
-    xdotool windowfocus "$window" >/dev/null 2>&1 || true
-done
-sleep 1
-for key in ${IDLE_KEYS:-}; do
-    xdotool key "$key" >/dev/null 2>&1 || true
-done
+focusAndPress $measured "$display"
+[ -z "${IDLE_REFERENCE:-}" ] || focusAndPress $reference "$referenceDisplay"
 sleep 1
 
 # CPU ticks (user + system) and voluntary switches of a process's main thread.
