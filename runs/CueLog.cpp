@@ -19,6 +19,11 @@ std::string CueLog::describe(const components::Cue& cue) {
     return line;
 }
 
-void CueLog::cue(const components::Cue& cue) { file_.writeLine(std::to_string(tick_()) + " " + describe(cue)); }
+void CueLog::cue(const components::Cue& cue) {
+    std::string line = std::to_string(tick_());
+    line += ' ';
+    line += describe(cue);
+    file_.writeLine(line);
+}
 
 }  // namespace runs

@@ -62,10 +62,10 @@ void CueSystem::update(double) {
     gameOver_ = false;
 
     // The first update only sets what the next ones compare with.
-    const bool first = !seen_;
-    if (first) seen_.emplace();
-    watchMoon(*seen_, first, rewinding);
-    if (players_ && players_->head) watchPlayer(*seen_, *players_->head, rewinding || first);
+    const bool first = !started_;
+    started_ = true;
+    watchMoon(seen_, first, rewinding);
+    if (players_ && players_->head) watchPlayer(seen_, *players_->head, rewinding || first);
 }
 
 void CueSystem::watchMoon(Seen& seen, bool first, bool rewinding) {

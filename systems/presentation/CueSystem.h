@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 
 #include "base/Connection.h"
 #include "components/CameraNode.h"
@@ -66,8 +65,9 @@ private:
     bool rewinding_ = false;
     // The game was over in this update.
     bool gameOver_ = false;
-    // Empty before the first update.
-    std::optional<Seen> seen_;
+    Seen seen_;
+    // Whether an update has set seen_.
+    bool started_ = false;
 };
 
 }  // namespace systems
